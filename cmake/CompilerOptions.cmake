@@ -1,0 +1,15 @@
+# Warnings and sanitizers shared by every target of the project.
+add_library(r7_options INTERFACE)
+target_compile_options(r7_options INTERFACE -Wall -Wextra)
+if(R7_WERROR)
+  target_compile_options(r7_options INTERFACE -Werror)
+endif()
+if(R7_SANITIZE)
+  set(r7_sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(r7_options INTERFACE ${r7_sanitize_flags})
+  target_link_options(r7_options INTERFACE ${r7_sanitize_flags})
+endif()
+if(WIN32)
+  # The DLLs and programs import only system DLLs: no libstdc++, libgcc or winpthread.
+  target_link_options(r7_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()

@@ -1,0 +1,77 @@
+// Small text helpers. (platform-independent)
+#include "common/text_util.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace r7 {
+
+char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = ToUpperAscii(c);
+  return upper;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ToUpperAscii(x) == ToUpperAscii(y);
+         });
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool ContainsIgnoreCase(std::string_view text, std::string_view needle) {
+  if (needle.size() > text.size()) return false;
+  for (std::size_t i = 0; i + needle.size() <= text.size(); ++i) {
+    if (EqualsIgnoreCase(text.substr(i, needle.size()), needle)) return true;
+  }
+  return false;
+}
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+std::string_view TrimLeadingBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  return TrimLeadingBlanks(TrimTrailingBlanks(text));
+}
+
+std::string_view DropLeadingApostrophe(std::string_view text) {
+  if (!text.empty() && text.front() == '\'') text.remove_prefix(1);
+  return text;
+}
+
+std::string CutTo(std::string_view text, std::size_t capacity) {
+  return std::string(text.substr(0, std::min(text.size(), capacity)));
+}
+
+std::string_view FieldText(std::string_view field, std::size_t limit) {
+  field = field.substr(0, std::min(field.size(), limit));
+  return field.substr(0, std::min(field.size(), field.find('\0')));
+}
+
+int LeadingInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) break;
+  }
+  if (negative) value = -value;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+}  // namespace r7

@@ -1,0 +1,34 @@
+// Small text helpers used by every layer. Letter case is ASCII only. (platform-independent)
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace r7 {
+
+char ToUpperAscii(char c);
+std::string ToUpperAscii(std::string_view text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
+// True when `needle` occurs in `text`, comparing without regard to case.
+bool ContainsIgnoreCase(std::string_view text, std::string_view needle);
+
+std::string_view TrimTrailingBlanks(std::string_view text);
+std::string_view TrimLeadingBlanks(std::string_view text);
+std::string_view TrimBlanks(std::string_view text);
+// Drops one leading apostrophe: the spreadsheet's label prefix.
+std::string_view DropLeadingApostrophe(std::string_view text);
+
+// The first `capacity` characters of `text`: where the driver has a fixed-size field,
+// a longer value is cut at exactly that place.
+std::string CutTo(std::string_view text, std::size_t capacity);
+
+// The text up to its first NUL, at most `limit` bytes: a C string held in a fixed field.
+std::string_view FieldText(std::string_view field, std::size_t limit);
+
+// Integer by its leading digits, as the Windows profile and C run-time rules read numbers:
+// leading blanks, an optional sign, then digits; 0 when there are none. Saturates
+// instead of overflowing.
+int LeadingInt(std::string_view text);
+
+}  // namespace r7

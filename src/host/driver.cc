@@ -1,0 +1,137 @@
+// The driver object and the export's dispatch. (platform-independent)
+#include "host/driver.h"
+
+#include <cstring>
+
+#include "host/command_table.h"
+#include "host/company_dir_list.h"
+#include "host/error_codes.h"
+#include "host/limits.h"
+#include "common/text_util.h"
+
+namespace r7 {
+namespace {
+
+constexpr std::string_view kDefaultServerDirectory = "c:\\r7\\";
+
+bool TakesLineEnd(int code) { return code >= 100 && code <= 127; }
+
+}  // namespace
+
+Driver::Driver(platform::Platform& platform)
+    : platform_(platform),
+      messages_(settings_, errors_, platform.message_boxes, platform.input),
+      settings_store_(platform.profiles),
+      display_amounts_(platform.locale) {
+  ResetToDefaults(settings_);
+}
+
+Driver::~Driver() = default;
+
+void Driver::RegisterWorksheet(int code, WorksheetHandler handler) {
+  worksheet_handlers_[code] = std::move(handler);
+}
+
+// The start-up of the command window: it runs before the first call is handled, so that
+// no call ever sees settings that were not loaded.
+void Driver::StartUp() {
+  started_ = true;
+  errors_.Clear();
+  server_directory_ = settings_store_.ServerDirectory(kDefaultServerDirectory);
+  settings_store_.LoadAll(settings_, server_directory_);
+  settings_.drill_account = "*-*-*";
+  settings_.drill_period = "Month";
+  settings_.drill_budget_revision = settings_.revision;
+  settings_.drill_year = settings_.current_year;
+  settings_.drill_range_type = 0;
+  settings_.drill_company = settings_.company;
+  settings_.drill_segment = 0;
+}
+
+void Driver::RebuildCompanyDirList() {
+  company_dir_list_ = BuildCompanyDirList(platform_.files, settings_.system_directory,
+                                          DirListSeparator::kFourBlanks);
+}
+
+int Driver::Call(int code, const char* argument, char* result) {
+  errors_.Clear();
+  if (result != nullptr) result[0] = '\0';
+  if (!started_) StartUp();
+  if (!initialised_ && code != kShowCommandWindow) {
+    RebuildCompanyDirList();
+    initialised_ = true;
+  }
+
+  std::string text;
+  int status;
+  if (FindCommand(code) == nullptr) {
+    errors_.SetError(kNotProcessed, " ");
+    text = errors_.text();
+    status = 1;
+  } else {
+    status = Dispatch(code, argument != nullptr ? std::string_view(argument) : "", text);
+  }
+
+  if (result != nullptr) {
+    std::size_t length = std::min(text.size(), kMaxResultText);
+    std::memcpy(result, text.data(), length);
+    if (TakesLineEnd(code) && FindCommand(code) != nullptr) {
+      result[length++] = '\r';
+      result[length++] = '\n';
+    }
+    result[length] = '\0';
+  }
+  return status;
+}
+
+int Driver::Dispatch(int code, std::string_view argument, std::string& result) {
+  const CommandInfo& command = *FindCommand(code);
+  switch (command.kind) {
+    case CommandKind::kMenu:
+      // The menu-command processor and the command window arrive with their own issue.
+      return NotYetSupported(code, result);
+    case CommandKind::kDirect:
+      if (code == kStartUsageTracking) {
+        usage_tracking_ = true;
+        return 0;
+      }
+      if (code == kStopUsageTracking) {
+        usage_tracking_ = false;
+        return NotYetSupported(code, result);  // the usage report comes with the balance engine
+      }
+      result = kVersionText;
+      return 0;
+    case CommandKind::kWorksheet:
+      break;
+  }
+  if (code == kWdesc) {
+    FinishWithError(kWdescNotSupported, result);
+    return 0;
+  }
+  auto handler = worksheet_handlers_.find(code);
+  if (handler == worksheet_handlers_.end()) return NotYetSupported(code, result);
+  return handler->second(argument, result);
+}
+
+int Driver::NotYetSupported(int code, std::string& result) {
+  errors_.SetError(kNotSupported, std::to_string(code));
+  errors_.TakeError(&result);
+  return 0;
+}
+
+void Driver::FinishWithError(int code, std::string& result) {
+  if (code == kNoMatchingAccounts) {
+    result = NoDataResult(settings_, errors_);
+    return;
+  }
+  errors_.SetError(code);
+  if (!errors_.TakeError(&result)) result = "ERR";
+}
+
+int Driver::Cleanup() {
+  if (chart_fill_busy_) return 1;
+  company_dir_list_.clear();
+  return 0;
+}
+
+}  // namespace r7

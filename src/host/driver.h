@@ -1,0 +1,85 @@
+// The driver: one object that owns every piece of state the export works on.
+// (platform-independent)
+//
+// The legacy design kept this state in process-wide statics; here it lives in one object so
+// that tests make their own driver over a fake platform. The exports forward to the one
+// process-wide instance (ProcessDriver()). Single-threaded: every call, and every window
+// message, arrives on the host's thread and runs to completion.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/amount_format.h"
+#include "host/error_reporter.h"
+#include "host/message_center.h"
+#include "host/settings.h"
+#include "host/settings_store.h"
+#include "platform/platform.h"
+
+namespace r7 {
+
+class Driver {
+ public:
+  // A worksheet function: gets the argument text, writes at most 255 characters of result
+  // text, returns the export's return value.
+  using WorksheetHandler = std::function<int(std::string_view argument, std::string& result)>;
+
+  explicit Driver(platform::Platform& platform);
+  Driver(const Driver&) = delete;
+  Driver& operator=(const Driver&) = delete;
+  ~Driver();
+
+  // R7DLLInterface: one call of the export. `result` may be null; otherwise it receives at
+  // most 258 bytes: 255 characters, for codes 100 to 127 a CR LF, and a NUL.
+  int Call(int code, const char* argument, char* result);
+
+  // DLLCleanupFunc: frees what the driver holds. 0 done, 1 refused (a chart fill runs).
+  int Cleanup();
+
+  // Later layers register their worksheet functions here; an unregistered code answers
+  // error 42 "Function not supported" with the code as detail.
+  void RegisterWorksheet(int code, WorksheetHandler handler);
+
+  platform::Platform& platform() { return platform_; }
+  Settings& settings() { return settings_; }
+  ErrorReporter& errors() { return errors_; }
+  MessageCenter& messages() { return messages_; }
+  SettingsStore& settings_store() { return settings_store_; }
+  DisplayAmountFormatter& display_amounts() { return display_amounts_; }
+  const std::vector<std::string>& company_dir_list() const { return company_dir_list_; }
+  const std::string& server_directory() const { return server_directory_; }
+  bool usage_tracking() const { return usage_tracking_; }
+
+  // Rebuilds the company directory list from the System Directory (command 21, Setup).
+  void RebuildCompanyDirList();
+
+  // The standard ending of a worksheet handler that failed with `code`: the pending error
+  // text, or "ERR" when nothing is pending; code 22 gives the no-data result.
+  void FinishWithError(int code, std::string& result);
+
+ private:
+  void StartUp();
+  int Dispatch(int code, std::string_view argument, std::string& result);
+  int NotYetSupported(int code, std::string& result);
+
+  platform::Platform& platform_;
+  Settings settings_;
+  ErrorReporter errors_;
+  MessageCenter messages_;
+  SettingsStore settings_store_;
+  DisplayAmountFormatter display_amounts_;
+  std::map<int, WorksheetHandler> worksheet_handlers_;
+
+  bool started_ = false;      // settings loaded, DrillContext reset
+  bool initialised_ = false;  // company directory list built
+  std::vector<std::string> company_dir_list_;
+  std::string server_directory_;
+  bool usage_tracking_ = false;
+  bool chart_fill_busy_ = false;
+};
+
+}  // namespace r7

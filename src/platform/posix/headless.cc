@@ -1,0 +1,75 @@
+// The headless desktop of the POSIX build. (POSIX implementation)
+#include "platform/posix/headless.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace r7::platform::posix {
+
+bool MemoryClipboard::SetText(std::string_view text) {
+  if (unavailable_) return false;
+  text_ = std::string(text);
+  return true;
+}
+
+bool MemoryClipboard::Clear() {
+  if (unavailable_) return false;
+  text_.reset();
+  return true;
+}
+
+std::optional<std::string> MemoryClipboard::GetText() {
+  if (unavailable_) return std::nullopt;
+  return text_;
+}
+
+int RecordingMessageBoxes::Show(WindowId, std::string_view text, std::string_view caption,
+                                unsigned style) {
+  ShownBox shown{std::string(text), std::string(caption), style};
+  shown_.push_back(shown);
+  if (sink_) sink_(shown);
+  if (answer_) return *answer_;
+  switch (style & 0x000F) {
+    case box::kYesNo:
+      return answer::kYes;
+    default:
+      return answer::kOk;
+  }
+}
+
+std::optional<std::string> EnvironmentLocale::Read(LocaleItem item) {
+  const char* name = item == LocaleItem::kDecimalSeparator     ? "R7_DECIMAL"
+                     : item == LocaleItem::kThousandsSeparator ? "R7_THOUSANDS"
+                                                               : "R7_GROUPING";
+  const char* value = std::getenv(name);
+  if (value != nullptr) return std::string(value);
+  return item == LocaleItem::kDecimalSeparator     ? "."
+         : item == LocaleItem::kThousandsSeparator ? ","
+                                                   : "3";
+}
+
+CalendarDate SystemClock::Today() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+void StderrDebugOutput::Write(std::string_view text) {
+  if (std::getenv("R7_DEBUG") != nullptr) {
+    std::fprintf(stderr, "%.*s", static_cast<int>(text.size()), text.data());
+  }
+}
+
+bool RecordingHelpViewer::Open(WindowId, std::string_view file, unsigned, unsigned long) {
+  opened_.emplace_back(file);
+  return true;
+}
+
+HeadlessDesktop& Headless() {
+  static HeadlessDesktop desktop;
+  return desktop;
+}
+
+}  // namespace r7::platform::posix

@@ -1,0 +1,103 @@
+// The headless desktop of the POSIX build: clipboard, message boxes, locale, clock, debug
+// output, user input and help, without a window system. (POSIX implementation)
+//
+// The clipboard is held in memory; message boxes are recorded, passed to a sink (the r7
+// host prints them) and answered with a configurable button. The command-line host and the
+// tests reach these through Headless().
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace r7::platform::posix {
+
+class MemoryClipboard : public Clipboard {
+ public:
+  bool SetText(std::string_view text) override;
+  bool Clear() override;
+  std::optional<std::string> GetText() override;
+
+  // A clipboard that cannot be opened, to exercise the failure paths.
+  void set_unavailable(bool unavailable) { unavailable_ = unavailable; }
+
+ private:
+  std::optional<std::string> text_;
+  bool unavailable_ = false;
+};
+
+struct ShownBox {
+  std::string text;
+  std::string caption;
+  unsigned style;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+ public:
+  // Which answer the next boxes get; nullopt: the first button of the box's style.
+  void set_answer(std::optional<int> answer) { answer_ = answer; }
+  void set_sink(std::function<void(const ShownBox&)> sink) { sink_ = std::move(sink); }
+  const std::vector<ShownBox>& shown() const { return shown_; }
+  void clear() { shown_.clear(); }
+
+  int Show(WindowId owner, std::string_view text, std::string_view caption,
+           unsigned style) override;
+
+ private:
+  std::optional<int> answer_;
+  std::function<void(const ShownBox&)> sink_;
+  std::vector<ShownBox> shown_;
+};
+
+// Decimal and thousands separators and the grouping from R7_DECIMAL, R7_THOUSANDS and
+// R7_GROUPING when set, else ".", "," and "3".
+class EnvironmentLocale : public LocaleInfo {
+ public:
+  std::optional<std::string> Read(LocaleItem item) override;
+};
+
+class SystemClock : public Clock {
+ public:
+  CalendarDate Today() override;
+};
+
+// Debug output goes to standard error only when R7_DEBUG is set.
+class StderrDebugOutput : public DebugOutput {
+ public:
+  void Write(std::string_view text) override;
+};
+
+class NoUserInput : public UserInput {
+ public:
+  bool TakeStopRequest(WindowId) override { return false; }
+  void Repaint(WindowId) override {}
+  void ShowWaitCursor() override {}
+};
+
+class RecordingHelpViewer : public HelpViewer {
+ public:
+  bool Open(WindowId window, std::string_view file, unsigned command,
+            unsigned long parameter) override;
+  const std::vector<std::string>& opened() const { return opened_; }
+
+ private:
+  std::vector<std::string> opened_;
+};
+
+// The headless services of this process.
+struct HeadlessDesktop {
+  MemoryClipboard clipboard;
+  RecordingMessageBoxes message_boxes;
+  EnvironmentLocale locale;
+  SystemClock clock;
+  StderrDebugOutput debug;
+  NoUserInput input;
+  RecordingHelpViewer help;
+};
+
+HeadlessDesktop& Headless();
+
+}  // namespace r7::platform::posix

@@ -1,0 +1,121 @@
+#include "host/amount_format.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "fakes/fake_platform.h"
+
+namespace r7 {
+namespace {
+
+struct CellCase {
+  double amount;
+  int rounding;
+  int scaling;
+  const char* zero_label;
+  const char* expected;
+};
+
+class FormatAmountTest : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(FormatAmountTest, GivesTheCellText) {
+  const CellCase& c = GetParam();
+  Settings settings;
+  ResetToDefaults(settings);
+  settings.rounding = c.rounding;
+  settings.scaling = c.scaling;
+  settings.zero_label = c.zero_label;
+  EXPECT_EQ(FormatAmount(c.amount, settings), c.expected)
+      << c.amount << " rounding " << c.rounding << " scaling " << c.scaling;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatAmountTest,
+    ::testing::Values(
+        // Zero labels.
+        CellCase{0, 0, 0, "0", "0."}, CellCase{0, 0, 0, "-", "-"}, CellCase{0, 0, 0, "", ""},
+        CellCase{0, 3, 3, "nil", "nil"},
+        // Plain values keep their point; trailing zeros go.
+        CellCase{1500, 0, 0, "0", "1500."}, CellCase{12.5, 0, 0, "0", "12.5"},
+        CellCase{-12.5, 0, 0, "0", "-12.5"}, CellCase{0.5, 0, 0, "0", "0.5"},
+        // Rounding applies before scaling; halves go away from zero.
+        CellCase{12345.678, 3, 3, "0", "12.346"}, CellCase{12345.678, 3, 0, "0", "12346."},
+        CellCase{-2.5, 3, 0, "0", "-3."}, CellCase{2.5, 3, 0, "0", "3."},
+        CellCase{-0.125, 1, 0, "0", "-0.13"}, CellCase{1234567, 6, 0, "0", "1235000."},
+        CellCase{1234567, 9, 0, "0", "1000000."}, CellCase{1234567, 10, 0, "0", "1234567."},
+        CellCase{5, 0, 8, "0", "5."},
+        // Exponents outside -1..20 give exponential notation.
+        CellCase{0.05, 0, 0, "0", "5.e-002"}, CellCase{-0.05, 0, 0, "0", "-5.e-002"},
+        CellCase{1e20, 0, 0, "0", "100000000000000000000."}, CellCase{1e21, 0, 0, "0", "1.e+021"},
+        CellCase{1.5e300, 0, 0, "0", "1.5e+300"},
+        // At most 17 significant digits; the places beyond them are zeros.
+        CellCase{0.1, 0, 0, "0", "0.1"}, CellCase{0.1 + 0.2, 0, 0, "0", "0.30000000000000004"},
+        CellCase{123456789012345678.0, 0, 0, "0", "123456789012345680."},
+        CellCase{1.0 / 3.0, 0, 0, "0", "0.3333333333333333"},
+        CellCase{-1234567.891, 0, 0, "0", "-1234567.891"}));
+
+TEST(AmountLayoutTest, HandlesValuesWithoutAFiniteText) {
+  EXPECT_EQ(AmountLayout(std::numeric_limits<double>::infinity()), "inf");
+  EXPECT_EQ(AmountLayout(std::numeric_limits<double>::denorm_min()), "5.e-324");
+  EXPECT_EQ(AmountLayout(-0.0), "0.");
+}
+
+TEST(NoDataResultTest, FollowsTheNaLabel) {
+  Settings settings;
+  ResetToDefaults(settings);
+  ErrorReporter errors;
+  settings.zero_label = "-";
+  EXPECT_EQ(NoDataResult(settings, errors), "0.0");  // NA Label 1, not the Zero Label
+  settings.na_label = 0;
+  EXPECT_EQ(NoDataResult(settings, errors), "NA");
+  errors.SetError(22, "1000");
+  EXPECT_EQ(NoDataResult(settings, errors), "R7 [Tessary] No matching accounts found - 1000");
+  EXPECT_TRUE(errors.pending());
+}
+
+struct DisplayCase {
+  double amount;
+  const char* decimal;
+  const char* thousands;
+  const char* grouping;
+  const char* expected;
+};
+
+class DisplayAmountTest : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(DisplayAmountTest, GivesTheListText) {
+  const DisplayCase& c = GetParam();
+  testing::FixedLocale locale;
+  locale.decimal = c.decimal ? std::optional<std::string>(c.decimal) : std::nullopt;
+  locale.thousands = c.thousands;
+  locale.grouping = c.grouping;
+  DisplayAmountFormatter formatter(locale);
+  EXPECT_EQ(formatter.Format(c.amount), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DisplayAmountTest,
+    ::testing::Values(DisplayCase{1234567.891, ".", ",", "3", "1,234,567.89"},
+                      DisplayCase{-1500, ".", ",", "3", "(1,500.00)"},
+                      DisplayCase{0.004, ".", ",", "3", "0.00"},
+                      DisplayCase{0.000001, ".", ",", "3", "0.00"},
+                      DisplayCase{0, ".", ",", "3", "0.00"},
+                      DisplayCase{123456, ".", ",", "0", "123456.00"},
+                      DisplayCase{1234567.5, ",", ".", "3;0", "1.234.567,50"},
+                      DisplayCase{1234567, ".", " ", "4", "123 4567.00"},
+                      // Unreadable, empty or over-long items fall back to ".", "," and 3.
+                      DisplayCase{1234.5, nullptr, "", "3", "1,234.50"},
+                      DisplayCase{1234.5, "123456789012345678901", ",", "3", "1,234.50"},
+                      DisplayCase{-1e15, ".", ",", "3", "(1,000,000,000,000,000.00)"}));
+
+TEST(DisplayAmountTest, ReadsTheLocaleOnce) {
+  testing::FixedLocale locale;
+  DisplayAmountFormatter formatter(locale);
+  EXPECT_EQ(formatter.Format(1000), "1,000.00");
+  locale.thousands = "'";
+  EXPECT_EQ(formatter.Format(1000), "1,000.00");
+}
+
+}  // namespace
+}  // namespace r7

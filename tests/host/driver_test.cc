@@ -1,0 +1,121 @@
+#include "host/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/fake_platform.h"
+#include "host/command_table.h"
+
+namespace r7 {
+namespace {
+
+constexpr const char* kRejected = "R7 [Tessary] The command/request was not processed -  ";
+
+class DriverTest : public ::testing::Test {
+ protected:
+  // One call; the result and whether the driver stayed within its 258 bytes.
+  int Call(int code, const char* argument = "") {
+    std::memset(buffer_, 'Z', sizeof buffer_);
+    int status = driver_.Call(code, argument, buffer_);
+    for (std::size_t i = 258; i < sizeof buffer_; ++i) EXPECT_EQ(buffer_[i], 'Z') << code;
+    result_ = buffer_;
+    return status;
+  }
+
+  testing::FakePlatform fake_;
+  Driver driver_{fake_.platform};
+  char buffer_[600];
+  std::string result_;
+};
+
+TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
+  for (int code = -5; code <= 130; ++code) {
+    const bool defined = FindCommand(code) != nullptr;
+    int status = Call(code);
+    if (defined) {
+      EXPECT_EQ(status, 0) << code;
+      EXPECT_NE(result_, kRejected) << code;
+    } else {
+      EXPECT_EQ(status, 1) << code;
+      EXPECT_EQ(result_, kRejected) << code;
+    }
+  }
+  for (int code : {INT32_MIN, -1, 0, 1, 2, 6, 7, 10, 16, 17, 18, 23, 99, 101, 105, 113, 117,
+                   124, 128, INT32_MAX}) {
+    EXPECT_EQ(FindCommand(code), nullptr) << code;
+  }
+  for (int code : {3, 4, 5, 8, 9, 11, 12, 13, 14, 15, 19, 20, 21, 22, 100, 102, 103, 104, 114,
+                   115, 116, 125, 126, 127}) {
+    EXPECT_NE(FindCommand(code), nullptr) << code;
+  }
+}
+
+TEST_F(DriverTest, AnswersTheVersionWithALineEnd) {
+  EXPECT_EQ(Call(125), 0);
+  EXPECT_EQ(result_, std::string(kVersionText) + "\r\n");
+}
+
+TEST_F(DriverTest, UnbuiltWorksheetFunctionsSayNotSupported) {
+  EXPECT_EQ(Call(100, "1000;Month"), 0);
+  EXPECT_EQ(result_, "R7 [Tessary] Function not supported - 100\r\n");
+  EXPECT_EQ(Call(127), 0);
+  EXPECT_EQ(result_, "R7 [Tessary] Error:  WDESC not supported for budgets.\r\n");
+}
+
+TEST_F(DriverTest, RegisteredHandlerGetsTheArgumentAndItsResultIsCut) {
+  std::string seen;
+  driver_.RegisterWorksheet(103, [&](std::string_view argument, std::string& result) {
+    seen = argument;
+    result = std::string(400, 'd');
+    return 0;
+  });
+  EXPECT_EQ(Call(103, "1000-10-200;Year 1"), 0);
+  EXPECT_EQ(seen, "1000-10-200;Year 1");
+  EXPECT_EQ(result_, std::string(255, 'd') + "\r\n");
+}
+
+TEST_F(DriverTest, ANullResultBufferIsAllowed) {
+  EXPECT_EQ(driver_.Call(125, "", nullptr), 0);
+  EXPECT_EQ(driver_.Call(7, nullptr, nullptr), 1);
+}
+
+TEST_F(DriverTest, ClearsThePendingErrorAtEveryCall) {
+  driver_.errors().SetError(22, "left over");
+  Call(125);
+  EXPECT_FALSE(driver_.errors().pending());
+}
+
+TEST_F(DriverTest, LoadsTheSettingsBeforeTheFirstCall) {
+  fake_.profiles.Set("R7 for Tessary", "Company", "05");
+  fake_.profiles.Set("R7 Server", "Path", "/srv/r7");
+  Call(125);
+  EXPECT_EQ(driver_.settings().company, "05");
+  EXPECT_EQ(driver_.settings().dpl_company, "05");
+  EXPECT_EQ(driver_.settings().drill_company, "05");
+  EXPECT_EQ(driver_.server_directory(), "/srv/r7\\");
+}
+
+TEST_F(DriverTest, UsageTrackingSwitchesOnAndOff) {
+  Call(11);
+  EXPECT_TRUE(driver_.usage_tracking());
+  Call(12);
+  EXPECT_FALSE(driver_.usage_tracking());
+}
+
+TEST_F(DriverTest, CodeEightDoesNotScanTheSystemDirectory) {
+  namespace fs = std::filesystem;
+  fs::path root = fs::temp_directory_path() / ("r7-driver-" + std::to_string(::getpid()));
+  fs::create_directories(root / "DATA_05");
+  fake_.profiles.Set("R7 for Tessary", "System Directory", root.string());
+  Call(8);
+  EXPECT_TRUE(driver_.company_dir_list().empty());
+  Call(7);  // even a rejected code builds the list
+  EXPECT_EQ(driver_.company_dir_list(), std::vector<std::string>{"05"});
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace r7

@@ -1,0 +1,114 @@
+#include "host/message_center.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace r7 {
+namespace {
+
+namespace box = platform::box;
+constexpr platform::WindowId kOwner = 42;
+
+class MessageCenterTest : public ::testing::Test {
+ protected:
+  MessageCenterTest() { ResetToDefaults(settings_); }
+  const std::vector<platform::posix::ShownBox>& shown() { return fake_.message_boxes.shown(); }
+
+  testing::FakePlatform fake_;
+  Settings settings_;
+  ErrorReporter errors_;
+  MessageCenter center_{settings_, errors_, fake_.message_boxes, fake_.input};
+};
+
+TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibility) {
+  struct Case {
+    int no_show;
+    platform::WindowId owner;
+    Visibility visibility;
+    bool shown;
+  } cases[] = {
+      {0, kOwner, Visibility::kNormal, true},
+      {0, platform::kNoWindow, Visibility::kEvenWhenSilent, false},
+      {1, kOwner, Visibility::kNormal, false},
+      {1, kOwner, Visibility::kEvenWhenSilent, true},
+      {3, kOwner, Visibility::kEvenWhenSilent, true},
+      {2, kOwner, Visibility::kEvenWhenSilent, false},
+      {-1, kOwner, Visibility::kNormal, false},
+  };
+  for (const Case& c : cases) {
+    fake_.message_boxes.clear();
+    settings_.no_show = c.no_show;
+    int answer = center_.MessageBoxWrapper(c.owner, "text", "caption", box::kOk, c.visibility);
+    EXPECT_EQ(shown().size(), c.shown ? 1u : 0u) << c.no_show;
+    EXPECT_EQ(answer, c.shown ? platform::answer::kOk : platform::answer::kNone) << c.no_show;
+  }
+}
+
+TEST_F(MessageCenterTest, EveryBoxIsSystemModal) {
+  center_.MessageBoxWrapper(kOwner, "t", "c", box::kYesNo);
+  ASSERT_EQ(shown().size(), 1u);
+  EXPECT_EQ(shown()[0].style, box::kYesNo | box::kSystemModal);
+}
+
+TEST_F(MessageCenterTest, ErrorBoxShowsInNoShowOneAndCutsItsText) {
+  settings_.no_show = 1;
+  center_.ShowErrorBox(kOwner, 10, "01");
+  center_.ShowErrorBox(kOwner, -1, "detail only");
+  center_.ShowErrorBox(kOwner, 22, std::string(400, 'x'));
+  ASSERT_EQ(shown().size(), 3u);
+  EXPECT_EQ(shown()[0].text, "Can't open file - 01");
+  EXPECT_EQ(shown()[0].caption, "R7 [Tessary]");
+  EXPECT_EQ(shown()[0].style, box::kIconExclamation | box::kSystemModal);
+  EXPECT_EQ(shown()[1].text, "detail only");
+  EXPECT_EQ(shown()[2].text.size(), 259u);
+}
+
+TEST_F(MessageCenterTest, PendingErrorThenTheRecordManagerStatus) {
+  int status_boxes = 0;
+  center_.SetStatusBoxHook([&](platform::WindowId) { ++status_boxes; });
+  EXPECT_FALSE(center_.ShowPendingError(kOwner, 0));
+  errors_.SetError(38, "glbalfil");
+  EXPECT_TRUE(center_.ShowPendingError(kOwner, 12));
+  EXPECT_FALSE(errors_.pending());
+  ASSERT_EQ(shown().size(), 1u);
+  EXPECT_EQ(shown()[0].text, "R7 [Tessary] Btrieve error - glbalfil");
+  EXPECT_EQ(status_boxes, 1);
+
+  errors_.SetError(38, "again");
+  EXPECT_TRUE(center_.ShowPendingError(kOwner, 0));  // no status: no second box
+  settings_.no_show = 1;
+  errors_.SetError(38, "silent");
+  EXPECT_TRUE(center_.ShowPendingError(kOwner, 12));
+  EXPECT_EQ(status_boxes, 1);
+}
+
+TEST_F(MessageCenterTest, AbortCheckAsksAndRespectsTheAnswer) {
+  struct Case {
+    int no_show;
+    bool stop_requested;
+    int answer;
+    bool stops;
+    int questions;
+  } cases[] = {
+      {0, false, platform::answer::kYes, false, 0},
+      {0, true, platform::answer::kYes, true, 1},
+      {0, true, platform::answer::kNo, false, 1},
+      {1, true, platform::answer::kYes, false, 0},
+  };
+  for (const Case& c : cases) {
+    fake_.message_boxes.clear();
+    settings_.no_show = c.no_show;
+    fake_.input.stop_requested = c.stop_requested;
+    fake_.message_boxes.set_answer(c.answer);
+    EXPECT_EQ(center_.AbortCheck(kOwner), c.stops);
+    ASSERT_EQ(shown().size(), static_cast<std::size_t>(c.questions));
+    if (c.questions) {
+      EXPECT_EQ(shown()[0].text, "OK to stop?");
+    }
+  }
+  EXPECT_EQ(fake_.input.repaints, 1);  // only the declined question repaints
+}
+
+}  // namespace
+}  // namespace r7

@@ -1,0 +1,74 @@
+#include "platform/posix/file_system_posix.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/posix/dynamic_library_posix.h"
+
+namespace r7::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FileSystemPosixTest, ResolvesWindowsPathsWithoutRegardToCase) {
+  fs::path root = fs::temp_directory_path() / ("r7-fs-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "Tessary" / "data_05");
+  std::ofstream(root / "Tessary" / "data_05" / "CompFile.DAT") << "0123456789";
+  std::string windows = "C:" + root.string() + "\\TESSARY\\DATA_05\\compfile.dat";
+  for (char& c : windows) c = c == '/' ? '\\' : c;
+
+  PosixFileSystem files;
+  EXPECT_EQ(ResolveWindowsPath(windows), (root / "Tessary" / "data_05" / "CompFile.DAT").string());
+  EXPECT_EQ(files.ReadPrefix(windows, 4), "0123");
+  EXPECT_EQ(files.ReadPrefix(windows, 100), "0123456789");
+  EXPECT_TRUE(files.FileExists(windows));
+  EXPECT_FALSE(files.FileExists(root.string() + "/Tessary"));
+  EXPECT_TRUE(files.DirectoryExists(root.string() + "\\TESSARY\\"));
+  EXPECT_EQ(files.ReadPrefix(root.string() + "/Tessary/missing.dat", 10), std::nullopt);
+  EXPECT_EQ(files.ReadPrefix(root.string() + "/Tessary", 10), std::nullopt);  // a directory
+  // A component that does not exist is kept as written.
+  EXPECT_EQ(ResolveWindowsPath(root.string() + "\\Tessary\\New\\x.sad"),
+            (root / "Tessary" / "New" / "x.sad").string());
+  fs::remove_all(root);
+}
+
+TEST(FileSystemPosixTest, ListsNamesWithoutAnExtensionSortedAsWindowsDoes) {
+  fs::path root = fs::temp_directory_path() / ("r7-ls-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  for (const char* dir : {"b", "DATA_05", "a.dir", "Tutorial"}) fs::create_directories(root / dir);
+  std::ofstream(root / "DATA1.TXT") << "";
+  std::ofstream(root / "README") << "";
+  PosixFileSystem files;
+  EXPECT_EQ(files.ListExtensionless(root.string()),
+            (std::vector<std::string>{".", "..", "b", "DATA_05", "README", "Tutorial"}));
+  EXPECT_TRUE(files.ListExtensionless(root.string() + "/missing").empty());
+  fs::remove_all(root);
+}
+
+TEST(DynamicLibraryPosixTest, MapsWindowsLibraryNames) {
+  EXPECT_EQ(SharedLibraryName("WBTRV32.DLL"), "libwbtrv32.so");
+  EXPECT_EQ(SharedLibraryName("wbtrv32.dll"), "libwbtrv32.so");
+  EXPECT_EQ(SharedLibraryName("libm.so.6"), "libm.so.6");
+}
+
+TEST(DynamicLibraryPosixTest, SearchesOnlyR7LibraryPathWhenSet) {
+  fs::path empty = fs::temp_directory_path() / ("r7-lib-" + std::to_string(::getpid()));
+  fs::create_directories(empty);
+  ::setenv("R7_LIBRARY_PATH", empty.c_str(), 1);
+  PosixDynamicLibraries libraries;
+  EXPECT_EQ(libraries.Load("libc.so.6"), nullptr);
+  ::unsetenv("R7_LIBRARY_PATH");
+  DynamicLibraries::Handle libc = libraries.Load("libc.so.6");
+  ASSERT_NE(libc, nullptr);
+  EXPECT_NE(libraries.Symbol(libc, "strlen"), nullptr);
+  EXPECT_EQ(libraries.Symbol(libc, "no_such_entry_point"), nullptr);
+  libraries.Unload(libc);
+  fs::remove_all(empty);
+}
+
+}  // namespace
+}  // namespace r7::platform::posix

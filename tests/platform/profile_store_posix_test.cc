@@ -1,0 +1,101 @@
+#include "platform/posix/profile_store_posix.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace r7::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProfileStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("r7-ini-" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void WriteIni(const std::string& text) { std::ofstream(dir_ / "R7.INI") << text; }
+  std::string ReadIni() {
+    std::ifstream in(dir_ / "R7.INI");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  fs::path dir_;
+  PosixProfileStore store_{""};
+};
+
+TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
+  store_ = PosixProfileStore(dir_.string());
+  WriteIni(
+      "; a comment\r\n"
+      "[R7 Server]\r\n"
+      "Path=c:\\r7\r\n"
+      "[r7 for tessary]\r\n"
+      "  company  =  05  \r\n"
+      "Zero Label=\"  - \"\r\n"
+      "Scaling=3 thousands\r\n"
+      "Rounding=-2\r\n"
+      "NA Label=\r\n"
+      "Quoted='x\r\n");
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* text;
+    int number;
+  } cases[] = {
+      {"R7 for Tessary", "Company", "05", 5},
+      {"R7 FOR TESSARY", "ZERO LABEL", "  - ", 0},
+      {"R7 for Tessary", "Scaling", "3 thousands", 3},
+      {"R7 for Tessary", "Rounding", "-2", -2},
+      {"R7 for Tessary", "NA Label", "", 0},
+      {"R7 for Tessary", "Quoted", "'x", 0},
+      {"R7 for Tessary", "Missing", "(default)", 77},
+      {"R7 Server", "Company", "(default)", 77},
+      {"R7 Server", "path", "c:\\r7", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(store_.ReadText("R7.INI", c.section, c.key, "(default)"), c.text) << c.key;
+    EXPECT_EQ(store_.ReadInt("R7.INI", c.section, c.key, 77), c.number) << c.key;
+  }
+}
+
+TEST_F(ProfileStoreTest, AMissingFileGivesTheDefaults) {
+  store_ = PosixProfileStore((dir_ / "nowhere").string());
+  EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "Company", "00"), "00");
+  EXPECT_EQ(store_.ReadInt("R7.INI", "R7 for Tessary", "NA Label", 1), 1);
+}
+
+TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
+  store_ = PosixProfileStore(dir_.string());
+  ASSERT_TRUE(store_.WriteText("R7.INI", "R7 for Tessary", "Company", "05"));
+  EXPECT_EQ(ReadIni(), "[R7 for Tessary]\nCompany=05\n");
+  ASSERT_TRUE(store_.WriteText("R7.INI", "R7 Server", "Path", "c:\\r7\\"));
+  ASSERT_TRUE(store_.WriteText("R7.INI", "r7 FOR tessary", "COMPANY", "07"));
+  ASSERT_TRUE(store_.WriteText("R7.INI", "R7 for Tessary", "Zero Label", "-"));
+  EXPECT_EQ(ReadIni(), "[R7 for Tessary]\nCompany=07\nZero Label=-\n[R7 Server]\nPath=c:\\r7\\\n");
+  EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "company", ""), "07");
+}
+
+TEST_F(ProfileStoreTest, AFailedWriteSaysSoAndLeavesTheFile) {
+  store_ = PosixProfileStore(dir_.string());
+  ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
+  fs::create_directory(dir_ / "R7.INI.tmp");  // the replacement cannot be written
+  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "2"));
+  EXPECT_EQ(store_.ReadText("R7.INI", "S", "K", ""), "1");
+}
+
+TEST_F(ProfileStoreTest, AWriteIntoAMissingDirectoryFails) {
+  store_ = PosixProfileStore((dir_ / "no" / "such").string());
+  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "1"));
+}
+
+}  // namespace
+}  // namespace r7::platform::posix

@@ -99,9 +99,9 @@ const DisplayAmountFormatter::Separators& DisplayAmountFormatter::separators() {
       return (value && !value->empty() && value->size() <= 20) ? *value : std::string(fallback);
     };
     std::string grouping = read(platform::LocaleItem::kDigitGrouping, "3");
-    separators_ = Separators{read(platform::LocaleItem::kDecimalSeparator, "."),
-                             read(platform::LocaleItem::kThousandsSeparator, ","),
-                             LeadingInt(grouping)};
+    separators_ =
+        Separators{read(platform::LocaleItem::kDecimalSeparator, "."),
+                   read(platform::LocaleItem::kThousandsSeparator, ","), LeadingInt(grouping)};
   }
   return *separators_;
 }

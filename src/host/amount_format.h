@@ -15,9 +15,9 @@ namespace r7 {
 // The cell text of an amount under the Zero Label, Rounding and Scaling settings.
 std::string FormatAmount(double amount, const Settings& settings);
 
-// The 21-digit layout alone: the shortest digits that identify the double (at most 17), fixed notation for decimal
-// exponents -1 to 20, otherwise d.ddde+NNN; trailing zeros after the point removed, the
-// point kept ("1500.", "12.5", "5.e-002").
+// The 21-digit layout alone: the shortest digits that identify the double (at most 17), fixed
+// notation for decimal exponents -1 to 20, otherwise d.ddde+NNN; trailing zeros after the point
+// removed, the point kept ("1500.", "12.5", "5.e-002").
 std::string AmountLayout(double amount);
 
 // The cell text when a lookup found no matching account: "0.0" when NA Label is set,

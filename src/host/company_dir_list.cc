@@ -1,8 +1,8 @@
 // The list of company directories under the System Directory. (platform-independent)
 #include "host/company_dir_list.h"
 
-#include "host/limits.h"
 #include "common/text_util.h"
+#include "host/limits.h"
 
 namespace r7 {
 namespace {
@@ -43,8 +43,8 @@ std::vector<std::string> BuildCompanyDirList(platform::FileSystem& files,
       entry += separator == DirListSeparator::kTab ? "\t" : "    ";
       // A file too short to hold a name contributes none, rather than bytes it never had.
       if (record->size() > kCompanyNameOffset) {
-        entry += FieldText(std::string_view(*record).substr(kCompanyNameOffset),
-                           kCompanyNameInDirList);
+        entry +=
+            FieldText(std::string_view(*record).substr(kCompanyNameOffset), kCompanyNameInDirList);
       }
     }
     entries.insert(entries.begin(), CutTo(entry, kMaxCompanyDirEntry));

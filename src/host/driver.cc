@@ -3,18 +3,20 @@
 
 #include <cstring>
 
+#include "common/text_util.h"
 #include "host/command_table.h"
 #include "host/company_dir_list.h"
 #include "host/error_codes.h"
 #include "host/limits.h"
-#include "common/text_util.h"
 
 namespace r7 {
 namespace {
 
 constexpr std::string_view kDefaultServerDirectory = "c:\\r7\\";
 
-bool TakesLineEnd(int code) { return code >= 100 && code <= 127; }
+bool TakesLineEnd(int code) {
+  return code >= 100 && code <= 127;
+}
 
 }  // namespace
 
@@ -22,8 +24,12 @@ Driver::Driver(platform::Platform& platform)
     : platform_(platform),
       messages_(settings_, errors_, platform.message_boxes, platform.input),
       settings_store_(platform.profiles),
-      display_amounts_(platform.locale) {
+      display_amounts_(platform.locale),
+      record_manager_(platform.libraries, platform.files, platform.debug, errors_) {
   ResetToDefaults(settings_);
+  messages_.SetStatusBoxHook([this](platform::WindowId owner) {
+    BtrShowStatus(platform_.message_boxes, settings_, owner, record_manager_.last_status());
+  });
 }
 
 Driver::~Driver() = default;
@@ -131,6 +137,12 @@ void Driver::FinishWithError(int code, std::string& result) {
 int Driver::Cleanup() {
   if (chart_fill_busy_) return 1;
   company_dir_list_.clear();
+  // Close every file the record manager holds for us while its library is still bound.
+  // A driver that never bound it has nothing to reset.
+  if (record_manager_.initialised()) record_manager_.Reset();
+  // The command window's close handling unbinds the library; until the driver has that
+  // window, clean-up does it here.
+  record_manager_.Unbind();
   return 0;
 }
 

@@ -19,6 +19,7 @@
 #include "host/settings.h"
 #include "host/settings_store.h"
 #include "platform/platform.h"
+#include "recordmgr/record_manager.h"
 
 namespace r7 {
 
@@ -50,6 +51,13 @@ class Driver {
   MessageCenter& messages() { return messages_; }
   SettingsStore& settings_store() { return settings_store_; }
   DisplayAmountFormatter& display_amounts() { return display_amounts_; }
+  RecordManager& record_manager() { return record_manager_; }
+
+  // Shows the pending error in a box owned by `owner`, then the record manager's status
+  // when the failure came from it.
+  bool ShowPendingError(platform::WindowId owner) {
+    return messages_.ShowPendingError(owner, record_manager_.last_status());
+  }
   const std::vector<std::string>& company_dir_list() const { return company_dir_list_; }
   const std::string& server_directory() const { return server_directory_; }
   bool usage_tracking() const { return usage_tracking_; }
@@ -72,6 +80,7 @@ class Driver {
   MessageCenter messages_;
   SettingsStore settings_store_;
   DisplayAmountFormatter display_amounts_;
+  RecordManager record_manager_;
   std::map<int, WorksheetHandler> worksheet_handlers_;
 
   bool started_ = false;      // settings loaded, DrillContext reset

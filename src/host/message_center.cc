@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "common/text_util.h"
 #include "host/error_codes.h"
 #include "host/limits.h"
 #include "host/string_table.h"
-#include "common/text_util.h"
 
 namespace r7 {
 
@@ -25,8 +25,8 @@ int MessageCenter::MessageBoxWrapper(WindowId owner, std::string_view text,
 
 int MessageCenter::MessageBoxById(WindowId owner, int string_id, std::string_view caption,
                                   unsigned style, Visibility visibility) {
-  return MessageBoxWrapper(owner, CutTo(StringText(string_id), kMaxMessageText - 1), caption,
-                           style, visibility);
+  return MessageBoxWrapper(owner, CutTo(StringText(string_id), kMaxMessageText - 1), caption, style,
+                           visibility);
 }
 
 void MessageCenter::ShowErrorBox(WindowId owner, int code, std::string_view detail) {
@@ -56,8 +56,7 @@ bool MessageCenter::AskToStop(WindowId window, int question_id) {
   if (settings_.no_show != 0) return false;
   bool stop = input_.TakeStopRequest(window);
   if (stop) {
-    int answer = MessageBoxById(window, question_id, kCaption,
-                                box::kYesNo | box::kIconQuestion);
+    int answer = MessageBoxById(window, question_id, kCaption, box::kYesNo | box::kIconQuestion);
     if (answer != platform::answer::kYes) {
       input_.Repaint(window);
       stop = false;

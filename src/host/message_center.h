@@ -32,9 +32,8 @@ class MessageCenter {
 
   // The single routine through which the driver shows message boxes. The system-modal flag
   // is always added to the style. Returns the answer, or answer::kNone when suppressed.
-  int MessageBoxWrapper(platform::WindowId owner, std::string_view text,
-                        std::string_view caption, unsigned style,
-                        Visibility visibility = Visibility::kNormal);
+  int MessageBoxWrapper(platform::WindowId owner, std::string_view text, std::string_view caption,
+                        unsigned style, Visibility visibility = Visibility::kNormal);
   // The same, with the text of a string-table identifier (at most 255 characters).
   int MessageBoxById(platform::WindowId owner, int string_id, std::string_view caption,
                      unsigned style, Visibility visibility = Visibility::kNormal);

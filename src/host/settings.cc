@@ -4,17 +4,17 @@
 #include <algorithm>
 #include <array>
 
-#include "host/string_table.h"
 #include "common/text_util.h"
+#include "host/string_table.h"
 
 namespace r7 {
 namespace {
 
-constexpr SettingRow Text(int id, std::string Settings::* member, std::size_t capacity,
+constexpr SettingRow Text(int id, std::string Settings::*member, std::size_t capacity,
                           const char* fallback, bool saved = true, bool pair = true) {
   return {id, SettingKind::kText, capacity, saved, pair, member, nullptr, fallback, 0};
 }
-constexpr SettingRow Integer(int id, int Settings::* member, int fallback, bool saved = true,
+constexpr SettingRow Integer(int id, int Settings::*member, int fallback, bool saved = true,
                              bool pair = true) {
   return {id, SettingKind::kInteger, 0, saved, pair, nullptr, member, nullptr, fallback};
 }
@@ -103,9 +103,13 @@ const std::array<const SettingRow*, 59>& PairRows() {
 
 }  // namespace
 
-std::span<const SettingRow> SettingRows() { return kRows; }
+std::span<const SettingRow> SettingRows() {
+  return kRows;
+}
 
-std::span<const SettingRow* const> PairKeyTable() { return PairRows(); }
+std::span<const SettingRow* const> PairKeyTable() {
+  return PairRows();
+}
 
 const SettingRow* FindPairKey(std::string_view key) {
   for (const SettingRow* row : PairRows()) {
@@ -114,7 +118,9 @@ const SettingRow* FindPairKey(std::string_view key) {
   return nullptr;
 }
 
-std::string_view KeyName(const SettingRow& row) { return StringText(row.key_id); }
+std::string_view KeyName(const SettingRow& row) {
+  return StringText(row.key_id);
+}
 
 void AssignText(Settings& settings, const SettingRow& row, std::string_view value) {
   if (row.text != nullptr) settings.*row.text = CutTo(value, row.capacity);

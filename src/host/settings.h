@@ -88,13 +88,13 @@ enum class SettingKind { kText, kInteger, kFlag };
 
 // One item of the settings record: its key, where its value lives, and how it is kept.
 struct SettingRow {
-  int key_id;             // string-table identifier of the key name
+  int key_id;  // string-table identifier of the key name
   SettingKind kind;
-  std::size_t capacity;   // text items: the most characters kept
-  bool saved;             // loaded from and saved to R7.INI
-  bool pair;              // can be set by a command pair
-  std::string Settings::* text;
-  int Settings::* number;
+  std::size_t capacity;  // text items: the most characters kept
+  bool saved;            // loaded from and saved to R7.INI
+  bool pair;             // can be set by a command pair
+  std::string Settings::*text;
+  int Settings::*number;
   const char* text_default;
   int int_default;
 };

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/string_table.h"
 #include "common/text_util.h"
+#include "host/string_table.h"
 
 namespace r7 {
 namespace {
@@ -34,11 +34,10 @@ void SettingsStore::LoadAll(Settings& settings, std::string_view server_director
       settings.*row.number = profiles_.ReadInt(kIniFile, kSettingsSection, name, row.int_default);
     } else if (row.text != nullptr) {
       // The DPL rows without a default of their own take the items loaded before them.
-      std::string fallback = row.text_default ? row.text_default
+      std::string fallback = row.text_default                     ? row.text_default
                              : row.text == &Settings::dpl_company ? settings.company
                                                                   : settings.current_year;
-      AssignText(settings, row,
-                 profiles_.ReadText(kIniFile, kSettingsSection, name, fallback));
+      AssignText(settings, row, profiles_.ReadText(kIniFile, kSettingsSection, name, fallback));
     }
   }
   settings.drill_absolute_sort =
@@ -56,8 +55,8 @@ bool SettingsStore::SaveAll(const Settings& settings) {
         row.number != nullptr ? std::to_string(settings.*row.number) : settings.*row.text;
     all_written &= profiles_.WriteText(kIniFile, kSettingsSection, KeyName(row), value);
   }
-  all_written &= WriteText(StringText(key::kDrillAbsoluteSort),
-                           std::to_string(settings.drill_absolute_sort));
+  all_written &=
+      WriteText(StringText(key::kDrillAbsoluteSort), std::to_string(settings.drill_absolute_sort));
   all_written &= WriteText(StringText(key::kDrillHighlightThreshold),
                            DoubleText(settings.drill_highlight_threshold));
   return all_written;

@@ -34,8 +34,12 @@ std::string_view StringText(int id) {
   return entry ? entry->text : std::string_view();
 }
 
-bool HasString(int id) { return Find(id) != nullptr; }
+bool HasString(int id) {
+  return Find(id) != nullptr;
+}
 
-std::span<const StringEntry> AllStrings() { return kStrings; }
+std::span<const StringEntry> AllStrings() {
+  return kStrings;
+}
 
 }  // namespace r7

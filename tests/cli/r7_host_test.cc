@@ -62,7 +62,8 @@ TEST_F(R7HostTest, BatchSharesOneDriverAndEscapesItsResults) {
 }
 
 TEST_F(R7HostTest, RejectsABadCommandLine) {
-  for (const char* args : {"", "call", "call abc", "call 1 2 3", "frobnicate", "--answer maybe call 125"}) {
+  for (const char* args :
+       {"", "call", "call abc", "call 1 2 3", "frobnicate", "--answer maybe call 125"}) {
     testing::ProgramRun run = R7(args);
     EXPECT_EQ(run.exit_status, 2) << args;
     EXPECT_NE(run.err.find("usage: r7"), std::string::npos) << args;

@@ -44,9 +44,12 @@ void MemoryProfileStore::Set(std::string_view section, std::string_view key,
 
 std::optional<std::string> FixedLocale::Read(platform::LocaleItem item) {
   switch (item) {
-    case platform::LocaleItem::kDecimalSeparator: return decimal;
-    case platform::LocaleItem::kThousandsSeparator: return thousands;
-    case platform::LocaleItem::kDigitGrouping: return grouping;
+    case platform::LocaleItem::kDecimalSeparator:
+      return decimal;
+    case platform::LocaleItem::kThousandsSeparator:
+      return thousands;
+    case platform::LocaleItem::kDigitGrouping:
+      return grouping;
   }
   return std::nullopt;
 }

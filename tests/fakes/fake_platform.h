@@ -70,8 +70,8 @@ struct FakePlatform {
   FixedClock clock;
   ScriptedInput input;
   platform::posix::RecordingHelpViewer help;
-  platform::Platform platform{profiles, files,         libraries, locale, clipboard,
-                              message_boxes, debug, clock,  input,  help};
+  platform::Platform platform{profiles,      files, libraries, locale, clipboard,
+                              message_boxes, debug, clock,     input,  help};
 };
 
 }  // namespace r7::testing

@@ -22,7 +22,9 @@ std::string Slurp(const std::string& path) {
 
 }  // namespace
 
-std::string BinDir() { return R7_BIN_DIR; }
+std::string BinDir() {
+  return R7_BIN_DIR;
+}
 
 std::string MakeTempDir(const std::string& tag) {
   std::string pattern =
@@ -35,8 +37,8 @@ ProgramRun RunProgram(const std::string& command, const std::string& input,
                       const std::string& environment) {
   std::string dir = MakeTempDir("run");
   std::ofstream(dir + "/in", std::ios::binary) << input;
-  std::string line = "cd '" + dir + "' && PATH='" + BinDir() + "':\"$PATH\" " + environment +
-                     " " + command + " <in >out 2>err";
+  std::string line = "cd '" + dir + "' && PATH='" + BinDir() + "':\"$PATH\" " + environment + " " +
+                     command + " <in >out 2>err";
   ProgramRun run;
   int status = std::system(line.c_str());
   run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

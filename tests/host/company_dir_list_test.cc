@@ -70,7 +70,7 @@ TEST(CompanyCodeTest, ComesFromTheDirectoryName) {
   struct Case {
     const char* name;
     const char* code;
-  } cases[] = {{"DATA_05", "05"}, {"DATA_7", "7"}, {"data", "01"}, {"Tutorial", "00"},
+  } cases[] = {{"DATA_05", "05"},  {"DATA_7", "7"},     {"data", "01"},     {"Tutorial", "00"},
                {"TUTORIAL", "00"}, {"DATAFILES", "01"}, {"DATA_ABC", "AB"}, {"DATA_", ""}};
   for (const Case& c : cases) EXPECT_EQ(CompanyCodeOfDirectory(c.name), c.code) << c.name;
 }

@@ -43,12 +43,12 @@ TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
       EXPECT_EQ(result_, kRejected) << code;
     }
   }
-  for (int code : {INT32_MIN, -1, 0, 1, 2, 6, 7, 10, 16, 17, 18, 23, 99, 101, 105, 113, 117,
-                   124, 128, INT32_MAX}) {
+  for (int code : {INT32_MIN, -1, 0,  1,   2,   6,   7,   10,  16,  17,
+                   18,        23, 99, 101, 105, 113, 117, 124, 128, INT32_MAX}) {
     EXPECT_EQ(FindCommand(code), nullptr) << code;
   }
-  for (int code : {3, 4, 5, 8, 9, 11, 12, 13, 14, 15, 19, 20, 21, 22, 100, 102, 103, 104, 114,
-                   115, 116, 125, 126, 127}) {
+  for (int code : {3,  4,  5,   8,   9,   11,  12,  13,  14,  15,  19,  20,
+                   21, 22, 100, 102, 103, 104, 114, 115, 116, 125, 126, 127}) {
     EXPECT_NE(FindCommand(code), nullptr) << code;
   }
 }

@@ -16,10 +16,11 @@ Platform& DefaultPlatform() {
   static posix::PosixFileSystem files;
   static posix::PosixDynamicLibraries libraries;
   posix::HeadlessDesktop& desktop = posix::Headless();
-  static Platform platform{profiles,          files,         libraries,
-                           desktop.locale,    desktop.clipboard, desktop.message_boxes,
-                           desktop.debug,     desktop.clock, desktop.input,
-                           desktop.help};
+  static Platform platform{profiles,          files,
+                           libraries,         desktop.locale,
+                           desktop.clipboard, desktop.message_boxes,
+                           desktop.debug,     desktop.clock,
+                           desktop.input,     desktop.help};
   return platform;
 }
 

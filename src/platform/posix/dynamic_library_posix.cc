@@ -29,7 +29,8 @@ void* OpenIn(const std::string& directory, const std::string& file) {
 }  // namespace
 
 std::string SharedLibraryName(std::string_view windows_name) {
-  if (windows_name.size() > 4 && EqualsIgnoreCase(windows_name.substr(windows_name.size() - 4), ".DLL")) {
+  if (windows_name.size() > 4 &&
+      EqualsIgnoreCase(windows_name.substr(windows_name.size() - 4), ".DLL")) {
     std::string base(windows_name.substr(0, windows_name.size() - 4));
     for (char& c : base) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     return "lib" + base + ".so";
@@ -56,6 +57,8 @@ void* PosixDynamicLibraries::Symbol(Handle library, const char* name) {
   return ::dlsym(library, name);
 }
 
-void PosixDynamicLibraries::Unload(Handle library) { ::dlclose(library); }
+void PosixDynamicLibraries::Unload(Handle library) {
+  ::dlclose(library);
+}
 
 }  // namespace r7::platform::posix

@@ -21,7 +21,7 @@ bool Exists(const std::string& path) {
 std::vector<std::string> EntriesOf(const std::string& directory) {
   std::vector<std::string> names;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.empty() ? "." : directory.c_str()),
-                                         ::closedir);
+                                          ::closedir);
   if (!dir) return names;
   while (const dirent* entry = ::readdir(dir.get())) names.emplace_back(entry->d_name);
   return names;

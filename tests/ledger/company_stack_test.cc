@@ -1,0 +1,54 @@
+#include "ledger/company_stack.h"
+
+#include <gtest/gtest.h>
+
+namespace r7 {
+namespace {
+
+TEST(CompanyStackTest, HoldsTheCodesInReverseOrder) {
+  struct Case {
+    const char* specifier;
+    CompanyStack stack;
+  } cases[] = {
+      {"01,02", {"02", "01"}},
+      {" ,01,, 02 ,  ,03, ", {"03", "02", "01"}},
+      {"123456789012", {"123456789012"}},
+      {"ACME", {"ACME"}},
+  };
+  for (const Case& c : cases) {
+    ErrorReporter errors;
+    std::optional<CompanyStack> stack = BuildCompanyStack(c.specifier, errors);
+    ASSERT_TRUE(stack) << c.specifier;
+    EXPECT_EQ(*stack, c.stack) << c.specifier;
+    EXPECT_FALSE(errors.pending());
+  }
+}
+
+TEST(CompanyStackTest, ReportsItsFailures) {
+  struct Case {
+    const char* specifier;
+    const char* error;
+  } cases[] = {
+      {"", "R7 [Tessary] Special Error - NULL company specifier."},
+      {", ", "R7 [Tessary] Memory full - BuildCompanyStack"},
+      {"01,1234567890123,02", "R7 [Tessary] Invalid - company specifier too long"},
+  };
+  for (const Case& c : cases) {
+    ErrorReporter errors;
+    EXPECT_FALSE(BuildCompanyStack(c.specifier, errors)) << c.specifier;
+    EXPECT_EQ(errors.text(), c.error);
+  }
+}
+
+TEST(CompanyStackTest, TheSpecifierCheck) {
+  ErrorReporter errors;
+  EXPECT_EQ(CheckCompanySpecifier("123456789012", errors), 0);
+  EXPECT_EQ(CheckCompanySpecifier("", errors), 1);
+  EXPECT_EQ(errors.text(), "R7 [Tessary] Invalid - The company specifier is NULL");
+  errors.Clear();
+  EXPECT_EQ(CheckCompanySpecifier("1234567890123", errors), 1);
+  EXPECT_EQ(errors.text(), "R7 [Tessary] Invalid - company specifier too long");
+}
+
+}  // namespace
+}  // namespace r7

@@ -8,6 +8,7 @@
 #include "host/company_dir_list.h"
 #include "host/error_codes.h"
 #include "host/limits.h"
+#include "host/worksheet_functions.h"
 
 namespace r7 {
 namespace {
@@ -25,8 +26,10 @@ Driver::Driver(platform::Platform& platform)
       messages_(settings_, errors_, platform.message_boxes, platform.input),
       settings_store_(platform.profiles),
       display_amounts_(platform.locale),
-      record_manager_(platform.libraries, platform.files, platform.debug, errors_) {
+      record_manager_(platform.libraries, platform.files, platform.debug, errors_),
+      companies_(settings_, server_directory_, platform.files, record_manager_, errors_) {
   ResetToDefaults(settings_);
+  RegisterWorksheetFunctions(*this);
   messages_.SetStatusBoxHook([this](platform::WindowId owner) {
     BtrShowStatus(platform_.message_boxes, settings_, owner, record_manager_.last_status());
   });
@@ -136,6 +139,7 @@ void Driver::FinishWithError(int code, std::string& result) {
 
 int Driver::Cleanup() {
   if (chart_fill_busy_) return 1;
+  companies_.CloseAllCompanies();
   company_dir_list_.clear();
   // Close every file the record manager holds for us while its library is still bound.
   // A driver that never bound it has nothing to reset.

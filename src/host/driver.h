@@ -18,8 +18,10 @@
 #include "host/message_center.h"
 #include "host/settings.h"
 #include "host/settings_store.h"
+#include "ledger/company_catalogue.h"
 #include "platform/platform.h"
 #include "recordmgr/record_manager.h"
+#include "specifiers/dates.h"
 
 namespace r7 {
 
@@ -52,6 +54,10 @@ class Driver {
   SettingsStore& settings_store() { return settings_store_; }
   DisplayAmountFormatter& display_amounts() { return display_amounts_; }
   RecordManager& record_manager() { return record_manager_; }
+  CompanyCatalogue& companies() { return companies_; }
+  // The From/To dates in force, and whether the request in force is bounded by them.
+  DateRange& current_date_range() { return current_date_range_; }
+  bool& explicit_dates() { return explicit_dates_; }
 
   // Shows the pending error in a box owned by `owner`, then the record manager's status
   // when the failure came from it.
@@ -81,6 +87,9 @@ class Driver {
   SettingsStore settings_store_;
   DisplayAmountFormatter display_amounts_;
   RecordManager record_manager_;
+  CompanyCatalogue companies_;
+  DateRange current_date_range_;
+  bool explicit_dates_ = false;
   std::map<int, WorksheetHandler> worksheet_handlers_;
 
   bool started_ = false;      // settings loaded, DrillContext reset

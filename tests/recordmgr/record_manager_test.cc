@@ -87,10 +87,10 @@ class FakeLibraries : public platform::DynamicLibraries {
   void Unload(Handle) override { ++client->unloads; }
 };
 
-class RecordManagerTest : public ::testing::Test {
+class RecordManagerBindingTest : public ::testing::Test {
  protected:
-  RecordManagerTest() { client = &fake_client_; }
-  ~RecordManagerTest() override {
+  RecordManagerBindingTest() { client = &fake_client_; }
+  ~RecordManagerBindingTest() override {
     manager_.Unbind();  // while the fake library is still there
     client = nullptr;
   }
@@ -103,7 +103,7 @@ class RecordManagerTest : public ::testing::Test {
   PosBlock position_;
 };
 
-TEST_F(RecordManagerTest, TheFirstOpenBindsAndASecondDoesNot) {
+TEST_F(RecordManagerBindingTest, TheFirstOpenBindsAndASecondDoesNot) {
   EXPECT_EQ(manager_.Open("/ledger/glactfil.btr", position_, btr::kModeReadOnly, nullptr), kOk);
   EXPECT_EQ(manager_.Open("/ledger/glbalfil.btr", position_, btr::kModeReadOnly, nullptr), kOk);
   EXPECT_EQ(fake_client_.loads, 1);
@@ -116,7 +116,7 @@ TEST_F(RecordManagerTest, TheFirstOpenBindsAndASecondDoesNot) {
   EXPECT_EQ(fake_client_.calls[0].key_length, 255);
 }
 
-TEST_F(RecordManagerTest, BindingFailuresReachTheCallerAs38) {
+TEST_F(RecordManagerBindingTest, BindingFailuresReachTheCallerAs38) {
   struct Case {
     bool loadable;
     std::string missing;
@@ -156,7 +156,7 @@ TEST_F(RecordManagerTest, BindingFailuresReachTheCallerAs38) {
   client = &fake_client_;
 }
 
-TEST_F(RecordManagerTest, AFullFileTableFreesOneFileAndRetriesOnce) {
+TEST_F(RecordManagerBindingTest, AFullFileTableFreesOneFileAndRetriesOnce) {
   int freed = 0;
   const void* company = &freed;
   manager_.SetFreeOneFile([&](const void* requesting) {
@@ -176,7 +176,7 @@ TEST_F(RecordManagerTest, AFullFileTableFreesOneFileAndRetriesOnce) {
   EXPECT_EQ(fake_client_.calls.size(), 2u);  // one retry at most
 }
 
-TEST_F(RecordManagerTest, ReadsShareOneBufferAndTheCheckKeepsTheStatus) {
+TEST_F(RecordManagerBindingTest, ReadsShareOneBufferAndTheCheckKeepsTheStatus) {
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   fake_client_.records = {"first record", "second"};
   const unsigned char* record = nullptr;
@@ -196,7 +196,7 @@ TEST_F(RecordManagerTest, ReadsShareOneBufferAndTheCheckKeepsTheStatus) {
   EXPECT_EQ(manager_.last_status(), 0);  // a success after a failure clears it
 }
 
-TEST_F(RecordManagerTest, CloseDeleteAndResetReportRawStatusesWithTheirDetail) {
+TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesWithTheirDetail) {
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   fake_client_.statuses = {3};
   EXPECT_EQ(manager_.Close(position_), 3);
@@ -211,7 +211,7 @@ TEST_F(RecordManagerTest, CloseDeleteAndResetReportRawStatusesWithTheirDetail) {
   EXPECT_FALSE(errors_.pending());
 }
 
-TEST_F(RecordManagerTest, UnbindStopsAndForgetsTheLibrary) {
+TEST_F(RecordManagerBindingTest, UnbindStopsAndForgetsTheLibrary) {
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   EXPECT_EQ(manager_.Unbind(), 0);
   EXPECT_EQ(fake_client_.stop_calls, 1);
@@ -222,7 +222,7 @@ TEST_F(RecordManagerTest, UnbindStopsAndForgetsTheLibrary) {
   EXPECT_EQ(fake_client_.loads, 2);
 }
 
-TEST_F(RecordManagerTest, AnOverlongPathIsRefusedAsAnInvalidFileName) {
+TEST_F(RecordManagerBindingTest, AnOverlongPathIsRefusedAsAnInvalidFileName) {
   EXPECT_EQ(manager_.Open(std::string(300, 'p'), position_, 0, nullptr), kBtrieveError);
   EXPECT_EQ(manager_.last_status(), btr::kInvalidFileName);
 }

@@ -100,6 +100,20 @@ expect_call() {  # label loader bin-dir code expected-status expected-bytes(prin
   fi
 }
 
+expect_platform() {  # label loader bin-dir: the Win32 platform layer's own checks
+  local label="$1" loader="$2" dir="$3" out="$scratch/platform" status=0
+  (cd "$dir" && timeout 600 "$loader" ./r7win-platform-check.exe) >"$out" 2>>"$scratch/wine.log" ||
+    status=$?
+  local passed
+  passed="$(grep -c '^ok' "$out" || true)"
+  if [ "$status" = 0 ] && [ "$passed" -gt 0 ] && ! grep -q '^FAIL' "$out"; then
+    pass "$label platform layer: $passed checks (profiles, files, libraries, locale, clipboard, clock)"
+  else
+    fail "$label platform layer: exit $status"
+    grep -v '^ok' "$out" | sed 's/^/     /'
+  fi
+}
+
 version='R7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\r\n'
 rejected='R7 [Tessary] The command/request was not processed -  '
 
@@ -114,6 +128,7 @@ run_under_wine() {  # label loader wineserver bin-dir [WINEARCH]
   wineservers+=("$server:$WINEPREFIX")
   expect_call "$label" "$loader" "$dir" 125 0 "$version"
   expect_call "$label" "$loader" "$dir" 7 1 "$rejected"
+  expect_platform "$label" "$loader" "$dir"
 }
 
 run_under_wine wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver build/mingw64/bin

@@ -41,7 +41,12 @@ std::vector<std::string> Win32FileSystem::ListExtensionless(std::string_view dir
   if (first == INVALID_HANDLE_VALUE) return names;
   std::unique_ptr<void, FindCloser> find(first);
   do {
-    names.emplace_back(found.cFileName);
+    // Not every file system keeps the old rule that "*." means "no extension" (Wine's
+    // matches every name), so the rule is applied here as well.
+    std::string_view name = found.cFileName;
+    if (name == "." || name == ".." || name.find('.') == std::string_view::npos) {
+      names.emplace_back(name);
+    }
   } while (::FindNextFileA(find.get(), &found));
   return names;
 }

@@ -2,8 +2,9 @@
 //
 // A bare file name such as "R7.INI" names a file in the Windows directory; the API itself
 // resolves it. Values are read as the API returns them (trimmed, one pair of quotes
-// removed). A section, key or value that would change the file's structure (a line end,
-// a "]" in a section name, a "=" in a key) is refused: reads give the fallback and writes
+// removed); integers by the API's own rule, under which an empty value, like a missing
+// key, gives the fallback. A section, key or value that would change the file's structure (a line
+// end, a "]" in a section name, a "=" in a key) is refused: reads give the fallback and writes
 // fail, leaving the file as it was.
 #pragma once
 

@@ -1,0 +1,20 @@
+# The Windows form of the driver library: R7TESS32.DLL (i686) or R7TESS64.DLL (x86_64),
+# exporting R7DLLInterface and DLLCleanupFunc under their plain names, with the string
+# table and version information as resources. Linked statically so that it imports only
+# system DLLs: the add-in's machine has no MinGW runtime.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(r7_dll_name R7TESS64)
+else()
+  set(r7_dll_name R7TESS32)
+endif()
+
+enable_language(RC)
+set(r7_resources ${CMAKE_CURRENT_LIST_DIR})
+target_sources(r7driver PRIVATE ${r7_resources}/r7driver.def ${r7_resources}/r7driver.rc)
+set_source_files_properties(${r7_resources}/r7driver.rc PROPERTIES
+  COMPILE_DEFINITIONS R7_DLL_NAME=${r7_dll_name}
+  OBJECT_DEPENDS ${r7_resources}/strings.inc)
+set_target_properties(r7driver PROPERTIES PREFIX "" OUTPUT_NAME ${r7_dll_name} SUFFIX ".DLL")
+# The exports are __stdcall without dllexport; the stdcall fixup lets the .def file's plain
+# names bind to the decorated i686 symbols (_R7DLLInterface@12) without a warning.
+target_link_options(r7driver PRIVATE -static -Wl,--enable-stdcall-fixup)

@@ -150,12 +150,10 @@ int ComputePeriodWindow(const PeriodSpec& spec, const CompanyPeriods& company, P
       }
       s = (s / u) * u;
       int span = u - 1;
-      // A unit that would start at the 13th period of a 13-period year is the last unit,
-      // which takes the 13th period as well.
-      if (s + span > kLastPeriodSlot) {
-        s -= u;
-        span = u;
-      }
+      // Counting back into a 13-period year can land on the 13th period as the start of a
+      // unit that would run past the year; it is the last full unit, as counting back from
+      // the neighbouring periods finds.
+      if (s + span > kLastPeriodSlot) s -= u;
       if (w.to_date != 0) {
         span += s;
         s = 0;

@@ -57,7 +57,9 @@ TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
     EXPECT_EQ(r.code, c.code) << "'" << c.text << "'";
     EXPECT_EQ(r.detail, "") << "'" << c.text << "'";
     EXPECT_EQ(count, c.count) << "'" << c.text << "'";
-    if (r.ok()) EXPECT_TRUE(list[c.count].IsEnd()) << "'" << c.text << "'";
+    if (r.ok()) {
+      EXPECT_TRUE(list[c.count].IsEnd()) << "'" << c.text << "'";
+    }
   }
 }
 

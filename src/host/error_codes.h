@@ -16,6 +16,7 @@ inline constexpr int kInvalid = 9;
 inline constexpr int kCantOpenFile = 10;
 inline constexpr int kInvalidComma = 11;
 inline constexpr int kTooManyColumnSpecifiers = 12;
+inline constexpr int kSpecialError = 13;  // internal errors, with an explaining detail
 inline constexpr int kInvalidWildcardInRange = 16;
 inline constexpr int kDifferentAccountTypes = 17;
 inline constexpr int kNoDataForPeriod = 18;

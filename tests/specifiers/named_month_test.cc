@@ -1,0 +1,52 @@
+#include "specifiers/named_month.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "specifiers/period_parser.h"
+
+namespace r7 {
+namespace {
+
+// A fiscal year from July to June, with a 13th period that also ends in June.
+std::vector<PeriodEndDate> JulyToJune() {
+  std::vector<PeriodEndDate> dates;
+  for (int i = 0; i < 12; ++i) dates.push_back({28, (6 + i) % 12 + 1, i < 6 ? 2001 : 2002});
+  dates.push_back({30, 6, 2002});
+  return dates;
+}
+
+PeriodSpec Parse(const char* phrase) {
+  PeriodSpec spec;
+  EXPECT_TRUE(ParsePeriodItem(phrase, &spec).ok()) << phrase;
+  return spec;
+}
+
+TEST(NamedMonthTest, MapsTheCalendarMonthToTheFirstPeriodEndingInIt) {
+  const std::vector<PeriodEndDate> dates = JulyToJune();
+  struct Case {
+    const char* phrase;
+    int number;
+  } cases[] = {{"July", 1}, {"December", 6}, {"January", 7}, {"March", 9}, {"June", 12}};
+  for (const Case& c : cases) {
+    const PeriodSpec spec = Parse(c.phrase);
+    const PeriodSpec resolved = ResolveNamedMonth(spec, dates);
+    EXPECT_EQ(resolved.number, c.number) << c.phrase;
+    EXPECT_EQ(resolved.flags, spec.flags) << c.phrase;
+    EXPECT_EQ(spec.number, Parse(c.phrase).number);  // the caller's record is untouched
+  }
+}
+
+TEST(NamedMonthTest, LeavesOtherRecordsAndUnmatchedMonthsAlone) {
+  const std::vector<PeriodEndDate> dates = JulyToJune();
+  const PeriodSpec month3 = Parse("Month 3");
+  EXPECT_EQ(ResolveNamedMonth(month3, dates).number, 3);
+  // A calendar of six periods has no period ending in November.
+  const std::vector<PeriodEndDate> short_year(dates.begin(), dates.begin() + 4);
+  EXPECT_EQ(ResolveNamedMonth(Parse("November"), short_year).number, 11);
+  EXPECT_EQ(ResolveNamedMonth(Parse("November"), {}).number, 11);
+}
+
+}  // namespace
+}  // namespace r7

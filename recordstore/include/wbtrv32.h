@@ -12,13 +12,12 @@
 
 extern "C" {
 
-typedef int16_t(R7_STDCALL* BtrCallFn)(uint16_t operation, void* position_block,
-                                       void* data_buffer, uint32_t* data_length,
-                                       void* key_buffer, uint8_t key_length, int8_t key_number);
+typedef int16_t(R7_STDCALL* BtrCallFn)(uint16_t operation, void* position_block, void* data_buffer,
+                                       uint32_t* data_length, void* key_buffer, uint8_t key_length,
+                                       int8_t key_number);
 typedef int16_t(R7_STDCALL* BtrCallIdFn)(uint16_t operation, void* position_block,
-                                         void* data_buffer, uint32_t* data_length,
-                                         void* key_buffer, uint8_t key_length, int8_t key_number,
-                                         void* client_id);
+                                         void* data_buffer, uint32_t* data_length, void* key_buffer,
+                                         uint8_t key_length, int8_t key_number, void* client_id);
 typedef int16_t(R7_STDCALL* WbtrvInitFn)(char* option);
 typedef int16_t(R7_STDCALL* WbtrvStopFn)(void);
 typedef int16_t(R7_STDCALL* WbrqShellInitFn)(char* option);

@@ -103,8 +103,8 @@ int16_t Dispatch(const Call& call) {
   return rule->run(context);
 }
 
-Call MakeCall(uint16_t operation, void* position_block, void* data_buffer,
-              uint32_t* data_length, void* key_buffer, uint8_t key_length, int8_t key_number) {
+Call MakeCall(uint16_t operation, void* position_block, void* data_buffer, uint32_t* data_length,
+              void* key_buffer, uint8_t key_length, int8_t key_number) {
   Call call;
   call.operation = operation;
   call.position_block = position_block;
@@ -125,9 +125,8 @@ R7_RECORDSTORE_EXPORT int16_t R7_STDCALL BTRCALL(uint16_t operation, void* posit
                                                  void* data_buffer, uint32_t* data_length,
                                                  void* key_buffer, uint8_t key_length,
                                                  int8_t key_number) {
-  return recordstore::Dispatch(recordstore::MakeCall(operation, position_block, data_buffer,
-                                                     data_length, key_buffer, key_length,
-                                                     key_number));
+  return recordstore::Dispatch(recordstore::MakeCall(
+      operation, position_block, data_buffer, data_length, key_buffer, key_length, key_number));
 }
 
 R7_RECORDSTORE_EXPORT int16_t R7_STDCALL BTRCALLID(uint16_t operation, void* position_block,
@@ -140,9 +139,13 @@ R7_RECORDSTORE_EXPORT int16_t R7_STDCALL BTRCALLID(uint16_t operation, void* pos
   return recordstore::Dispatch(call);
 }
 
-R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBTRVINIT(char* /*option*/) { return btr::kOk; }
+R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBTRVINIT(char* /*option*/) {
+  return btr::kOk;
+}
 
-R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBRQSHELLINIT(char* /*option*/) { return btr::kOk; }
+R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBRQSHELLINIT(char* /*option*/) {
+  return btr::kOk;
+}
 
 // The client library is being let go: every file of every caller is closed.
 R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBTRVSTOP(void) {

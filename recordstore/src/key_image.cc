@@ -26,7 +26,9 @@ Collation CollationOf(const KeySegment& segment) {
   return (segment.flags & btr::kKeyBinary) != 0 ? Collation::kUnsignedBinary : Collation::kBytes;
 }
 
-uint8_t UpperAscii(uint8_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c; }
+uint8_t UpperAscii(uint8_t c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c;
+}
 
 void AppendSegmentImage(const KeySegment& segment, const uint8_t* value, Bytes* image) {
   const size_t start = image->size();

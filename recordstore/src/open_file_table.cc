@@ -64,7 +64,9 @@ void OpenFileTable::CloseClient(const ClientId& client) {
   }
 }
 
-void OpenFileTable::CloseAll() { slots_.clear(); }
+void OpenFileTable::CloseAll() {
+  slots_.clear();
+}
 
 size_t OpenFileTable::handle_count() const {
   size_t count = 0;

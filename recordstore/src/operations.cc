@@ -66,8 +66,8 @@ void ReturnKeyValue(const Context& context, const uint8_t* record) {
 int16_t FindAndReturn(Context& context, Seek how, const Bytes& image, int64_t sequence) {
   IndexEntry entry;
   Bytes record;
-  const int16_t status = context.file->file->Find(context.call.key_number, how, image, sequence,
-                                                  &entry, &record);
+  const int16_t status =
+      context.file->file->Find(context.call.key_number, how, image, sequence, &entry, &record);
   if (status != btr::kOk) return status;
   ReturnRecord(context, record);
   context.file->cursor.OnRecord(context.call.key_number, std::move(entry));
@@ -100,8 +100,7 @@ int16_t OpenFileOp(Context& context) {
   if (max_handles != 0 && context.table.handle_count() >= max_handles) {
     return btr::kHandleTableFull;
   }
-  if (context.table.IsOpenExclusively(identity) ||
-      (exclusive && context.table.IsOpen(identity))) {
+  if (context.table.IsOpenExclusively(identity) || (exclusive && context.table.IsOpen(identity))) {
     return btr::kFileLocked;
   }
 
@@ -141,8 +140,7 @@ int16_t UpdateOp(Context& context) {
   const int key = context.call.key_number;
   if (cursor.key() != key) return btr::kDifferentKeyNumber;
   std::vector<IndexEntry> entries;
-  const int16_t status =
-      context.file->file->Update(cursor.position(), context.call.data, &entries);
+  const int16_t status = context.file->file->Update(cursor.position(), context.call.data, &entries);
   if (status != btr::kOk) return status;
   ReturnKeyValue(context, context.call.data);
   cursor.OnRecord(key, std::move(entries[static_cast<size_t>(key)]));
@@ -174,7 +172,9 @@ int16_t GetGreaterOrEqualOp(Context& context) {
   return FindAndReturn(context, Seek::kNotBelow, ImageOfCallersKey(context), 0);
 }
 
-int16_t GetFirstOp(Context& context) { return FindAndReturn(context, Seek::kFirst, {}, 0); }
+int16_t GetFirstOp(Context& context) {
+  return FindAndReturn(context, Seek::kFirst, {}, 0);
+}
 
 int16_t CreateOp(Context& context) {
   const Call& call = context.call;

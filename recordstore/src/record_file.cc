@@ -46,7 +46,9 @@ int16_t StatusOf(int sqlite_code) {
   }
 }
 
-std::string KeyTable(int key) { return "key_" + std::to_string(key); }
+std::string KeyTable(int key) {
+  return "key_" + std::to_string(key);
+}
 
 // The synchronous level of every connection: FULL unless R7_RECORDSTORE_SYNCHRONOUS names
 // another (NORMAL or OFF trade safety against power loss for speed when generating large
@@ -113,8 +115,7 @@ int16_t RecordFile::Create(const std::string& path, const FileSpec& spec, bool r
   RemoveDatabaseFiles(path);
 
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                           nullptr);
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (rc == SQLITE_OK) {
     std::string sql = "PRAGMA application_id=" + std::to_string(kApplicationId) +
                       ";PRAGMA user_version=" + std::to_string(kSchemaVersion) +
@@ -128,7 +129,8 @@ int16_t RecordFile::Create(const std::string& path, const FileSpec& spec, bool r
       sql += "CREATE TABLE " + table +
              "(image BLOB NOT NULL, seq INTEGER NOT NULL, position INTEGER NOT NULL,"
              " PRIMARY KEY (image, seq)) WITHOUT ROWID;"
-             "CREATE INDEX " + table + "_position ON " + table + "(position);";
+             "CREATE INDEX " +
+             table + "_position ON " + table + "(position);";
     }
     rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) {
@@ -137,8 +139,7 @@ int16_t RecordFile::Create(const std::string& path, const FileSpec& spec, bool r
                               nullptr);
       if (rc == SQLITE_OK) {
         const Bytes bytes = EncodeFileSpec(spec, 0, {});
-        sqlite3_bind_blob(stmt, 1, bytes.data(), static_cast<int>(bytes.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_blob(stmt, 1, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
         rc = sqlite3_step(stmt) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
         sqlite3_finalize(stmt);
       }
@@ -252,9 +253,9 @@ int16_t RecordFile::InTransaction(const std::function<int16_t()>& body) {
 
 int16_t RecordFile::CheckUnique(int key, const Bytes& image, uint32_t position) {
   int16_t status = btr::kOk;
-  Statement stmt(Prepare("SELECT position FROM " + KeyTable(key) +
-                             " WHERE image = ?1 AND position <> ?2 LIMIT 1",
-                         &status));
+  Statement stmt(Prepare(
+      "SELECT position FROM " + KeyTable(key) + " WHERE image = ?1 AND position <> ?2 LIMIT 1",
+      &status));
   if (!stmt.ok()) return status;
   stmt.Bind(1, image);
   stmt.Bind(2, static_cast<int64_t>(position));
@@ -277,18 +278,16 @@ int16_t RecordFile::AddEntries(const uint8_t* record, uint32_t position,
       if (status = CheckUnique(key, entry.image, position); status != btr::kOk) return status;
     }
     {
-      Statement stmt(Prepare("SELECT COALESCE(MAX(seq), 0) + 1 FROM " + KeyTable(key) +
-                                 " WHERE image = ?1",
-                             &status));
+      Statement stmt(Prepare(
+          "SELECT COALESCE(MAX(seq), 0) + 1 FROM " + KeyTable(key) + " WHERE image = ?1", &status));
       if (!stmt.ok()) return status;
       stmt.Bind(1, entry.image);
       const int rc = stmt.Step();
       if (rc != SQLITE_ROW) return StatusOf(rc);
       entry.sequence = stmt.Int(0);
     }
-    Statement stmt(
-        Prepare("INSERT INTO " + KeyTable(key) + "(image, seq, position) VALUES (?1, ?2, ?3)",
-                &status));
+    Statement stmt(Prepare(
+        "INSERT INTO " + KeyTable(key) + "(image, seq, position) VALUES (?1, ?2, ?3)", &status));
     if (!stmt.ok()) return status;
     stmt.Bind(1, entry.image);
     stmt.Bind(2, entry.sequence);
@@ -352,9 +351,8 @@ int16_t RecordFile::Update(uint32_t position, const uint8_t* record,
         continue;
       }
       if (!def.modifiable()) return btr::kModifiableKeyError;
-      Statement stmt(Prepare("DELETE FROM " + KeyTable(static_cast<int>(k)) +
-                                 " WHERE position = ?1",
-                             &status));
+      Statement stmt(Prepare(
+          "DELETE FROM " + KeyTable(static_cast<int>(k)) + " WHERE position = ?1", &status));
       if (!stmt.ok()) return status;
       stmt.Bind(1, static_cast<int64_t>(position));
       if (const int rc = stmt.Step(); rc != SQLITE_DONE) return StatusOf(rc);
@@ -381,9 +379,8 @@ int16_t RecordFile::Delete(uint32_t position) {
     }
     if (sqlite3_changes(db_) == 0) return btr::kInvalidRecordAddress;
     for (size_t k = 0; k < spec_.keys.size(); ++k) {
-      Statement stmt(Prepare("DELETE FROM " + KeyTable(static_cast<int>(k)) +
-                                 " WHERE position = ?1",
-                             &status));
+      Statement stmt(Prepare(
+          "DELETE FROM " + KeyTable(static_cast<int>(k)) + " WHERE position = ?1", &status));
       if (!stmt.ok()) return status;
       stmt.Bind(1, static_cast<int64_t>(position));
       if (const int rc = stmt.Step(); rc != SQLITE_DONE) return StatusOf(rc);
@@ -410,8 +407,8 @@ int16_t RecordFile::Read(uint32_t position, int key, Bytes* record, IndexEntry* 
   return btr::kOk;
 }
 
-int16_t RecordFile::Find(int key, Seek how, const Bytes& image, int64_t sequence,
-                         IndexEntry* entry, Bytes* record) {
+int16_t RecordFile::Find(int key, Seek how, const Bytes& image, int64_t sequence, IndexEntry* entry,
+                         Bytes* record) {
   const std::string table = KeyTable(key);
   std::string where;
   switch (how) {
@@ -460,8 +457,8 @@ int16_t RecordFile::Statistics(uint32_t* records, std::vector<uint32_t>* unique_
       unique_values->push_back(*records);
       continue;
     }
-    Statement stmt(Prepare(
-        "SELECT COUNT(DISTINCT image) FROM " + KeyTable(static_cast<int>(k)), &status));
+    Statement stmt(
+        Prepare("SELECT COUNT(DISTINCT image) FROM " + KeyTable(static_cast<int>(k)), &status));
     if (!stmt.ok()) return status;
     const int rc = stmt.Step();
     if (rc != SQLITE_ROW) return StatusOf(rc);

@@ -39,10 +39,10 @@ struct IndexEntry {
 
 // How Find picks the entry.
 enum class Seek {
-  kFirst,       // the first entry of the key
-  kEqual,       // the first entry whose image equals the given one (4 when none)
-  kNotBelow,    // the first entry whose image is not below the given one (9 when none)
-  kAfter,       // the first entry after the given (image, sequence) (9 when none)
+  kFirst,     // the first entry of the key
+  kEqual,     // the first entry whose image equals the given one (4 when none)
+  kNotBelow,  // the first entry whose image is not below the given one (9 when none)
+  kAfter,     // the first entry after the given (image, sequence) (9 when none)
 };
 
 class RecordFile {

@@ -22,15 +22,16 @@ std::string CodeOf(const Bytes& record) {
   return record.size() < 4 ? "" : std::string(record.begin(), record.begin() + 4);
 }
 
-int32_t AmountOf(const Bytes& record) { return static_cast<int32_t>(LoadU32(record.data() + 4)); }
+int32_t AmountOf(const Bytes& record) {
+  return static_cast<int32_t>(LoadU32(record.data() + 4));
+}
 
 Bytes SampleFileSpec() {
   Bytes spec(16 + 4 * 16, 0);
   StoreU16(spec.data(), kSampleRecordLength);
   StoreU16(spec.data() + 2, 1024);
   spec[4] = 3;
-  auto segment = [&](int index, uint16_t position, uint16_t length, uint16_t flags,
-                     uint8_t type) {
+  auto segment = [&](int index, uint16_t position, uint16_t length, uint16_t flags, uint8_t type) {
     uint8_t* s = spec.data() + 16 + 16 * index;
     StoreU16(s, position);
     StoreU16(s + 2, length);
@@ -46,8 +47,7 @@ Bytes SampleFileSpec() {
 }
 
 TempDir::TempDir() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "r7-recordstore-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "r7-recordstore-XXXXXX").string();
   path_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
 }
 
@@ -56,8 +56,8 @@ TempDir::~TempDir() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-int16_t Client::Raw(uint16_t operation, void* data, uint32_t* length, void* key,
-                    uint8_t key_length, int8_t key_number) {
+int16_t Client::Raw(uint16_t operation, void* data, uint32_t* length, void* key, uint8_t key_length,
+                    int8_t key_number) {
   return BTRCALL(operation, position_block_.data(), data, length, key, key_length, key_number);
 }
 
@@ -75,7 +75,9 @@ int16_t Client::Open(int8_t mode) {
   return Raw(btr::kOpen, owner, &length, path.data(), 255, mode);
 }
 
-int16_t Client::Close() { return Raw(btr::kClose, nullptr, nullptr, nullptr, 0, 0); }
+int16_t Client::Close() {
+  return Raw(btr::kClose, nullptr, nullptr, nullptr, 0, 0);
+}
 
 int16_t Client::Insert(const Bytes& record, int8_t key) {
   Bytes data = record;
@@ -91,7 +93,9 @@ int16_t Client::Update(const Bytes& record, int8_t key) {
   return Raw(btr::kUpdate, data.data(), &length, key_.data(), 255, key);
 }
 
-int16_t Client::Delete() { return Raw(btr::kDelete, nullptr, nullptr, nullptr, 0, 0); }
+int16_t Client::Delete() {
+  return Raw(btr::kDelete, nullptr, nullptr, nullptr, 0, 0);
+}
 
 int16_t Client::Get(uint16_t operation, int8_t key, const Bytes& key_value) {
   Bytes data(1250, 0xEE);

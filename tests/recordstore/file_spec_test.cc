@@ -38,7 +38,8 @@ TEST(FileSpec, EncodesBackWithCounts) {
   EXPECT_EQ(LoadU32(encoded.data() + 16 + 16 + 6), 3u);  // key 1
   EXPECT_EQ(LoadU32(encoded.data() + 16 + 48 + 6), 7u);  // key 2, second segment
   Bytes without_counts = encoded;
-  for (size_t offset : {6, 16 + 6, 32 + 6, 48 + 6, 64 + 6}) StoreU32(without_counts.data() + offset, 0);
+  for (size_t offset : {6, 16 + 6, 32 + 6, 48 + 6, 64 + 6})
+    StoreU32(without_counts.data() + offset, 0);
   EXPECT_EQ(without_counts, bytes);
 }
 

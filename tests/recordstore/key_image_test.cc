@@ -17,8 +17,12 @@ KeyDef OneSegmentKey(uint16_t length, uint16_t flags, uint8_t type) {
   return key;
 }
 
-Bytes Value(std::initializer_list<uint8_t> bytes) { return Bytes(bytes); }
-Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes Value(std::initializer_list<uint8_t> bytes) {
+  return Bytes(bytes);
+}
+Bytes Text(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
 
 int Compare(const KeyDef& key, const Bytes& a, const Bytes& b) {
   const Bytes ia = KeyImage(key, a.data());

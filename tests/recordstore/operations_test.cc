@@ -12,7 +12,9 @@
 namespace recordstore::testing {
 namespace {
 
-Bytes Code(const std::string& code) { return Bytes(code.begin(), code.end()); }
+Bytes Code(const std::string& code) {
+  return Bytes(code.begin(), code.end());
+}
 Bytes Amount(int32_t amount) {
   Bytes value(4);
   StoreU32(value.data(), static_cast<uint32_t>(amount));
@@ -89,9 +91,9 @@ struct GetCase {
   int8_t key;
   Bytes key_value;
   int16_t status;
-  std::string found;       // code of the record handed back
-  Bytes returned_key;      // key buffer after the call
-  std::string next;        // code Get Next then finds ("" for end of file)
+  std::string found;   // code of the record handed back
+  Bytes returned_key;  // key buffer after the call
+  std::string next;    // code Get Next then finds ("" for end of file)
 };
 
 TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNext) {
@@ -103,16 +105,16 @@ TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNext) {
       {"equal missing", btr::kGetEqual, 0, Code("C000"), btr::kKeyNotFound, "", {}, ""},
       {"not below, between", btr::kGetGreaterOrEqual, 0, Code("C000"), btr::kOk, "C001",
        Code("C001"), "D003"},
-      {"not below, exact", btr::kGetGreaterOrEqual, 0, Code("B002"), btr::kOk, "B002",
-       Code("B002"), "C001"},
+      {"not below, exact", btr::kGetGreaterOrEqual, 0, Code("B002"), btr::kOk, "B002", Code("B002"),
+       "C001"},
       {"not below, beyond", btr::kGetGreaterOrEqual, 0, Code("F"), btr::kEndOfFile, "", {}, ""},
       {"equal duplicate: first inserted", btr::kGetEqual, 1, Amount(20), btr::kOk, "B002",
        Amount(20), "D003"},
       {"not below duplicate: first inserted", btr::kGetGreaterOrEqual, 1, Amount(11), btr::kOk,
        "B002", Amount(20), "D003"},
       {"first on integer", btr::kGetFirst, 1, {}, btr::kOk, "E005", Amount(-5), "C001"},
-      {"equal without case", btr::kGetEqual, 2,
-       NameAndAmount("CAROL", 10), btr::kOk, "C001", NameAndAmount("carol", 10), "D003"},
+      {"equal without case", btr::kGetEqual, 2, NameAndAmount("CAROL", 10), btr::kOk, "C001",
+       NameAndAmount("carol", 10), "D003"},
   };
   for (const GetCase& c : cases) {
     SCOPED_TRACE(c.name);

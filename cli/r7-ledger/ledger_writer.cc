@@ -1,6 +1,7 @@
 // Writes companies' files through the record manager's call interface.
 #include "cli/r7-ledger/ledger_writer.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -113,6 +114,21 @@ std::optional<fs::path> ExistingEntry(const fs::path& parent, const std::string&
   return std::nullopt;
 }
 
+// Flushes every file of `dir` and the directory itself to disk.
+bool SyncDirectory(const fs::path& dir) {
+  bool ok = true;
+  std::error_code ec;
+  auto sync = [&](const fs::path& path, int flags) {
+    int fd = ::open(path.c_str(), flags);
+    ok = ok && fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+  };
+  for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec))
+    if (entry.is_regular_file()) sync(entry.path(), O_RDONLY);
+  sync(dir, O_RDONLY | O_DIRECTORY);
+  return ok && !ec;
+}
+
 std::string Scratch(const std::string& what, const std::string& directory) {
   return ".r7-ledger-" + what + "-" + std::to_string(::getpid()) + "-" + directory;
 }
@@ -143,6 +159,11 @@ int BuildCompanies(const std::vector<CompanyImages>& companies, const std::strin
       return clean_up();
     }
     if (!WriteCompany(company, dir, error)) return clean_up();
+    if (!SyncDirectory(dir)) {
+      error << "r7-ledger: company \"" << company.directory
+            << "\": cannot flush its files to disk\n";
+      return clean_up();
+    }
   }
   // Everything is written: move the companies into place.
   std::vector<fs::path> replaced;
@@ -167,6 +188,7 @@ int BuildCompanies(const std::vector<CompanyImages>& companies, const std::strin
     }
   }
   for (const fs::path& aside : replaced) fs::remove_all(aside, ec);
+  SyncDirectory(root);
   return 0;
 }
 

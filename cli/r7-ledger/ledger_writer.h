@@ -4,8 +4,9 @@
 // `BuildCompanies` makes every company whole or none: each company is written into a
 // temporary directory beside its target, and only when all are written are they moved
 // into place (replacing a company directory of the same name, compared without regard to
-// case, as the driver finds directories). On any failure the temporary directories are
-// removed and the system directory is left as it was.
+// case, as the driver finds directories). Each company's files are flushed to disk before
+// they move, so the record manager need not sync every write of the build. On any failure the
+// temporary directories are removed and the system directory is left as it was.
 #pragma once
 
 #include <iosfwd>

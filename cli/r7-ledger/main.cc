@@ -6,6 +6,7 @@
 //   r7-ledger synth [options] SYSTEMDIR
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -108,6 +109,10 @@ int main(int argc, char** argv) {
   synth->add_option("--save-fixture", save_as, "also write the generated fixture to this file");
 
   CLI11_PARSE(app, argc, argv);
+  // Builds go to scratch directories that are flushed once before they move into place
+  // and are thrown away on failure: the record manager need not sync each insert, which
+  // would make a large company take minutes. A setting the caller made is kept.
+  ::setenv("R7_RECORDSTORE_SYNCHRONOUS", "OFF", 0);
   if (build->parsed()) return BuildFromFixture(fixture, system_dir);
   if (dump->parsed()) return DumpFile(file, std::cout, std::cerr);
   return Synth(options, system_dir, save_as);

@@ -200,6 +200,21 @@ RangeDescriptor ParsePiece(std::string_view piece, const SegmentLayout& layout) 
   return descriptor;
 }
 
+RangeDescriptor DescriptorOfKey(const SegmentViews& key, int segment_count) {
+  RangeDescriptor descriptor;
+  descriptor.segment_count = std::clamp(segment_count, 1, kMaxStoreSegments);
+  for (int i = 0; i < descriptor.segment_count; ++i) {
+    DescriptorSegment& segment = descriptor.segments[i];
+    segment.kind = SegmentKind::kLiteral;
+    segment.text = std::string(key[i]);
+    segment.low = segment.text;
+    segment.high = segment.text;
+    descriptor.low_key += segment.low;
+    descriptor.high_key += segment.high;
+  }
+  return descriptor;
+}
+
 bool Contained(const RangeDescriptor& candidate, const RangeDescriptor& container) {
   if (!candidate.usable || !container.usable) return false;
   if (candidate.segment_count != container.segment_count) return false;

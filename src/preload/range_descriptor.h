@@ -63,6 +63,10 @@ struct RangeDescriptor {
 // Parses one piece for `layout`. Letters are taken in upper case.
 RangeDescriptor ParsePiece(std::string_view piece, const SegmentLayout& layout);
 
+// The descriptor of one account key: each segment a literal of its fitted value. (Parsing
+// the key's display text would not do: a letter code's filling blanks are no piece text.)
+RangeDescriptor DescriptorOfKey(const SegmentViews& key, int segment_count);
+
 // True when every account `candidate` admits is also admitted by `container`. Decided
 // conservatively: where inclusion cannot be shown (a pattern against a range, two patterns
 // of which neither plainly covers the other) the answer is false.

@@ -9,6 +9,7 @@
 #include "host/limits.h"
 #include "host/string_table.h"
 #include "platform/abi.h"
+#include "platform/library_attach.h"
 
 namespace r7 {
 
@@ -20,6 +21,19 @@ Driver& ProcessDriver() {
 }
 
 }  // namespace r7
+
+namespace r7::platform {
+
+// The process attaches the library: set up the command window before any call arrives.
+bool OnLibraryAttach() {
+  try {
+    return ProcessDriver().AttachLibrary();
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace r7::platform
 
 extern "C" int R7_STDCALL R7DLLInterface(int code, char* argument, char* result) {
   try {

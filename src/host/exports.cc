@@ -14,10 +14,12 @@
 namespace r7 {
 
 // The process-wide driver behind the exports, over this build's platform. It is created on
-// the first call and lives until the library is unloaded.
+// the first use and never destroyed: at process exit the record manager's library may be
+// torn down before this library's statics, and a driver destroyed then would call into it.
+// DLLCleanupFunc is where the driver lets go of what it holds.
 Driver& ProcessDriver() {
-  static Driver driver(platform::DefaultPlatform());
-  return driver;
+  static Driver* const driver = new Driver(platform::DefaultPlatform());
+  return *driver;
 }
 
 }  // namespace r7

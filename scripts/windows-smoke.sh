@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of the Windows cross-builds.
 #   scripts/windows-smoke.sh        check both DLLs' export and import tables, then run the
-#                                   64-bit host and DLL under Wine
+#                                   64-bit host and DLL under Wine, then the command window
+#                                   and About dialog under Wine on Xvfb, with a screenshot
+#                                   saved to build/mingw64/screenshots/ (R7_SCREENSHOT_DIR)
 #   scripts/windows-smoke.sh --32   also run the 32-bit host and DLL under Wine (needs the
 #                                   32-bit Wine loader: scripts/install-deps.sh wine32)
 # Builds the mingw32 and mingw64 presets first (nothing to do when they are up to date).
@@ -70,8 +72,10 @@ check_tables x86_64-w64-mingw32-objdump build/mingw64/bin/r7win.exe ""
 
 scratch="$(mktemp -d)"
 wineservers=()
+xvfb_pid=""
 cleanup() {
   local server
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   for server in "${wineservers[@]}"; do
     WINEPREFIX="${server#*:}" "${server%%:*}" -k 2>/dev/null || true
   done
@@ -132,6 +136,61 @@ run_under_wine() {  # label loader wineserver bin-dir [WINEARCH]
 }
 
 run_under_wine wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver build/mingw64/bin
+
+# --- The command window and the About dialog on a desktop ---------------------------------
+
+# The headless runs above leave a wineserver without a display behind; a program started
+# under Xvfb must get a server of its own.
+expect_desktop() {  # label loader wineserver bin-dir
+  local label="$1" loader="$2" server="$3" dir="$4"
+  local out="$scratch/ui" shots="${R7_SCREENSHOT_DIR:-build/mingw64/screenshots}"
+  if ! command -v Xvfb >/dev/null || ! command -v xwd >/dev/null || ! command -v pnmtopng >/dev/null; then
+    fail "$label desktop: Xvfb, xwd or pnmtopng missing (scripts/install-deps.sh windows)"
+    return
+  fi
+  WINEPREFIX="$scratch/prefix-$label" "$server" -k 2>/dev/null || true
+  local display=":$((90 + RANDOM % 100))"
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  sleep 1
+  local status=0 shot
+  mkdir -p "$shots"
+  shot="$(cd "$shots" && pwd)/command-window-about.png"
+  rm -f "$shot"
+  (cd "$dir" && DISPLAY="$display" WINEPREFIX="$scratch/prefix-$label" timeout 600 \
+    "$loader" ./r7win-ui-check.exe --hold 3) >"$out" 2>>"$scratch/wine.log" &
+  local check_pid=$!
+  local i
+  for i in $(seq 1 300); do
+    grep -q '^ready' "$out" 2>/dev/null && break
+    kill -0 "$check_pid" 2>/dev/null || break
+    sleep 1
+  done
+  if grep -q '^ready' "$out"; then
+    sleep 1
+    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$shot" 2>/dev/null || true
+  fi
+  wait "$check_pid" || status=$?
+  WINEPREFIX="$scratch/prefix-$label" DISPLAY="$display" "$server" -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+  sed 's/^/     /' "$out"
+  local passed
+  passed="$(grep -c '^ok' "$out" || true)"
+  if [ "$status" = 0 ] && [ "$passed" -gt 0 ] && ! grep -q '^FAIL' "$out"; then
+    pass "$label desktop: code 8 shows the command window with R7DLLMenu; About opens from the menu ($passed checks)"
+  else
+    fail "$label desktop: exit $status"
+  fi
+  if [ -s "$shot" ]; then
+    pass "$label desktop: screenshot saved to $shot ($(wc -c <"$shot") bytes)"
+  else
+    fail "$label desktop: no screenshot taken"
+  fi
+}
+
+expect_desktop wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver build/mingw64/bin
 if [ "$run32" = 1 ]; then
   if [ -x /usr/lib/wine/wine ]; then
     run_under_wine wine32 /usr/lib/wine/wine /usr/lib/wine/wineserver build/mingw32/bin win32

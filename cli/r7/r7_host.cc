@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/abi.h"
+#include "platform/posix/headless.h"
 
 extern "C" int R7_STDCALL R7DLLInterface(int code, char* argument, char* result);
 extern "C" int R7_STDCALL DLLCleanupFunc(void);
@@ -17,11 +18,18 @@ constexpr std::size_t kResultCapacity = 258;
 constexpr std::size_t kGuardBytes = 256;
 constexpr char kGuard = '\x5A';
 
+// Handles what the driver posted to its windows, as the add-in's message loop does after
+// each call.
+void PumpMessages() {
+  r7::platform::posix::Headless().ui.PumpPosted();
+}
+
 std::string CallDriver(int code, const char* argument, int* status) {
   char buffer[kResultCapacity + kGuardBytes];
   std::memset(buffer, kGuard, sizeof buffer);
   std::string writable_argument = argument;  // the export takes a writable text
   *status = R7DLLInterface(code, writable_argument.data(), buffer);
+  PumpMessages();
   for (std::size_t i = kResultCapacity; i < sizeof buffer; ++i) {
     if (buffer[i] != kGuard) {
       std::fprintf(stderr, "r7: the driver wrote past its 258-byte result buffer\n");
@@ -46,6 +54,7 @@ int RunBatch(std::istream& in, std::FILE* out) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line == "cleanup") {
       std::fprintf(out, "%d\t\n", DLLCleanupFunc());
+      PumpMessages();
       continue;
     }
     std::size_t tab = line.find('\t');

@@ -8,6 +8,7 @@
 #include "host/company_dir_list.h"
 #include "host/error_codes.h"
 #include "host/limits.h"
+#include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 
 namespace r7 {
@@ -27,7 +28,9 @@ Driver::Driver(platform::Platform& platform)
       settings_store_(platform.profiles),
       display_amounts_(platform.locale),
       record_manager_(platform.libraries, platform.files, platform.debug, errors_),
-      companies_(settings_, server_directory_, platform.files, record_manager_, errors_) {
+      companies_(settings_, server_directory_, platform.files, record_manager_, errors_),
+      unsupported_preload_(messages_),
+      command_window_(*this) {
   ResetToDefaults(settings_);
   RegisterWorksheetFunctions(*this);
   messages_.SetStatusBoxHook([this](platform::WindowId owner) {
@@ -41,8 +44,16 @@ void Driver::RegisterWorksheet(int code, WorksheetHandler handler) {
   worksheet_handlers_[code] = std::move(handler);
 }
 
-// The start-up of the command window: it runs before the first call is handled, so that
-// no call ever sees settings that were not loaded.
+bool Driver::AttachLibrary() {
+  return command_window_.SetUp();
+}
+
+void Driver::EnsureStartedUp() {
+  if (!started_) StartUp();
+}
+
+// The start-up of the command window. It runs before the first call is handled as well as
+// on the posted start-up message, so that no call ever sees settings that were not loaded.
 void Driver::StartUp() {
   started_ = true;
   errors_.Clear();
@@ -55,6 +66,46 @@ void Driver::StartUp() {
   settings_.drill_range_type = 0;
   settings_.drill_company = settings_.company;
   settings_.drill_segment = 0;
+  company_dir_list_.clear();
+  initialised_ = false;
+  AutomaticPreload();
+}
+
+// Every listed company whose "ADPL Company On " key is 1 is loaded and preloaded with its
+// own "ADPL" keys and the Current Year; the others are not loaded at all.
+void Driver::AutomaticPreload() {
+  if (settings_.adpl_enabled == 0) return;
+  EnsureCompanyDirList();
+  for (const std::string& entry : company_dir_list_) {
+    const std::string code = entry.substr(0, entry.find_first_of(" \t"));
+    AutoPreloadSettings keys = LoadAutoPreload(settings_store_, settings_, code);
+    if (!keys.company_on) continue;
+    platform_.input.ShowWaitCursor();
+    CompanyContext* company = companies_.FindCompany(code);
+    if (company == nullptr || company->status != 0) continue;
+    PreloadOrder order;
+    order.company = code;
+    order.account = keys.account;
+    order.year = settings_.current_year;  // the preload dialog's Year field shows it
+    order.budget = keys.budget;
+    order.load_this_year = keys.this_year_on;
+    order.load_last_year = keys.last_year_on;
+    order.load_budget = keys.budget_on;
+    preload_runner_->Preload(*company, order, command_window_.window());
+  }
+}
+
+void Driver::EnsureCompanyDirList() {
+  if (initialised_) return;
+  RebuildCompanyDirList();
+  initialised_ = true;
+}
+
+void Driver::Reset() {
+  companies_.CloseAllCompanies();
+  // The list caches of the Lists tool are freed here once that tool keeps them.
+  RebuildCompanyDirList();
+  initialised_ = true;
 }
 
 void Driver::RebuildCompanyDirList() {
@@ -65,11 +116,11 @@ void Driver::RebuildCompanyDirList() {
 int Driver::Call(int code, const char* argument, char* result) {
   errors_.Clear();
   if (result != nullptr) result[0] = '\0';
-  if (!started_) StartUp();
-  if (!initialised_ && code != kShowCommandWindow) {
-    RebuildCompanyDirList();
-    initialised_ = true;
-  }
+  // On POSIX the library has no attach step: its first use sets up the command window.
+  // After a clean-up the next call sets it up again.
+  if (!command_window_.exists()) AttachLibrary();
+  EnsureStartedUp();
+  if (code != kShowCommandWindow) EnsureCompanyDirList();
 
   std::string text;
   int status;
@@ -97,8 +148,8 @@ int Driver::Dispatch(int code, std::string_view argument, std::string& result) {
   const CommandInfo& command = *FindCommand(code);
   switch (command.kind) {
     case CommandKind::kMenu:
-      // The menu-command processor and the command window arrive with their own issue.
-      return NotYetSupported(code, result);
+      RunMenuCommand(*this, code, argument);
+      return 0;
     case CommandKind::kDirect:
       if (code == kStartUsageTracking) {
         usage_tracking_ = true;
@@ -139,14 +190,24 @@ void Driver::FinishWithError(int code, std::string& result) {
 
 int Driver::Cleanup() {
   if (chart_fill_busy_) return 1;
+  command_window_.CloseAllDialogs();
   companies_.CloseAllCompanies();
+  // The list caches, the Drill tool's segment lists and the account-specifier cache are
+  // freed here once their tools keep them.
   company_dir_list_.clear();
+  initialised_ = false;
   // Close every file the record manager holds for us while its library is still bound.
   // A driver that never bound it has nothing to reset.
-  if (record_manager_.initialised()) record_manager_.Reset();
-  // The command window's close handling unbinds the library; until the driver has that
-  // window, clean-up does it here.
-  record_manager_.Unbind();
+  if (record_manager_.initialised() && record_manager_.Reset() != 0) {
+    errors_.SetError(kBtrieveError, "Closing File");
+  }
+  // The command window's close handling unbinds the library.
+  if (command_window_.exists()) {
+    command_window_.Close();
+  } else {
+    record_manager_.Unbind();
+  }
+  started_ = false;  // a new command window starts up afresh
   return 0;
 }
 

@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "host/amount_format.h"
+#include "host/command_window.h"
 #include "host/error_reporter.h"
 #include "host/message_center.h"
+#include "host/preload_runner.h"
 #include "host/settings.h"
 #include "host/settings_store.h"
 #include "ledger/company_catalogue.h"
@@ -40,8 +42,24 @@ class Driver {
   // most 258 bytes: 255 characters, for codes 100 to 127 a CR LF, and a NUL.
   int Call(int code, const char* argument, char* result);
 
-  // DLLCleanupFunc: frees what the driver holds. 0 done, 1 refused (a chart fill runs).
+  // DLLCleanupFunc: asks every open dialog to close, frees the loaded companies, the lists
+  // and the caches, resets the record manager and closes the command window. 0 done,
+  // 1 refused (a chart fill runs; the host calls again later).
   int Cleanup();
+
+  // Library attach: sets up the command window. False when its window class cannot be
+  // registered (the library then fails to load). On POSIX the first call does it.
+  bool AttachLibrary();
+
+  // The start-up of the command window: server directory, settings, DrillContext, the
+  // automatic preload. Runs once per command window, whichever comes first: the posted
+  // start-up message or the first export call.
+  void EnsureStartedUp();
+  // Builds the company directory list unless that has happened.
+  void EnsureCompanyDirList();
+  // Command 21: drops the loaded companies and the list caches, rebuilds the company
+  // directory list.
+  void Reset();
 
   // Later layers register their worksheet functions here; an unregistered code answers
   // error 42 "Function not supported" with the code as detail.
@@ -58,6 +76,17 @@ class Driver {
   // The From/To dates in force, and whether the request in force is bounded by them.
   DateRange& current_date_range() { return current_date_range_; }
   bool& explicit_dates() { return explicit_dates_; }
+  // The "To Chart" flag of the last pair list.
+  bool& to_chart() { return to_chart_; }
+  CommandWindow& command_window() { return command_window_; }
+  PreloadRunner& preload_runner() { return *preload_runner_; }
+  // The preload cache installs its runner here; null restores the one that answers 42.
+  void SetPreloadRunner(PreloadRunner* runner) {
+    preload_runner_ = runner != nullptr ? runner : &unsupported_preload_;
+  }
+  // Set by the chart copy while it fills a sheet; clean-up refuses meanwhile.
+  void set_chart_fill_busy(bool busy) { chart_fill_busy_ = busy; }
+  bool chart_fill_busy() const { return chart_fill_busy_; }
 
   // Shows the pending error in a box owned by `owner`, then the record manager's status
   // when the failure came from it.
@@ -77,6 +106,7 @@ class Driver {
 
  private:
   void StartUp();
+  void AutomaticPreload();
   int Dispatch(int code, std::string_view argument, std::string& result);
   int NotYetSupported(int code, std::string& result);
 
@@ -90,9 +120,13 @@ class Driver {
   CompanyCatalogue companies_;
   DateRange current_date_range_;
   bool explicit_dates_ = false;
+  bool to_chart_ = false;
   std::map<int, WorksheetHandler> worksheet_handlers_;
+  UnsupportedPreloadRunner unsupported_preload_;
+  PreloadRunner* preload_runner_ = &unsupported_preload_;
+  CommandWindow command_window_;
 
-  bool started_ = false;      // settings loaded, DrillContext reset
+  bool started_ = false;      // start-up ran for the command window in use
   bool initialised_ = false;  // company directory list built
   std::vector<std::string> company_dir_list_;
   std::string server_directory_;

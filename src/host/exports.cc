@@ -9,19 +9,33 @@
 #include "host/limits.h"
 #include "host/string_table.h"
 #include "platform/abi.h"
+#include "platform/library_attach.h"
 
 namespace r7 {
 
 // The process-wide driver behind the exports, over this build's platform. It is created on
-// the first call and never destroyed: at process exit the record manager's library may
-// already have torn itself down, and stopping it then would call into a dead library.
-// DLLCleanupFunc is where the host asks for files to be closed.
+// the first use and never destroyed: at process exit the record manager's library may be
+// torn down before this library's statics, and a driver destroyed then would call into it.
+// DLLCleanupFunc is where the driver lets go of what it holds.
 Driver& ProcessDriver() {
-  static Driver* driver = new Driver(platform::DefaultPlatform());
+  static Driver* const driver = new Driver(platform::DefaultPlatform());
   return *driver;
 }
 
 }  // namespace r7
+
+namespace r7::platform {
+
+// The process attaches the library: set up the command window before any call arrives.
+bool OnLibraryAttach() {
+  try {
+    return ProcessDriver().AttachLibrary();
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace r7::platform
 
 extern "C" int R7_STDCALL R7DLLInterface(int code, char* argument, char* result) {
   try {

@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/profile_store.h"
 #include "platform/small_services.h"
+#include "platform/user_interface.h"
 
 namespace r7::platform {
 
@@ -27,6 +28,7 @@ struct Platform {
   Clock& clock;
   UserInput& input;
   HelpViewer& help;
+  UserInterface& ui;
 };
 
 // The process-wide platform of this build. Lives until the process ends.

@@ -19,12 +19,15 @@ class ProfileStore {
                                std::string_view key, std::string_view fallback) = 0;
 
   // The value read as an integer by its leading digits (an optional minus sign first);
-  // 0 when the value has no leading digits; `fallback` when the key is missing.
+  // 0 when the value has no leading digits; `fallback` when the key is missing or its
+  // value is empty.
   virtual int ReadInt(std::string_view file, std::string_view section, std::string_view key,
                       int fallback) = 0;
 
   // Sets the key, creating the file and the section when needed. False when the file
-  // could not be written; the file is then left as it was.
+  // could not be written, and when the file could not hold the entry as written: a value
+  // with a carriage return or line feed, a key with '=' or a section with ']' (each also
+  // with no line end). The file is then left as it was.
   virtual bool WriteText(std::string_view file, std::string_view section, std::string_view key,
                          std::string_view value) = 0;
 };

@@ -19,7 +19,8 @@ std::string MemoryProfileStore::ReadText(std::string_view file, std::string_view
 int MemoryProfileStore::ReadInt(std::string_view file, std::string_view section,
                                 std::string_view key, int fallback) {
   auto it = values_.find(Key(file, section, key));
-  return it == values_.end() ? fallback : LeadingInt(it->second);
+  // An empty value reads as missing, as with the Windows profile API.
+  return it == values_.end() || it->second.empty() ? fallback : LeadingInt(it->second);
 }
 
 bool MemoryProfileStore::WriteText(std::string_view file, std::string_view section,

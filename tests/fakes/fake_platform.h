@@ -70,8 +70,9 @@ struct FakePlatform {
   FixedClock clock;
   ScriptedInput input;
   platform::posix::RecordingHelpViewer help;
-  platform::Platform platform{profiles,      files, libraries, locale, clipboard,
-                              message_boxes, debug, clock,     input,  help};
+  platform::posix::HeadlessUserInterface ui;
+  platform::Platform platform{profiles, files, libraries, locale, clipboard, message_boxes,
+                              debug,    clock, input,     help,   ui};
 };
 
 }  // namespace r7::testing

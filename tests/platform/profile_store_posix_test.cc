@@ -55,7 +55,7 @@ TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
       {"R7 FOR TESSARY", "ZERO LABEL", "  - ", 0},
       {"R7 for Tessary", "Scaling", "3 thousands", 3},
       {"R7 for Tessary", "Rounding", "-2", -2},
-      {"R7 for Tessary", "NA Label", "", 0},
+      {"R7 for Tessary", "NA Label", "", 77},  // an empty value reads as missing
       {"R7 for Tessary", "Quoted", "'x", 0},
       {"R7 for Tessary", "Missing", "(default)", 77},
       {"R7 Server", "Company", "(default)", 77},
@@ -90,6 +90,30 @@ TEST_F(ProfileStoreTest, AFailedWriteSaysSoAndLeavesTheFile) {
   fs::create_directory(dir_ / "R7.INI.tmp");  // the replacement cannot be written
   EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "2"));
   EXPECT_EQ(store_.ReadText("R7.INI", "S", "K", ""), "1");
+}
+
+TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHold) {
+  store_ = PosixProfileStore(dir_.string());
+  ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  } refused[] = {
+      {"S", "K", "2\r\nInjected=1"},
+      {"S", "K", "2\n"},
+      {"S", "K", "\r"},
+      {"S", "K=x", "2"},
+      {"S", "K\n", "2"},
+      {"S]", "K", "2"},
+      {"S\r\n[T", "K", "2"},
+  };
+  for (const Case& c : refused) {
+    EXPECT_FALSE(store_.WriteText("R7.INI", c.section, c.key, c.value)) << c.section << c.key;
+  }
+  EXPECT_EQ(ReadIni(), "[S]\nK=1\n");
+  EXPECT_TRUE(store_.WriteText("R7.INI", "S [x", "K [y]", "a=b]"));  // the rest is fine
+  EXPECT_EQ(store_.ReadText("R7.INI", "S [x", "K [y]", ""), "a=b]");
 }
 
 TEST_F(ProfileStoreTest, AWriteIntoAMissingDirectoryFails) {

@@ -20,7 +20,8 @@ Platform& DefaultPlatform() {
                            libraries,         desktop.locale,
                            desktop.clipboard, desktop.message_boxes,
                            desktop.debug,     desktop.clock,
-                           desktop.input,     desktop.help};
+                           desktop.input,     desktop.help,
+                           desktop.ui};
   return platform;
 }
 

@@ -1,5 +1,5 @@
 // The headless desktop of the POSIX build: clipboard, message boxes, locale, clock, debug
-// output, user input and help, without a window system. (POSIX implementation)
+// output, user input, help and a headless window system. (POSIX implementation)
 //
 // The clipboard is held in memory; message boxes are recorded, passed to a sink (the r7
 // host prints them) and answered with a configurable button. The command-line host and the
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/posix/headless_ui.h"
 
 namespace r7::platform::posix {
 
@@ -96,6 +97,7 @@ struct HeadlessDesktop {
   StderrDebugOutput debug;
   NoUserInput input;
   RecordingHelpViewer help;
+  HeadlessUserInterface ui;
 };
 
 HeadlessDesktop& Headless();

@@ -89,11 +89,20 @@ std::string PosixProfileStore::ReadText(std::string_view file, std::string_view 
 int PosixProfileStore::ReadInt(std::string_view file, std::string_view section,
                                std::string_view key, int fallback) {
   auto value = FindValue(ReadLines(PathOf(file)), section, key);
-  return value ? LeadingInt(*value) : fallback;
+  // An empty value reads as missing, as the Windows profile API reads it.
+  if (!value || value->empty()) return fallback;
+  return LeadingInt(*value);
 }
 
 bool PosixProfileStore::WriteText(std::string_view file, std::string_view section,
                                   std::string_view key, std::string_view value) {
+  // What the file could not hold as one line of its own section, Windows refuses too: a
+  // line end inside the value, a '=' inside the key, a ']' inside the section name.
+  if (value.find_first_of("\r\n") != std::string_view::npos ||
+      key.find_first_of("=\r\n") != std::string_view::npos ||
+      section.find_first_of("]\r\n") != std::string_view::npos) {
+    return false;
+  }
   const std::string path = PathOf(file);
   std::vector<std::string> lines = ReadLines(path);
   std::string entry = std::string(key) + "=" + std::string(value);

@@ -1,10 +1,11 @@
 // The Windows build's platform: the private-profile API, the Win32 file system and loader,
-// and the real desktop. (Win32 implementation)
+// and the real desktop with its windows and dialogs. (Win32 implementation)
 #include "platform/platform.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/dynamic_library_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/profile_store_win32.h"
+#include "platform/win32/user_interface_win32.h"
 
 namespace r7::platform {
 
@@ -19,8 +20,9 @@ Platform& DefaultPlatform() {
   static win32::Win32Clock clock;
   static win32::Win32UserInput input;
   static win32::Win32HelpViewer help;
-  static Platform platform{profiles,      files, libraries, locale, clipboard,
-                           message_boxes, debug, clock,     input,  help};
+  static win32::Win32UserInterface ui;
+  static Platform platform{profiles, files, libraries, locale, clipboard, message_boxes,
+                           debug,    clock, input,     help,   ui};
   return platform;
 }
 

@@ -1,0 +1,294 @@
+// The command window, the menu-command processor and clean-up, over the headless window
+// system of a fake platform.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/fake_platform.h"
+#include "fakes/run_program.h"
+#include "host/driver.h"
+#include "resources/menu_ids.h"
+
+namespace r7 {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::WindowId;
+
+// Records the orders instead of loading anything.
+class RecordingPreloadRunner : public PreloadRunner {
+ public:
+  int Preload(CompanyContext& company, const PreloadOrder& order, WindowId) override {
+    companies.push_back(company.code);
+    orders.push_back(order);
+    return 0;
+  }
+  std::vector<std::string> companies;
+  std::vector<PreloadOrder> orders;
+};
+
+class CommandWindowTest : public ::testing::Test {
+ protected:
+  int Call(int code, const char* argument = "") {
+    char result[300];
+    std::memset(result, 'Z', sizeof result);
+    int status = driver_.Call(code, argument, result);
+    result_ = result;
+    return status;
+  }
+  const platform::posix::HeadlessUserInterface::Window* CommandWindowState() {
+    return fake_.ui.Find(driver_.command_window().window());
+  }
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const auto& box : fake_.message_boxes.shown()) texts.push_back(box.text);
+    return texts;
+  }
+  // A dialog of `kind` whose handler records the commands it gets and closes on 1100.
+  void RegisterRecordingDialog(DialogKind kind, std::vector<int>& commands) {
+    driver_.command_window().dialogs().RegisterFactory(
+        kind, [this, kind, &commands](WindowId owner) {
+          return fake_.ui.CreateDialogWindow(
+              InfoOf(kind).resource, owner,
+              [this, kind, &commands](WindowId self, const platform::Message& m) {
+                if (m.id != platform::message::kCommand) return false;
+                commands.push_back(platform::CommandId(m));
+                if (platform::CommandId(m) == kCloseAndCleanUp || platform::CommandId(m) == 2) {
+                  fake_.ui.DestroyWindow(self);
+                  driver_.command_window().dialogs().Forget(kind, self);
+                }
+                return true;
+              });
+        });
+  }
+
+  testing::FakePlatform fake_;
+  Driver driver_{fake_.platform};
+  std::string result_;
+};
+
+TEST_F(CommandWindowTest, TheFirstCallSetsUpTheWindowAndStartsUpOnce) {
+  fake_.profiles.Set("R7 for Tessary", "Company", "05");
+  EXPECT_EQ(Call(125), 0);
+  ASSERT_NE(CommandWindowState(), nullptr);
+  EXPECT_EQ(CommandWindowState()->class_name, "TESSARY_CLASS32");
+  EXPECT_EQ(CommandWindowState()->title, "R7 DLL for Tessary");
+  EXPECT_EQ(CommandWindowState()->menu, "R7DLLMenu");
+  EXPECT_FALSE(CommandWindowState()->visible);
+  EXPECT_EQ(CommandWindowState()->placement.left, 25);
+  EXPECT_EQ(driver_.settings().company, "05");
+  // The posted start-up finds the work done: it does not reload over a pair's change.
+  Call(21, "Company=07");
+  EXPECT_EQ(driver_.settings().company, "07");
+  fake_.ui.PumpPosted();
+  EXPECT_EQ(driver_.settings().company, "07");
+}
+
+TEST_F(CommandWindowTest, TheWindowSitsBelowTheServerWindow) {
+  WindowId server =
+      fake_.ui.AddForeignWindow("R7MainServerClass", "R7 Server (32 Bit)", {100, 200, 900, 600});
+  Call(125);
+  ASSERT_NE(CommandWindowState(), nullptr);
+  EXPECT_EQ(CommandWindowState()->owner, server);
+  EXPECT_EQ(CommandWindowState()->placement.left, 100 + 800 / 8);
+  EXPECT_EQ(CommandWindowState()->placement.top, 200 + 400 / 2 + 16);
+}
+
+TEST_F(CommandWindowTest, SilentSaveWritesTheSettingsAndShowsNothing) {
+  EXPECT_EQ(Call(3, "Company='05',Zero Label=-,NoShow=1"), 0);
+  EXPECT_EQ(result_, "");
+  EXPECT_EQ(fake_.profiles.Get("R7 for Tessary", "Company"), "05");
+  EXPECT_EQ(fake_.profiles.Get("R7 for Tessary", "Zero Label"), "-");
+  EXPECT_EQ(driver_.settings().no_show, 0);  // back to 0 on exit
+  EXPECT_FALSE(CommandWindowState()->visible);
+  fake_.ui.PumpPosted();
+  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+}
+
+TEST_F(CommandWindowTest, AFailedSaveShowsError61EvenWhenSilent) {
+  fake_.profiles.FailWriteNumber(3);
+  Call(3, "NoShow=1");
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The .INI file could not be written."});
+  fake_.message_boxes.clear();
+  fake_.profiles.FailWriteNumber(1);
+  Call(3, "NoShow=2");  // 2 suppresses every box
+  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+}
+
+TEST_F(CommandWindowTest, InteractiveModeShowsTheWindowAndPostsTheMenuId) {
+  Call(3);
+  EXPECT_TRUE(CommandWindowState()->visible);
+  EXPECT_EQ(fake_.ui.focus(), driver_.command_window().window());
+  EXPECT_EQ(fake_.ui.pending(), 2u);  // the start-up and menu id 102
+  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+  fake_.ui.PumpPosted();
+  // Setup is not built yet: it says so and does nothing else.
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Function not supported"});
+  EXPECT_FALSE(fake_.profiles.Get("R7 for Tessary", "Company").has_value());
+}
+
+TEST_F(CommandWindowTest, SilentToolCommandsOfUnbuiltToolsShowNothing) {
+  for (int code : {4, 5, 13, 19, 22, 8, 14, 15}) {
+    EXPECT_EQ(Call(code, "NoShow=1"), 0) << code;
+    EXPECT_EQ(result_, "") << code;
+  }
+  fake_.ui.PumpPosted();
+  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+}
+
+TEST_F(CommandWindowTest, SilentDrillReplacesTheOpenOneAndSendsItsCommands) {
+  std::vector<int> commands;
+  RegisterRecordingDialog(DialogKind::kDrill, commands);
+  Call(5, "NoShow=1");
+  EXPECT_EQ(commands, (std::vector<int>{1061, 1072, 2}));
+  commands.clear();
+  driver_.command_window().OpenDialog(DialogKind::kDrill);
+  Call(5, "To Chart=1,NoShow=1");
+  EXPECT_EQ(commands, (std::vector<int>{2, 1073, 2}));  // the open one is closed first
+  EXPECT_TRUE(fake_.ui.DialogsOf("DRILL").empty());
+}
+
+TEST_F(CommandWindowTest, TheAboutDialogOpensFromTheMenuAndAnswersItsClicks) {
+  Call(8);
+  fake_.ui.Post(driver_.command_window().window(), platform::CommandMessage(R7_MENU_ABOUT));
+  fake_.ui.PumpPosted();
+  std::vector<WindowId> about = fake_.ui.DialogsOf("ABOUT");
+  ASSERT_EQ(about.size(), 1u);
+  EXPECT_EQ(fake_.ui.Title(about[0]), "R7 About [Tessary]");
+  EXPECT_EQ(fake_.ui.ControlText(about[0], 3001),
+            "R7 DLL Version 4.0.0.4 for Tessary,\nBtrieve and Pervasive, August 2002");
+  EXPECT_EQ(driver_.command_window().dialogs().Handle(DialogKind::kAbout), about[0]);
+
+  struct Click {
+    int x, y;
+    bool jokes;
+  } clicks[] = {{1, 1, true},  {33, 33, true}, {0, 5, false},
+                {5, 0, false}, {34, 5, false}, {5, 34, false}};
+  for (const Click& click : clicks) {
+    fake_.message_boxes.clear();
+    fake_.ui.Send(about[0],
+                  platform::MouseMessage(platform::message::kLeftButtonDown, click.x, click.y));
+    std::vector<std::string> expected;
+    if (click.jokes) expected = {"Time flies like an arrow...", "but fruit flies like a banana!"};
+    EXPECT_EQ(BoxTexts(), expected) << click.x << "," << click.y;
+  }
+  fake_.ui.Send(about[0], platform::CommandMessage(platform::kOkButton));
+  EXPECT_FALSE(fake_.ui.IsWindow(about[0]));
+  EXPECT_EQ(driver_.command_window().dialogs().Handle(DialogKind::kAbout), platform::kNoWindow);
+}
+
+TEST_F(CommandWindowTest, CleanupRefusesDuringAChartFillAndOtherwiseClosesEverything) {
+  std::vector<int> drill_commands;
+  RegisterRecordingDialog(DialogKind::kDrill, drill_commands);
+  Call(8);
+  driver_.command_window().OpenDialog(DialogKind::kDrill);
+  driver_.command_window().OpenDialog(DialogKind::kAbout);
+  const WindowId window = driver_.command_window().window();
+
+  driver_.set_chart_fill_busy(true);
+  EXPECT_EQ(driver_.Cleanup(), 1);
+  EXPECT_TRUE(fake_.ui.IsWindow(window));
+  EXPECT_TRUE(drill_commands.empty());
+
+  driver_.set_chart_fill_busy(false);
+  EXPECT_EQ(driver_.Cleanup(), 0);
+  EXPECT_EQ(drill_commands, std::vector<int>{1100});
+  EXPECT_TRUE(fake_.ui.DialogsOf("ABOUT").empty());
+  EXPECT_FALSE(fake_.ui.IsWindow(window));
+  EXPECT_FALSE(driver_.command_window().exists());
+  EXPECT_TRUE(driver_.company_dir_list().empty());
+  // The next call sets up a new window, which starts up afresh.
+  fake_.profiles.Set("R7 for Tessary", "Company", "09");
+  Call(125);
+  EXPECT_TRUE(driver_.command_window().exists());
+  EXPECT_EQ(driver_.settings().company, "09");
+}
+
+TEST_F(CommandWindowTest, HelpOpensInTheServerDirectoryAndClosesWithTheWindow) {
+  fake_.profiles.Set("R7 Server", "Path", "c:\\r7");
+  Call(9);
+  fake_.ui.PumpPosted();  // the menu id posts the help message in turn
+  ASSERT_EQ(fake_.help.opened().size(), 1u);
+  EXPECT_EQ(fake_.help.opened()[0], "c:\\r7\\Tessary.HLP");
+  driver_.Cleanup();
+  EXPECT_EQ(fake_.help.opened().size(), 2u);  // the quit command
+}
+
+// Companies built by the ledger tool, for the paths that load one.
+class CommandWindowLedgerTest : public CommandWindowTest {
+ protected:
+  void SetUp() override {
+    dir_ = testing::MakeTempDir("cmdwin");
+    const std::string fixture = dir_ + "/two.json";
+    std::ofstream(fixture) << R"({"companies": [
+      {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
+       "periods": [["20020101", "20020131"]], "current_period": 1},
+      {"directory": "DATA_03", "name": "Third Co", "segment_lengths": [4, 2, 3],
+       "periods": [["20020101", "20020131"]], "current_period": 1}]})";
+    ASSERT_EQ(
+        testing::RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'").exit_status, 0);
+    fake_.profiles.Set("R7 for Tessary", "System Directory", dir_ + "/sys");
+    driver_.SetPreloadRunner(&runner_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::vector<std::string> LoadedCompanies() {
+    std::vector<std::string> codes;
+    for (const auto& company : driver_.companies().companies()) codes.push_back(company->code);
+    return codes;
+  }
+  std::string dir_;
+  RecordingPreloadRunner runner_;
+};
+
+TEST_F(CommandWindowLedgerTest, SilentPreloadCopiesTheDplSettings) {
+  Call(20,
+       "DPL Company=02,DPL Account=1000-*-*,DPL Year=2002,DPL Budget=03,DPL Load This Year=1,"
+       "DPL Load Last Year=1,DPL Load Budget=1,NoShow=1");
+  PreloadOrder actual{"02", "1000-*-*", "2002", "03", true, true, true, false};
+  PreloadOrder budget = actual;
+  budget.budget_pass = true;
+  EXPECT_EQ(runner_.orders, (std::vector<PreloadOrder>{actual, budget}));
+  runner_.orders.clear();
+  Call(20, "DPL Company=02,DPL Load This Year=0,DPL Load Last Year=0,DPL Budget=,NoShow=1");
+  EXPECT_TRUE(runner_.orders.empty());  // no year asked, and no budget revision
+  Call(20, "DPL Company=77,NoShow=1");  // a company that does not load
+  EXPECT_TRUE(runner_.orders.empty());
+}
+
+TEST_F(CommandWindowLedgerTest, ResetDropsTheCompaniesAndRebuildsTheList) {
+  Call(20, "DPL Company=02,NoShow=1");
+  EXPECT_EQ(LoadedCompanies(), std::vector<std::string>{"02"});
+  fs::create_directories(dir_ + "/sys/DATA_04");
+  Call(21, "NoShow=1");
+  EXPECT_TRUE(LoadedCompanies().empty());
+  EXPECT_EQ(driver_.company_dir_list().size(), 3u);
+}
+
+TEST_F(CommandWindowLedgerTest, TheAutomaticPreloadLoadsOnlyTheCompaniesSwitchedOn) {
+  fake_.profiles.Set("R7 for Tessary", "ADPL Enabled", "1");
+  fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
+  fake_.profiles.Set("R7 for Tessary", "ADPL Company On 03", "1");
+  fake_.profiles.Set("R7 for Tessary", "ADPL Account 03", "4000-*-*");
+  fake_.profiles.Set("R7 for Tessary", "ADPL Year 03", "1999");  // the Current Year wins
+  fake_.profiles.Set("R7 for Tessary", "ADPL Last Year On 03", "1");
+  fake_.profiles.Set("R7 for Tessary", "ADPL Company On 02", "0");
+  Call(8);
+  EXPECT_EQ(runner_.companies, std::vector<std::string>{"03"});
+  ASSERT_EQ(runner_.orders.size(), 1u);
+  EXPECT_EQ(runner_.orders[0],
+            (PreloadOrder{"03", "4000-*-*", "2002", "01", true, true, false, false}));
+  EXPECT_EQ(LoadedCompanies(), std::vector<std::string>{"03"});
+  EXPECT_EQ(fake_.input.wait_cursors, 1);
+}
+
+TEST_F(CommandWindowLedgerTest, WithoutThePreloadCacheThePreloadSaysSoLoudly) {
+  driver_.SetPreloadRunner(nullptr);
+  Call(20, "DPL Company=02,NoShow=1");
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Function not supported - DataPreLoad 02"});
+}
+
+}  // namespace
+}  // namespace r7

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything (the Linux tree and both Windows DLLs) and runs the main job: the r7
-# host answering calls of the driver.
+# Builds everything (the Linux tree and both Windows DLLs) and runs the main job: the
+# tutorial company is built with r7-ledger, and the r7 host evaluates the worksheet calls
+# of examples/tutorial-calls.txt against it, printing each call beside its answer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,9 +13,12 @@ for preset in linux mingw32 mingw64; do
 done
 
 bin=build/linux/bin
-windir="$(mktemp -d)"
-trap 'rm -rf "$windir"' EXIT
-export R7_WINDIR="$windir"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+"$bin/r7-ledger" build examples/tutorial.json "$work/system"
+printf '[R7 for Tessary]\r\nSystem Directory=%s\r\nCompany=00\r\n' "$work/system" >"$work/R7.INI"
 
-echo "== r7 batch"
-printf '125\n7\n100\t1000-10-200;Month\n' | tee /dev/stderr | "$bin/r7" batch
+echo "== the tutorial company through r7 (code, argument -> return value, result)"
+R7_WINDIR="$work" "$bin/r7" batch examples/tutorial-calls.txt >"$work/results"
+paste examples/tutorial-calls.txt "$work/results" |
+  awk -F'\t' '{ printf "%-4s %-22s -> %-3s %s\n", $1, $2, $3, $4 }'

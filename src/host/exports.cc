@@ -13,10 +13,12 @@
 namespace r7 {
 
 // The process-wide driver behind the exports, over this build's platform. It is created on
-// the first call and lives until the library is unloaded.
+// the first call and never destroyed: at process exit the record manager's library may
+// already have torn itself down, and stopping it then would call into a dead library.
+// DLLCleanupFunc is where the host asks for files to be closed.
 Driver& ProcessDriver() {
-  static Driver driver(platform::DefaultPlatform());
-  return driver;
+  static Driver* driver = new Driver(platform::DefaultPlatform());
+  return *driver;
 }
 
 }  // namespace r7

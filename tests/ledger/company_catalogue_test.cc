@@ -1,0 +1,249 @@
+// The company catalogue over real ledger files built by r7-ledger.
+#include "ledger/company_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/fake_platform.h"
+#include "fakes/run_program.h"
+#include "host/driver.h"
+
+namespace r7 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Builds tests/fixtures/companies.json once into a system directory of its own.
+class CompanyCatalogueTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    system_ = testing::MakeTempDir("companies");
+    testing::ProgramRun run = testing::RunProgram(
+        "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/companies.json' '" + system_ + "'");
+    ASSERT_EQ(run.exit_status, 0) << run.err;
+    fs::remove(fs::path(system_) / "DATA_07" / "glprdv66.dat");
+  }
+  static void TearDownTestSuite() { fs::remove_all(system_); }
+
+  void SetUp() override {
+    fake_.profiles.Set("R7 for Tessary", "System Directory", system_);
+    fake_.profiles.Set("R7 for Tessary", "Company", "01");
+    driver_ = std::make_unique<Driver>(fake_.platform);
+    driver_->Call(125, "", nullptr);  // start-up: settings loaded
+  }
+
+  CompanyCatalogue& catalogue() { return driver_->companies(); }
+  std::string Info(std::string_view code, int item, std::string_view argument = "") {
+    std::string out;
+    int status = catalogue().CompanyInfo(out, code, item, argument);
+    if (status != 0) return "status " + std::to_string(status) + ": " + driver_->errors().text();
+    return out;
+  }
+
+  static inline std::string system_;
+  testing::FakePlatform fake_;
+  std::unique_ptr<Driver> driver_;
+};
+
+TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
+  struct Case {
+    const char* code;
+    int item;
+    const char* argument;
+    const char* expected;
+  } cases[] = {
+      {"01", 0, "", "One Segment Co"},
+      {"01", 1, "", "3"},
+      {"01", 6, "", "2002"},
+      {"01", 8, "", "12"},
+      {"01", 10, "", "1"},
+      {"01", 15, "", "aaaa"},
+      {"01", 20, "", "^"},
+      {"01", 21, "", "1"},
+      {"02", 1, "", "13"},
+      {"02", 8, "", "13"},
+      {"2", 6, "", "2003"},
+      {"02", 15, "", "aaaa-aa"},
+      {"02", 20, "", "^-^"},
+      {"02", 21, "", "2"},
+      {"05", 15, "", "aaaa-aa-aaa"},
+      {"05", 20, "", "^-^-^"},
+      {"5", 21, "", "3"},
+      {"AB", 0, "", "Letter Code Co"},
+      {"ab", 1, "", "7"},
+      {"05", 7, "east", "^-^(10..19,30),(000..999,010)"},
+      {"05", 7, "EAST1", "status 1: R7 [Tessary] No matching accounts found - EAST1"},
+      {"05", 7, "west", "status 1: R7 [Tessary] No matching accounts found - west"},
+      {"05", 7, "empty", "status 1: R7 [Tessary] No matching accounts found - empty"},
+      {"05", 7, "wide", "status 1: R7 [Tessary] Range too long - wide"},
+      {"05", 9, "", "status 1: R7 [Tessary] Function not supported"},
+      {"07", 0, "", "status 10: R7 [Tessary] Can't open file - 07"},
+      {"99", 0, "", "status 10: R7 [Tessary] Can't open file - 99"},
+  };
+  for (const Case& c : cases) {
+    driver_->errors().Clear();
+    EXPECT_EQ(Info(c.code, c.item, c.argument), c.expected) << c.code << " item " << c.item;
+  }
+}
+
+TEST_F(CompanyCatalogueTest, LoadsACompanyOnceAndSharesItBetweenSpellings) {
+  CompanyContext* first = catalogue().FindCompany("01");
+  EXPECT_EQ(catalogue().FindCompany("01"), first);
+  EXPECT_EQ(catalogue().FindCompany("01 "), first);
+  EXPECT_EQ(catalogue().FindCompany("01\t"), first);
+  CompanyContext* other = catalogue().FindCompany("1");  // another context, same directory
+  EXPECT_NE(other, first);
+  EXPECT_EQ(other->data_directory, first->data_directory);
+  EXPECT_EQ(catalogue().companies().size(), 2u);
+  EXPECT_EQ(catalogue().companies().front().get(), other);  // newest first
+}
+
+TEST_F(CompanyCatalogueTest, KeepsTheLoadedCalendarKeysAndYears) {
+  CompanyContext& one = *catalogue().FindCompany("01");
+  ASSERT_EQ(one.status, 0);
+  EXPECT_EQ(one.period_count, 12);
+  EXPECT_EQ(one.period_starts[1], (CalendarDay{1, 2, 2002}));
+  EXPECT_EQ(one.period_ends[11], (CalendarDay{31, 12, 2002}));
+  EXPECT_EQ(one.period_ends[12], CalendarDay{});
+  EXPECT_EQ(catalogue().YearList(one), (std::vector<int>{2002, 2001, 2000, 1999}));
+  EXPECT_TRUE(one.files[kAccountSlot].open);
+  EXPECT_TRUE(one.files[kBalanceSlot].open);
+  EXPECT_TRUE(one.files[kComparativeSlot].open);  // left open by the year scan
+  EXPECT_FALSE(one.files[kBudgetSlot].open);
+  EXPECT_FALSE(one.files[kTransactionSlot].open);
+  EXPECT_EQ(one.files[kAccountSlot].key_count, 4);
+  EXPECT_EQ(one.files[kBalanceSlot].key_count, 3);
+  EXPECT_EQ(one.files[kTransactionSlot].key_count, 3);
+
+  CompanyContext& five = *catalogue().FindCompany("05");
+  ASSERT_EQ(five.status, 0);
+  for (const LedgerFileSlot& slot : five.files) EXPECT_EQ(slot.key_count, 1);
+  EXPECT_EQ(catalogue().YearList(five), (std::vector<int>{2002}));
+  EXPECT_TRUE(catalogue().YearList(*catalogue().FindCompany("07")).empty());
+}
+
+TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
+  fake_.profiles.Set("R7 for Tessary", "Current Period", "5");
+  driver_ = std::make_unique<Driver>(fake_.platform);
+  driver_->Call(125, "", nullptr);
+  EXPECT_EQ(Info("01", 1), "5");
+  EXPECT_EQ(Info("02", 1), "5");
+}
+
+TEST_F(CompanyCatalogueTest, CheckCompanyReplacesThePendingError) {
+  CompanyContext& failed = *catalogue().FindCompany("07");
+  driver_->errors().SetError(22, "earlier");
+  EXPECT_EQ(catalogue().CheckCompany(failed), 1);
+  EXPECT_EQ(driver_->errors().text(), "R7 [Tessary] Can't open file - 07");
+  EXPECT_EQ(catalogue().CheckCompany(*catalogue().FindCompany("01")), 0);
+}
+
+TEST_F(CompanyCatalogueTest, DropsFailedCompaniesAndClosesAll) {
+  catalogue().FindCompany("07");
+  catalogue().FindCompany("01");
+  catalogue().FindCompany("99");
+  catalogue().DropFailedCompanies();
+  ASSERT_EQ(catalogue().companies().size(), 1u);
+  EXPECT_EQ(catalogue().companies().front()->code, "01");
+  catalogue().CloseAllCompanies();
+  EXPECT_TRUE(catalogue().companies().empty());
+}
+
+TEST_F(CompanyCatalogueTest, FreeOneLedgerFileClosesOneFileOfAnotherCompany) {
+  CompanyContext& one = *catalogue().FindCompany("01");
+  CompanyContext& two = *catalogue().FindCompany("02");
+  ASSERT_EQ(catalogue().OpenLedgerFile(one, kTransactionFile), 0);
+  EXPECT_EQ(catalogue().OpenLedgerFile(one, 4), 1);  // no such index
+  catalogue().FreeOneLedgerFile(&two);
+  EXPECT_FALSE(one.files[kTransactionSlot].open);  // the least needed file goes first
+  EXPECT_TRUE(one.files[kComparativeSlot].open);
+  catalogue().FreeOneLedgerFile(&two);
+  EXPECT_FALSE(one.files[kComparativeSlot].open);
+  EXPECT_TRUE(two.files[kComparativeSlot].open);  // the requesting company is never touched
+  catalogue().FreeOneLedgerFile(&one);
+  EXPECT_FALSE(two.files[kComparativeSlot].open);
+}
+
+TEST(CompanyDataDirectoryTest, FollowsTheDirectoryNamingRule) {
+  testing::FakePlatform fake;
+  fake.profiles.Set("R7 for Tessary", "System Directory", "C:\\Tessary");
+  Driver driver(fake.platform);
+  driver.Call(125, "", nullptr);
+  struct Case {
+    const char* code;
+    const char* directory;
+  } cases[] = {{"0", "C:\\Tessary\\tutorial\\"},
+               {"00", "C:\\Tessary\\tutorial\\"},
+               {"1", "C:\\Tessary\\data\\"},
+               {"01", "C:\\Tessary\\data\\"},
+               {"2", "C:\\Tessary\\data_02\\"},
+               {"02", "C:\\Tessary\\data_02\\"},
+               {"15", "C:\\Tessary\\data_15\\"},
+               {"ACME", "C:\\Tessary\\ACME\\"},
+               {"AB", "C:\\Tessary\\data_AB\\"},
+               {"7 ", "C:\\Tessary\\data_07\\"},
+               {"", "C:\\Tessary\\"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(driver.companies().CompanyDataDirectory(c.code), c.directory) << c.code;
+  }
+}
+
+TEST(CompanyCodesMatchTest, ComparesShortCodesOnTheirFirstCharacters) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool match;
+  } cases[] = {{"01", "01", true},        {"01", "01 ", true},  {"ab", "AB", true},
+               {"1", "01", false},        {"01", "02", false},  {"ACME", "acme", true},
+               {"ACME1", "ACME2", false}, {"12 x", "12", true}, {"123", "123 ", true}};
+  for (const Case& c : cases) EXPECT_EQ(CompanyCodesMatch(c.a, c.b), c.match) << c.a << "|" << c.b;
+}
+
+// Damaged company and calendar files fail the load with 10, never a read past their end.
+TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
+  std::string system = testing::MakeTempDir("damaged");
+  testing::ProgramRun run = testing::RunProgram(
+      "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/companies.json' '" + system + "'");
+  ASSERT_EQ(run.exit_status, 0) << run.err;
+  const fs::path dir = fs::path(system) / "DATA";
+  std::string company, calendar;
+  {
+    std::ifstream c(dir / "compfile.dat", std::ios::binary),
+        p(dir / "glprdv66.dat", std::ios::binary);
+    company.assign(std::istreambuf_iterator<char>(c), std::istreambuf_iterator<char>());
+    calendar.assign(std::istreambuf_iterator<char>(p), std::istreambuf_iterator<char>());
+  }
+  struct Case {
+    const char* what;
+    std::string company;
+    std::string calendar;
+    int status;
+  } cases[] = {
+      {"intact", company, calendar, 0},
+      {"company file cut short", company.substr(0, 186), calendar, 10},
+      {"segment length not a digit", company.substr(0, 185) + "x" + company.substr(186), calendar,
+       10},
+      {"main account of length 0", company.substr(0, 184) + "0" + company.substr(185), calendar,
+       10},
+      {"segment length 9", company.substr(0, 184) + "9" + company.substr(185), calendar, 10},
+      {"calendar cut short", company, calendar.substr(0, 227), 10},
+      {"no periods", company, calendar.substr(0, 224) + "00" + calendar.substr(226), 10},
+      {"fourteen periods", company, calendar.substr(0, 224) + "14" + calendar.substr(226), 10},
+      {"periods not digits", company, calendar.substr(0, 224) + "ab" + calendar.substr(226), 10},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << c.company;
+    std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << c.calendar;
+    testing::FakePlatform fake;
+    fake.profiles.Set("R7 for Tessary", "System Directory", system);
+    Driver driver(fake.platform);
+    driver.Call(125, "", nullptr);
+    EXPECT_EQ(driver.companies().FindCompany("01")->status, c.status) << c.what;
+  }
+  fs::remove_all(system);
+}
+
+}  // namespace
+}  // namespace r7

@@ -207,13 +207,14 @@ PartResult ExpandTemplatePart(std::string_view part) {
   }
   std::size_t count = std::max<std::size_t>(3, SplitAt(texts.front(), '-').size());
   if (places < count) count = std::max<std::size_t>(places, 1);
-  result.segments.resize(std::max<std::size_t>(count, 3));
+  result.segments.resize(count);
   for (const std::string& text : texts) {
     std::vector<std::string> segments = SplitSegments(text, count);
     for (std::size_t i = 0; i < segments.size(); ++i) AddOnce(result.segments[i], segments[i]);
   }
+  // A text with fewer segments than the first leaves its missing ones to the item check.
   for (auto& list : result.segments) {
-    if (list.empty()) list.push_back("*");
+    if (list.empty()) list.push_back("0");
   }
   return result;
 }
@@ -249,7 +250,7 @@ int ExpandAccountSpecifier(std::string_view text, const EntityResolver& entities
                            std::vector<std::string>& items, ErrorReporter& errors) {
   items.clear();
   if (int message = CheckBalance(text); message != 0) {
-    RaiseSyntax(errors, message, text);
+    RaiseSyntax(errors, message, {});
     return -1;
   }
   for (const std::string& part : SplitTopLevel(text)) {
@@ -420,7 +421,10 @@ bool MatchWildcard(std::string_view text, std::string_view pattern) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
+  while (p < pattern.size() && pattern[p] == '*') {
+    ++p;
+    while (p < pattern.size() && pattern[p] == '?') ++p;  // absorbed by the "*"
+  }
   return p == pattern.size();
 }
 

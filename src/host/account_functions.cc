@@ -22,11 +22,12 @@ struct AccountKeyword {
 
 // Tried in this order: TYPICAL BALANCE on four characters comes before TYPE, so "TYP" and
 // "TYPE" fall through to the type code.
-constexpr std::array<AccountKeyword, 5> kAccountKeywords = {{{"DESCRIPTION", 3, kAccountDescription},
-                                                             {"TYPICAL BALANCE", 4, kAccountTypical},
-                                                             {"CONSOLIDATION", 3, kAccountConsolidation},
-                                                             {"SAF", 3, kAccountSaf},
-                                                             {"TYPE", 3, kAccountType}}};
+constexpr std::array<AccountKeyword, 5> kAccountKeywords = {
+    {{"DESCRIPTION", 3, kAccountDescription},
+     {"TYPICAL BALANCE", 4, kAccountTypical},
+     {"CONSOLIDATION", 3, kAccountConsolidation},
+     {"SAF", 3, kAccountSaf},
+     {"TYPE", 3, kAccountType}}};
 
 // The result when the company argument failed its check.
 void TakeCompanyError(Driver& driver, std::string& result) {

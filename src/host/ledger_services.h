@@ -11,9 +11,8 @@ namespace r7 {
 // window once it exists, so until then none is named.
 inline LedgerServices LedgerServicesOf(Driver& driver,
                                        platform::WindowId abort_window = platform::kNoWindow) {
-  return LedgerServices{driver.settings(),         driver.errors(),
-                        driver.messages(),         driver.record_manager(),
-                        driver.companies(),        driver.platform().files,
+  return LedgerServices{driver.settings(),           driver.errors(),    driver.messages(),
+                        driver.record_manager(),     driver.companies(), driver.platform().files,
                         driver.current_date_range(), abort_window};
 }
 

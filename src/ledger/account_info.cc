@@ -97,8 +97,8 @@ int SegmentDescription(std::string& out, const LedgerServices& services,
 
   // An entity or a list stands for the first account it selects.
   if (text.find_first_of("(^") != std::string::npos) {
-    AccountRequest first = MakeAccountRequest(text, services.settings.current_year,
-                                              services.settings.revision);
+    AccountRequest first =
+        MakeAccountRequest(text, services.settings.current_year, services.settings.revision);
     std::string record;
     if (OpenChart(services, *company) == 0 &&
         FirstAccount(services, *company, first, true, record) == 0) {
@@ -135,8 +135,8 @@ int SegmentDescription(std::string& out, const LedgerServices& services,
     if (value.size() > ledger::kSegmentFieldWidth)
       return services.records.CheckStatus(btr::kKeyNotFound);
     std::string zero(ledger::kZeroSegmentField);
-    std::string number = segment == 2 ? zero + PadSegment(value) + zero
-                                      : zero + zero + PadSegment(value);
+    std::string number =
+        segment == 2 ? zero + PadSegment(value) + zero : zero + zero + PadSegment(value);
     ledger::LedgerKey key = ledger::AccountFileKey(number);
     std::array<char, kKeyLength + 1> buffer{};
     std::memcpy(buffer.data(), key.value.data(), key.value.size());

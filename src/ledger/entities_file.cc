@@ -97,12 +97,12 @@ int EntitiesFile::Create(CompanyContext& company) {
   std::string native = files_.NativePath(companies_.EntitiesFilePath(company));
   if (native.size() >= kKeyLength) return btr::kInvalidFileName;
   KeyBuffer path(native);
-  std::string spec =
-      ledger::EncodeCreateSpec(ledger::LedgerFileDefinition(ledger::LedgerFile::kFinancialEntities));
+  std::string spec = ledger::EncodeCreateSpec(
+      ledger::LedgerFileDefinition(ledger::LedgerFile::kFinancialEntities));
   auto length = static_cast<uint16_t>(spec.size());
   PosBlock position;
-  int16_t status = records_.Call(btr::kCreate, &position, spec.data(), &length, path.bytes.data(),
-                                 0);
+  int16_t status =
+      records_.Call(btr::kCreate, &position, spec.data(), &length, path.bytes.data(), 0);
   if (status == 0) company.entities.exists = true;
   return status;
 }
@@ -177,16 +177,17 @@ EntityLists EntitiesFile::ListEntityRecords(CompanyContext& company, int segment
   };
 
   if (mode != EntityListMode::kValues) {
-    walk(static_cast<int16_t>(segment + ef::kEntityCodeOffset), 2, "", [&](const std::string& copy) {
-      ledger::EntitiesFileRecordView record = ViewOf(copy);
-      if (second_list) {
-        lists.main.push_back(record.value_text());
-        lists.second.emplace_back(record.description());
-      } else {
-        lists.main.emplace_back(record.description());
-      }
-      return true;
-    });
+    walk(static_cast<int16_t>(segment + ef::kEntityCodeOffset), 2, "",
+         [&](const std::string& copy) {
+           ledger::EntitiesFileRecordView record = ViewOf(copy);
+           if (second_list) {
+             lists.main.push_back(record.value_text());
+             lists.second.emplace_back(record.description());
+           } else {
+             lists.main.emplace_back(record.description());
+           }
+           return true;
+         });
   }
   if (mode == EntityListMode::kEntities) return lists;
 

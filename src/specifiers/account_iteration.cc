@@ -59,8 +59,8 @@ int AccountIteration::Finish(int code) {
   return code;
 }
 
-int AccountIteration::First(const AccountRequest& request, CompanyContext& company,
-                            int file_number, bool no_type_check) {
+int AccountIteration::First(const AccountRequest& request, CompanyContext& company, int file_number,
+                            bool no_type_check) {
   type_state_ = TypeState::kUnset;
   items_.clear();
   next_item_ = 0;
@@ -76,8 +76,8 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
   request_ = request;
   company_ = &company;
   file_number_ = file_number;
-  type_check_ = !no_type_check && file_number == kIterateChart &&
-                request.range_type != kRangeBoundsOnly;
+  type_check_ =
+      !no_type_check && file_number == kIterateChart && request.range_type != kRangeBoundsOnly;
 
   const IteratedFile* file = FindIteratedFile(file_number);
   if (file == nullptr) {
@@ -159,10 +159,9 @@ int AccountIteration::StartItem() {
     return result;
   }
   const Settings& settings = services_.settings;
-  std::string mapped =
-      MapAccountItem(item, company_->segment_lengths,
-                     {settings.account_mapping, settings.profit_center_mapping,
-                      settings.department_mapping});
+  std::string mapped = MapAccountItem(
+      item, company_->segment_lengths,
+      {settings.account_mapping, settings.profit_center_mapping, settings.department_mapping});
   tokens_ = SplitItemTokens(mapped);
   next_token_ = 0;
   item_matched_ = false;
@@ -237,8 +236,8 @@ int AccountIteration::Scan() {
                                          static_cast<int8_t>(start_key_.key_number));
     } else {
       if (services_.messages.AbortCheck(services_.abort_window)) return kIterationStopped;
-      result = records.GetNext(*position_, nullptr, nullptr,
-                               static_cast<int8_t>(start_key_.key_number));
+      result =
+          records.GetNext(*position_, nullptr, nullptr, static_cast<int8_t>(start_key_.key_number));
     }
     if (result != 0) {
       scanning_ = false;
@@ -263,8 +262,8 @@ int AccountIteration::Scan() {
         type_state_ = type == 'P' ? TypeState::kIncomeStatement : TypeState::kOther;
       } else if ((type == 'B' && type_state_ == TypeState::kIncomeStatement) ||
                  (type == 'P' && type_state_ == TypeState::kOther)) {
-        services_.errors.SetError(kDifferentAccountTypes, ledger::DisplayAccount(
-                                                              account, company_->segment_lengths));
+        services_.errors.SetError(kDifferentAccountTypes,
+                                  ledger::DisplayAccount(account, company_->segment_lengths));
         scanning_ = false;
         return kDifferentAccountTypes;
       }

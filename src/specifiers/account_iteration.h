@@ -73,7 +73,7 @@ struct LedgerServices {
   RecordManager& records;
   CompanyCatalogue& companies;
   platform::FileSystem& files;
-  const DateRange& dates;                // the current From/To dates (transactions)
+  const DateRange& dates;  // the current From/To dates (transactions)
   platform::WindowId abort_window = platform::kNoWindow;  // whose input may ask to stop
 };
 

@@ -268,16 +268,17 @@ int ExpandAccountSpecifier(std::string_view text, const EntityResolver& entities
     for (std::size_t i = 0; i < expanded.segments.size(); ++i)
       ResolveEntities(expanded.segments[i], static_cast<int>(std::min<std::size_t>(i, 2)) + 1,
                       entities);
-    bool fits = ForEachCombination(expanded.segments, [&](const std::vector<std::string_view>& pick) {
-      if (items.size() >= kMaxExpandedItems) return;
-      std::string item;
-      for (std::size_t i = 0; i < pick.size(); ++i) {
-        if (i > 0) item += '-';
-        item += pick[i];
-        if (item.size() > kMaxAccountItem) break;
-      }
-      items.push_back(item.substr(0, kMaxAccountItem + 1));
-    });
+    bool fits =
+        ForEachCombination(expanded.segments, [&](const std::vector<std::string_view>& pick) {
+          if (items.size() >= kMaxExpandedItems) return;
+          std::string item;
+          for (std::size_t i = 0; i < pick.size(); ++i) {
+            if (i > 0) item += '-';
+            item += pick[i];
+            if (item.size() > kMaxAccountItem) break;
+          }
+          items.push_back(item.substr(0, kMaxAccountItem + 1));
+        });
     if (!fits || items.size() >= kMaxExpandedItems) {
       errors.SetError(kRangeTooLong, part);
       items.clear();

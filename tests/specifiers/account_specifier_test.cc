@@ -32,10 +32,9 @@ TEST(ExpandAccountSpecifierTest, ExpandsEveryFormInOdometerOrder) {
       {"(1000,2000)(10,20)", {"1000-10-*", "1000-20-*", "2000-10-*", "2000-20-*"}},
       {"^-^-5(1,2)(3,4)", {"1-3-5", "1-4-5", "2-3-5", "2-4-5"}},
       {"(^-^-^)(1000)(10,20)(200)", {"1000-10-200", "1000-20-200"}},
-      {"^-^-200(1000,2000)(10,20)",
-       {"1000-10-200", "1000-20-200", "2000-10-200", "2000-20-200"}},
+      {"^-^-200(1000,2000)(10,20)", {"1000-10-200", "1000-20-200", "2000-10-200", "2000-20-200"}},
       {"^-^-^(4000)(10)(100)(999)", {"4000-10-100"}},  // more groups than places
-      {"^(4000,4100)", {"4000", "4100"}},  // the item check completes it
+      {"^(4000,4100)", {"4000", "4100"}},              // the item check completes it
       {"(1,2)(3),5000", {"1-3-*", "2-3-*", "5000-*-*"}},
       {"'1,2'-3", {"1,2-3-*"}},
   };
@@ -53,7 +52,8 @@ TEST(ExpandAccountSpecifierTest, RaisesTheSyntaxMessagesWithTheFailingText) {
       {"'1000", "R7 [Tessary] - Unbalanced quotes in argument"},
       {"(1000", "R7 [Tessary] - Unbalanced parentheses in argument"},
       {")1000(", "R7 [Tessary] - Unbalanced parentheses in argument"},
-      {"1000-10-20-30", "R7 [Tessary] - The account specifier has too many segments: 1000-10-20-30"},
+      {"1000-10-20-30",
+       "R7 [Tessary] - The account specifier has too many segments: 1000-10-20-30"},
       {"(1)(2)(3)(4)", "R7 [Tessary] - The account specifier has too many segments: (1)(2)(3)(4)"},
       {"((1))", "R7 [Tessary] - The account specifier is unbalanced: ((1))"},
       {"(1)x(2)", "R7 [Tessary] - The account specifier is unbalanced: (1)x(2)"},
@@ -97,23 +97,13 @@ TEST(ValidateAccountItemTest, ChecksAndCompletesItems) {
     std::string completed;
   };
   const Case cases[] = {
-      {"1000", 0, "1000-0-0"},
-      {"1000-", 0, "1000-0-0"},
-      {"1000-10", 0, "1000-10-0"},
-      {"1000-10-", 0, "1000-10-0"},
-      {"ab-*-*", 0, "AB-*-*"},
-      {"1000..1999-*-*", 0, ""},
-      {"1000.1999-*-*", 0, ""},
-      {"1000-1..-*", 0, ""},  // an empty upper end passes outside the main account
-      {"1000..-*-*", 20, ""},
-      {"..1000-*-*", 20, ""},
-      {"1000...2000-*-*", 20, ""},
-      {"10000-*-*", 20, ""},
-      {"1000-100-*", 20, ""},
-      {"-10-100", 20, ""},
-      {"1000-10-200-300", 20, ""},
-      {"A~B-*-*", 8, ""},
-      {"1*..2*-*-*", 16, ""},
+      {"1000", 0, "1000-0-0"},      {"1000-", 0, "1000-0-0"}, {"1000-10", 0, "1000-10-0"},
+      {"1000-10-", 0, "1000-10-0"}, {"ab-*-*", 0, "AB-*-*"},  {"1000..1999-*-*", 0, ""},
+      {"1000.1999-*-*", 0, ""},     {"1000-1..-*", 0, ""},  // an empty upper end passes outside the
+                                                            // main account
+      {"1000..-*-*", 20, ""},       {"..1000-*-*", 20, ""},   {"1000...2000-*-*", 20, ""},
+      {"10000-*-*", 20, ""},        {"1000-100-*", 20, ""},   {"-10-100", 20, ""},
+      {"1000-10-200-300", 20, ""},  {"A~B-*-*", 8, ""},       {"1*..2*-*-*", 16, ""},
       {"1000-1?..2-*", 16, ""},
   };
   for (const Case& c : cases) {
@@ -121,7 +111,8 @@ TEST(ValidateAccountItemTest, ChecksAndCompletesItems) {
     std::string item = c.item;
     EXPECT_EQ(ValidateAccountItem(item, kLengths, errors), c.code) << c.item;
     if (c.code != 0) {
-      EXPECT_NE(errors.text().find(" - " + ToUpperAscii(c.item)), std::string::npos) << errors.text();
+      EXPECT_NE(errors.text().find(" - " + ToUpperAscii(c.item)), std::string::npos)
+          << errors.text();
     } else if (!c.completed.empty()) {
       EXPECT_EQ(item, c.completed) << c.item;
     }
@@ -155,7 +146,8 @@ TEST(MapAccountItemTest, MapsUnderEachSetting) {
       {"4*-*-*", {1, 3, 3}, "00004*-*-*"},
       {"4*-*-*", {2, 3, 3}, "4*-*-*"},
       {"4??0-*-*", {3, 3, 3}, "4??0-*-*,00004??0-*-*"},
-      {"1*-1?-2*", {3, 3, 3},
+      {"1*-1?-2*",
+       {3, 3, 3},
        "1*-1?-2*,00001*-1?-2*,1*-0000001?-2*,1*-1?-000002*,00001*-0000001?-2*,"
        "00001*-1?-000002*,1*-0000001?-000002*,00001*-0000001?-000002*"},
       {"1*-1?-2*", {1, 3, 2}, "00001*-1?-2*,00001*-0000001?-2*"},
@@ -173,11 +165,21 @@ TEST(MatchWildcardTest, MatchesTheWholeText) {
     bool match;
   };
   const Case cases[] = {
-      {"4000", "4??0", true},   {"4005", "4??0", false},   {"4000", "4*", true},
-      {"4", "4*", true},        {"abc", "A?C", true},      {"4000", "*0", true},
-      {"4000", "*?", true},     {"", "*??", true},         {"4000", "4", false},
-      {"4000", "40", false},    {"40x0", "4*0", true},     {"4001", "4*0", false},
-      {"00004000", "00004*", true}, {"AB", "ab", true},    {"", "", true},
+      {"4000", "4??0", true},
+      {"4005", "4??0", false},
+      {"4000", "4*", true},
+      {"4", "4*", true},
+      {"abc", "A?C", true},
+      {"4000", "*0", true},
+      {"4000", "*?", true},
+      {"", "*??", true},
+      {"4000", "4", false},
+      {"4000", "40", false},
+      {"40x0", "4*0", true},
+      {"4001", "4*0", false},
+      {"00004000", "00004*", true},
+      {"AB", "ab", true},
+      {"", "", true},
       {"1", "", false},
   };
   for (const Case& c : cases)
@@ -210,7 +212,9 @@ TEST(ParseAccountTokenTest, BuildsTheScanBounds) {
 }
 
 TEST(SegmentMatchesTest, ComparesNumericAndLetteredFields) {
-  auto pattern = [](const char* text) { return ParseAccountToken(std::string(text) + "-*-*").segments[0]; };
+  auto pattern = [](const char* text) {
+    return ParseAccountToken(std::string(text) + "-*-*").segments[0];
+  };
   EXPECT_TRUE(SegmentMatches(pattern("4??0"), "00004000", 4, 0, 2));
   EXPECT_FALSE(SegmentMatches(pattern("00004??0"), "00004000", 4, 0, 2));
   EXPECT_TRUE(SegmentMatches(pattern("00004*"), "00004000", 4, 0, 2));
@@ -236,14 +240,16 @@ TEST(AccountSpecifierHelpersTest, AllAccountsEntitiesAndKeyDisplay) {
 TEST(ExpandAccountTemplateTest, YieldsCheckedAndMappedItems) {
   ErrorReporter errors;
   std::vector<std::string> items;
-  EXPECT_EQ(ExpandAccountTemplate("(1000,2000)(10,20)(100)", kLengths, {3, 3, 3}, items, errors), 0);
-  EXPECT_EQ(items, (std::vector<std::string>{"1000-10-100", "1000-20-100", "2000-10-100",
-                                             "2000-20-100"}));
+  EXPECT_EQ(ExpandAccountTemplate("(1000,2000)(10,20)(100)", kLengths, {3, 3, 3}, items, errors),
+            0);
+  EXPECT_EQ(items,
+            (std::vector<std::string>{"1000-10-100", "1000-20-100", "2000-10-100", "2000-20-100"}));
   EXPECT_EQ(ExpandAccountTemplate("1000", kLengths, {3, 3, 3}, items, errors), 0);
   EXPECT_EQ(items, std::vector<std::string>{"1000-0-0"});
   EXPECT_EQ(ExpandAccountTemplate("4*-*,1000", kLengths, {3, 3, 3}, items, errors), 0);
   EXPECT_EQ(items, (std::vector<std::string>{"4*-*-0,00004*-*-0", "1000-0-0"}));
-  EXPECT_EQ(ExpandAccountTemplate("1000 -10", kLengths, {3, 3, 3}, items, errors), kBlanksNotAllowed);
+  EXPECT_EQ(ExpandAccountTemplate("1000 -10", kLengths, {3, 3, 3}, items, errors),
+            kBlanksNotAllowed);
   EXPECT_EQ(ExpandAccountTemplate("(1000", kLengths, {3, 3, 3}, items, errors),
             kParenthesesDontMatch);
   EXPECT_FALSE(errors.pending());  // the caller reports these two

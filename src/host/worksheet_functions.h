@@ -13,6 +13,15 @@ class Driver;
 // supported" until they land.
 void RegisterWorksheetFunctions(Driver& driver);
 
+// Code 103: the description of the first account an account specifier selects.
+int AccountDescriptionFunction(Driver& driver, std::string_view argument, std::string& result);
+
+// Code 114: the title of a segment, or the description of one segment of an account.
+int SegmentDescriptionFunction(Driver& driver, std::string_view argument, std::string& result);
+
+// Code 116: one item of account information by keyword.
+int AccountInformationFunction(Driver& driver, std::string_view argument, std::string& result);
+
 // Code 115: one item of company information by keyword.
 int CompanyInformationFunction(Driver& driver, std::string_view argument, std::string& result);
 

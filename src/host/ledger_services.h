@@ -1,0 +1,19 @@
+// The collaborators a ledger lookup works with, taken from the driver for one call.
+// (platform-independent)
+#pragma once
+
+#include "host/driver.h"
+#include "specifiers/account_iteration.h"
+
+namespace r7 {
+
+// Worksheet calls have no window of their own; a stop request is asked of the command
+// window once it exists, so until then none is named.
+inline LedgerServices LedgerServicesOf(Driver& driver,
+                                       platform::WindowId abort_window = platform::kNoWindow) {
+  return LedgerServices{driver.settings(),           driver.errors(),    driver.messages(),
+                        driver.record_manager(),     driver.companies(), driver.platform().files,
+                        driver.current_date_range(), abort_window};
+}
+
+}  // namespace r7

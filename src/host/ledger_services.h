@@ -7,13 +7,15 @@
 
 namespace r7 {
 
-// Worksheet calls have no window of their own; a stop request is asked of the command
-// window once it exists, so until then none is named.
-inline LedgerServices LedgerServicesOf(Driver& driver,
-                                       platform::WindowId abort_window = platform::kNoWindow) {
+// Worksheet calls have no window of their own: a stop request during their walks is read
+// from, and asked over, the command window. Tools pass their own dialog instead.
+inline LedgerServices LedgerServicesOf(Driver& driver, platform::WindowId abort_window) {
   return LedgerServices{driver.settings(),           driver.errors(),    driver.messages(),
                         driver.record_manager(),     driver.companies(), driver.platform().files,
                         driver.current_date_range(), abort_window};
+}
+inline LedgerServices LedgerServicesOf(Driver& driver) {
+  return LedgerServicesOf(driver, driver.command_window().window());
 }
 
 }  // namespace r7

@@ -43,7 +43,7 @@ struct PeriodWindow {
   int reference_slot = 0;
   int last_slot = 11;  // the company's number of periods - 1
 
-  // The flag groups of the spec.
+  // The flag groups of the parsed period phrase.
   std::uint32_t scale = 0;
   std::uint32_t change = 0;
   std::uint32_t position = 0;

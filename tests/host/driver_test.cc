@@ -36,7 +36,8 @@ TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
     const bool defined = FindCommand(code) != nullptr;
     int status = Call(code);
     if (defined) {
-      EXPECT_EQ(status, 0) << code;
+      // The segment description answers too few fields with their code, 4.
+      EXPECT_EQ(status, code == 114 ? 4 : 0) << code;
       EXPECT_NE(result_, kRejected) << code;
     } else {
       EXPECT_EQ(status, 1) << code;

@@ -9,6 +9,7 @@
 #include "host/error_codes.h"
 #include "host/limits.h"
 #include "host/menu_commands.h"
+#include "host/usage_report.h"
 #include "host/worksheet_functions.h"
 
 namespace r7 {
@@ -157,7 +158,8 @@ int Driver::Dispatch(int code, std::string_view argument, std::string& result) {
       }
       if (code == kStopUsageTracking) {
         usage_tracking_ = false;
-        return NotYetSupported(code, result);  // the usage report comes with the balance engine
+        WriteUsageReport(*this);
+        return 0;
       }
       result = kVersionText;
       return 0;

@@ -18,4 +18,10 @@ inline LedgerServices LedgerServicesOf(Driver& driver) {
   return LedgerServicesOf(driver, driver.command_window().window());
 }
 
+// The balance engine's collaborators for one call over `services`, which must outlive them.
+inline BalanceCollaborators BalanceCollaboratorsOf(Driver& driver, const LedgerServices& services) {
+  return BalanceCollaborators{services, driver.preload(), driver.usage_tracking(),
+                              driver.segment_collector() ? &driver.segment_collector() : nullptr};
+}
+
 }  // namespace r7

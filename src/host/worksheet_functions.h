@@ -22,6 +22,17 @@ int SegmentDescriptionFunction(Driver& driver, std::string_view argument, std::s
 // Code 116: one item of account information by keyword.
 int AccountInformationFunction(Driver& driver, std::string_view argument, std::string& result);
 
+// Codes 100 and 102: the balance summed over a list of companies, 102 with its sign
+// reversed.
+int BalanceFunction(Driver& driver, std::string_view argument, std::string& result,
+                    bool reverse_sign);
+
+// Code 104, "GLTRAN": the transaction total between two dates over a list of companies.
+int TransactionTotalFunction(Driver& driver, std::string_view argument, std::string& result);
+
+// Code 126: a budget write of one value; the cell keeps the value written.
+int BudgetWriteFunction(Driver& driver, std::string_view argument, std::string& result);
+
 // Code 115: one item of company information by keyword.
 int CompanyInformationFunction(Driver& driver, std::string_view argument, std::string& result);
 

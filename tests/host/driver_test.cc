@@ -59,9 +59,9 @@ TEST_F(DriverTest, AnswersTheVersionWithALineEnd) {
   EXPECT_EQ(result_, std::string(kVersionText) + "\r\n");
 }
 
-TEST_F(DriverTest, UnbuiltWorksheetFunctionsSayNotSupported) {
-  EXPECT_EQ(Call(100, "1000;Month"), 0);
-  EXPECT_EQ(result_, "R7 [Tessary] Function not supported - 100\r\n");
+TEST_F(DriverTest, WorksheetFailuresEndWithALineEnd) {
+  EXPECT_EQ(Call(100, "1000;Month"), 0);  // the default company 00 is not there
+  EXPECT_EQ(result_, "R7 [Tessary] Can't open file - 00\r\n");
   EXPECT_EQ(Call(127), 0);
   EXPECT_EQ(result_, "R7 [Tessary] Error:  WDESC not supported for budgets.\r\n");
 }

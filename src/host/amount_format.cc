@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kLayoutDigits = 21;
 
-// Rounding selector 1..9 picks the unit 0.01 .. 1000000; anything else: no rounding.
-double RoundingUnit(int selector) {
-  return (selector >= 1 && selector <= 9) ? std::pow(10.0, selector - 3) : 0.0;
-}
-
 // Scaling selector 1..7 picks the divisor 10 .. 10000000; anything else: 1.
 double ScalingDivisor(int selector) {
   return (selector >= 1 && selector <= 7) ? std::pow(10.0, selector) : 1.0;
@@ -78,10 +73,19 @@ std::string AmountLayout(double amount) {
 
 std::string FormatAmount(double amount, const Settings& settings) {
   if (settings.zero_label != "0" && amount == 0) return settings.zero_label;
-  if (double unit = RoundingUnit(settings.rounding); unit != 0) {
-    // Halves round away from zero.
-    double shifted = amount >= 0 ? amount + unit / 2 : amount - unit / 2;
-    amount = std::trunc(shifted / unit) * unit;
+  if (settings.rounding >= 1 && settings.rounding <= 9) {
+    // Halves round away from zero. A unit below 1 (0.01, 0.1) has no exact double, so the
+    // amount is counted in hundredths or tenths and divided back: multiplying by 0.01
+    // would leave binary noise in the cell (144972.08000000002).
+    const int exponent = settings.rounding - 3;
+    const double half = amount >= 0 ? 0.5 : -0.5;
+    if (exponent < 0) {
+      const double per_unit = std::pow(10.0, -exponent);
+      amount = std::trunc(amount * per_unit + half) / per_unit;
+    } else {
+      const double unit = std::pow(10.0, exponent);
+      amount = std::trunc(amount / unit + half) * unit;
+    }
   }
   amount /= ScalingDivisor(settings.scaling);
   return std::string(TrimLeadingBlanks(AmountLayout(amount)));

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Rounding applies before scaling; halves go away from zero.
         CellCase{12345.678, 3, 3, "0", "12.346"}, CellCase{12345.678, 3, 0, "0", "12346."},
         CellCase{-2.5, 3, 0, "0", "-3."}, CellCase{2.5, 3, 0, "0", "3."},
-        CellCase{-0.125, 1, 0, "0", "-0.13"}, CellCase{1234567, 6, 0, "0", "1235000."},
+        CellCase{-0.125, 1, 0, "0", "-0.13"}, CellCase{144972.08, 1, 0, "0", "144972.08"},
+        CellCase{-144972.075, 1, 0, "0", "-144972.08"}, CellCase{0.05, 2, 0, "0", "0.1"}, CellCase{1234567, 6, 0, "0", "1235000."},
         CellCase{1234567, 9, 0, "0", "1000000."}, CellCase{1234567, 10, 0, "0", "1234567."},
         CellCase{5, 0, 8, "0", "5."},
         // Exponents outside -1..20 give exponential notation.

@@ -8,6 +8,7 @@
 #include "host/company_dir_list.h"
 #include "host/error_codes.h"
 #include "host/limits.h"
+#include "host/usage_report.h"
 #include "host/worksheet_functions.h"
 
 namespace r7 {
@@ -106,7 +107,8 @@ int Driver::Dispatch(int code, std::string_view argument, std::string& result) {
       }
       if (code == kStopUsageTracking) {
         usage_tracking_ = false;
-        return NotYetSupported(code, result);  // the usage report comes with the balance engine
+        WriteUsageReport(*this);
+        return 0;
       }
       result = kVersionText;
       return 0;

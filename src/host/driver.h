@@ -18,7 +18,9 @@
 #include "host/message_center.h"
 #include "host/settings.h"
 #include "host/settings_store.h"
+#include "ledger/balance_engine.h"
 #include "ledger/company_catalogue.h"
+#include "ledger/preload_lookup.h"
 #include "platform/platform.h"
 #include "recordmgr/record_manager.h"
 #include "specifiers/dates.h"
@@ -68,6 +70,18 @@ class Driver {
   const std::string& server_directory() const { return server_directory_; }
   bool usage_tracking() const { return usage_tracking_; }
 
+  // What the balance engine asks before it reads files: the preload cache once one is
+  // installed (null puts back the lookup that always declines). The driver does not own it.
+  PreloadLookup& preload() { return *preload_; }
+  void SetPreload(PreloadLookup* preload) {
+    preload_ = preload != nullptr ? preload : &no_preload_;
+  }
+  // Set by a tool while it collects segment values from the accounts the engine reads.
+  SegmentValueCollector& segment_collector() { return segment_collector_; }
+  // The transaction type of the last "GLTRAN" call, shared with the drill: 5 all,
+  // 6 debits, 7 credits.
+  int& transaction_type() { return transaction_type_; }
+
   // Rebuilds the company directory list from the System Directory (command 21, Setup).
   void RebuildCompanyDirList();
 
@@ -97,6 +111,10 @@ class Driver {
   std::vector<std::string> company_dir_list_;
   std::string server_directory_;
   bool usage_tracking_ = false;
+  NoPreload no_preload_;
+  PreloadLookup* preload_ = &no_preload_;
+  SegmentValueCollector segment_collector_;
+  int transaction_type_ = 5;
   bool chart_fill_busy_ = false;
 };
 

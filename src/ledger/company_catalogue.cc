@@ -8,6 +8,7 @@
 #include "host/error_codes.h"
 #include "ledger/account_number.h"
 #include "ledger/company_files.h"
+#include "ledger/entities_file.h"
 #include "ledger/ledger_keys.h"
 #include "ledger/ledger_records.h"
 
@@ -159,7 +160,10 @@ int CompanyCatalogue::CheckCompany(const CompanyContext& company) {
 void CompanyCatalogue::LoadCompany(CompanyContext& company) {
   company.data_directory = CompanyDataDirectory(company.code);
   CheckEntitiesFilePresence(&company);
-  // Opening the entities file at load, when lists read it, arrives with the entities file.
+  // Lists that read the entities file want it open from the start; a company without the
+  // file, or whose file fails to open, loads all the same.
+  if (settings_.lists_use_entities_file != 0)
+    OpenEntitiesFile(records_, company, EntitiesFilePath(company), btr::kModeNormal);
   if (!ReadCompanyFile(company) || !ReadCalendarFile(company)) {
     company.status = kCantOpenFile;
     return;

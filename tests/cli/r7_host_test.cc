@@ -54,8 +54,8 @@ TEST_F(R7HostTest, BatchSharesOneDriverAndEscapesItsResults) {
             "0\tR7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\n"
             "1\tR7 [Tessary] The command/request was not processed -  \n"
             "0\t\n"
-            "0\tR7 [Tessary] Function not supported - 12\n"
-            "0\tR7 [Tessary] Function not supported - 100\n"
+            "0\t\n"
+            "0\tR7 [Tessary] Can't open file - 00\n"
             "0\t\n"
             "-1\tnot a command code: x7\n"
             "0\tR7 [Tessary] Error:  WDESC not supported for budgets.\n");

@@ -1,0 +1,94 @@
+// Codes 100 and 102: the GL balance of an account specifier summed over a list of
+// companies, and the same with its sign reversed. (platform-independent)
+#include "common/text_util.h"
+#include "host/driver.h"
+#include "host/error_codes.h"
+#include "host/field_splitter.h"
+#include "host/ledger_services.h"
+#include "host/request_options.h"
+#include "host/worksheet_functions.h"
+#include "host/worksheet_support.h"
+#include "ledger/balance_engine.h"
+#include "ledger/company_stack.h"
+#include "specifiers/period_parser.h"
+
+namespace r7 {
+namespace {
+
+enum BalanceField { kAccount = 0, kPeriod, kCompanies, kYear, kOptions, kBalanceFields };
+
+// The DrillContext: the request that a later drill-down starts from.
+void RecordDrillContext(Driver& driver, const std::string& account, const std::string& period,
+                        const std::string& company, const AccountRequest& request) {
+  Settings& settings = driver.settings();
+  settings.drill_account = CutTo(account, kMaxAccountSpecifier);
+  settings.drill_period = CutTo(period, kMaxAccountSpecifier);
+  settings.drill_company = company;
+  settings.drill_year = request.year;
+  settings.drill_budget_revision = request.revision;
+  settings.drill_range_type = request.range_type;
+  driver.explicit_dates() = false;
+}
+
+}  // namespace
+
+int BalanceFunction(Driver& driver, std::string_view argument, std::string& result,
+                    bool reverse_sign) {
+  SplitFields split = SplitArgumentText(argument, 1, kBalanceFields);
+  if (split.status != 0) {
+    driver.FinishWithError(split.status, result);
+    return 0;
+  }
+  const Settings& settings = driver.settings();
+  const std::vector<std::string>& fields = split.fields;
+  AccountRequest request = MakeAccountRequest(
+      fields[kAccount], FieldOr(fields[kYear], settings.current_year), settings.revision);
+  ApplyRequestOptions(fields[kOptions], request);
+
+  // The period list points into this text, which outlives every use of the list.
+  const std::string period_text = FieldOr(fields[kPeriod], "month");
+  PeriodList periods;
+  PeriodParseResult parsed = ParsePeriodSpecifier(period_text, &periods);
+  if (!parsed.ok()) {
+    driver.errors().SetError(parsed.code, parsed.detail);
+    driver.FinishWithError(parsed.code, result);
+    return 0;
+  }
+
+  std::optional<CompanyStack> stack =
+      BuildCompanyStack(FieldOr(fields[kCompanies], settings.company), driver.errors());
+  if (!stack) {
+    driver.errors().SetError(kMemoryFull, "CompanyStack");
+    driver.FinishWithError(kAlreadyReported, result);
+    return 0;
+  }
+
+  const LedgerServices services = LedgerServicesOf(driver);
+  const BalanceCollaborators with = BalanceCollaboratorsOf(driver, services);
+  double total = 0;
+  int status = 0;
+  bool first = true;
+  for (const std::string& company : *stack) {
+    if (first) {
+      RecordDrillContext(driver, fields[kAccount], period_text, company, request);
+      first = false;
+    }
+    double amount = 0;
+    status = ComputeBalance(&amount, with, company, request, periods);
+    if (status == kNoMatchingAccounts && settings.na_label != 0) {
+      status = 0;
+      continue;
+    }
+    if (status != 0) break;
+    total += amount;
+  }
+
+  if (status == 0) {
+    result = FormatAmount(reverse_sign ? -total : total, settings);
+  } else {
+    driver.FinishWithError(status, result);
+  }
+  return 0;
+}
+
+}  // namespace r7

@@ -1,0 +1,141 @@
+// The account iteration: walks the records of one ledger file of a company whose account
+// matches an account request, in key order. (platform-independent)
+//
+// Contract for its users (the account lookups, the balance engine, the preload cache):
+// - First() expands the request's specifier into items, checks and maps each item in turn,
+//   splits it into tokens and scans the file once per token; Next() continues. Both answer
+//     kIterationRecord (0)   a matching record is in record();
+//     kIterationEnd (1)      every item is used: the walk is complete (after at least one
+//                            record, or with "NA Label" on, which lets unmatched items pass);
+//     kNoMatchingAccounts (22) an item matched nothing; its message names the item's first
+//                            token (replacing any pending error) and the walk is over;
+//     kIterationStopped (41) the user confirmed a stop between records: the walk is NOT
+//                            complete, and no caller may take what it summed for a total;
+//     any other code         raised before it is returned (syntax messages answer 1, the
+//                            item check 8, 16, 20 or 34, the type check 17, a record-manager
+//                            failure 38 with the file's base name).
+//   After anything but kIterationRecord the iteration is finished; Next() keeps answering
+//   the same code until First() starts another walk.
+// - record() is the iteration's own copy of the delivered record: it stays valid until the
+//   next First() or Next(), whatever other reads happen meanwhile (every read lands in the
+//   record manager's shared buffer, which this copy does not share). The record manager's
+//   key buffer is not preserved: a caller that reads other files between calls costs the
+//   scan nothing, because the file's position block carries the scan.
+// - File numbers: 0 chart of accounts, 1 balances, 2 budgets of the request's year and
+//   revision, 3 comparative balances of the year before the request's year, 4 comparative
+//   balances of the request's year, 8 transactions within the current From/To dates. The
+//   file is opened into its company slot when the slot is closed.
+// - The type check (17 when income-statement and other accounts are mixed) applies to the
+//   chart only, whose records carry the type; it is off under range type 0.
+// - A mapping setting of 3 adds the mapped forms of an item as further tokens; the item
+//   counts as matched when any of its tokens delivers a record, so the form that cannot
+//   match a numeric field does not fail the walk.
+// One iteration object serves one walk at a time; First() discards an unfinished walk.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/error_reporter.h"
+#include "host/message_center.h"
+#include "host/settings.h"
+#include "ledger/company_catalogue.h"
+#include "ledger/entities_file.h"
+#include "ledger/ledger_keys.h"
+#include "platform/file_system.h"
+#include "recordmgr/record_manager.h"
+#include "specifiers/account_request.h"
+#include "specifiers/account_specifier.h"
+#include "specifiers/dates.h"
+
+namespace r7 {
+
+inline constexpr int kIterationRecord = 0;
+inline constexpr int kIterationEnd = 1;
+inline constexpr int kIterationStopped = 41;  // "The command/request was not processed"
+
+enum IterationFile : int {
+  kIterateChart = 0,
+  kIterateBalances = 1,
+  kIterateBudgets = 2,
+  kIteratePriorComparatives = 3,
+  kIterateComparatives = 4,
+  kIterateTransactions = 8,
+};
+
+// What an iteration works with; every member outlives the iteration.
+struct LedgerServices {
+  const Settings& settings;
+  ErrorReporter& errors;
+  MessageCenter& messages;
+  RecordManager& records;
+  CompanyCatalogue& companies;
+  platform::FileSystem& files;
+  const DateRange& dates;  // the current From/To dates (transactions)
+  platform::WindowId abort_window = platform::kNoWindow;  // whose input may ask to stop
+};
+
+class AccountIteration {
+ public:
+  explicit AccountIteration(const LedgerServices& services)
+      : services_(services), entities_(services.records, services.companies, services.files) {}
+
+  // NextMatchingAccount's first call. `company` must have status 0.
+  int First(const AccountRequest& request, CompanyContext& company, int file_number,
+            bool no_type_check);
+  // NextMatchingAccount's later calls.
+  int Next();
+
+  std::string_view record() const { return record_; }
+  // The token whose scan delivered the last record.
+  std::string_view token() const { return token_.text; }
+  // Records delivered since First().
+  std::size_t delivered() const { return delivered_; }
+
+ private:
+  enum class TypeState { kUnset, kIncomeStatement, kOther };
+
+  int Finish(int code);
+  int StartItem();
+  int StartToken();
+  int Scan();
+  int Advance();
+  bool Matches(std::string_view record);
+  int ReadFailure();
+
+  const LedgerServices& services_;
+  EntitiesFile entities_;
+
+  // The walk.
+  AccountRequest request_;
+  CompanyContext* company_ = nullptr;
+  int file_number_ = 0;
+  bool type_check_ = true;
+  TypeState type_state_ = TypeState::kUnset;
+  std::vector<std::string> items_;
+  std::size_t next_item_ = 0;
+  std::vector<std::string> tokens_;  // of the current item
+  std::size_t next_token_ = 0;
+  bool item_matched_ = false;
+  std::size_t delivered_ = 0;
+  int finished_ = -1;  // the code the walk ended with; -1 while it runs
+
+  // The current token's scan.
+  AccountToken token_;
+  bool scanning_ = false;
+  bool first_read_ = false;
+  bool token_delivered_ = false;
+  PosBlock* position_ = nullptr;
+  int16_t key_count_ = 1;
+  ledger::SegmentOrdering ordering_ = ledger::SegmentOrdering::kMainFirst;
+  ledger::LedgerKey start_key_;
+  bool year_leads_key_ = false;
+  std::string upper_ordered_;  // the upper bound in the key's segment order
+  std::string year_;           // the year the file's records must carry
+  std::string revision_code_;  // budgets: the revision code they must carry
+  std::string record_;
+};
+
+}  // namespace r7

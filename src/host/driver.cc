@@ -7,10 +7,12 @@
 #include "host/command_table.h"
 #include "host/company_dir_list.h"
 #include "host/error_codes.h"
+#include "host/ledger_services.h"
 #include "host/limits.h"
 #include "host/menu_commands.h"
 #include "host/usage_report.h"
 #include "host/worksheet_functions.h"
+#include "preload/cache_lookup.h"
 
 namespace r7 {
 namespace {
@@ -37,6 +39,10 @@ Driver::Driver(platform::Platform& platform)
   messages_.SetStatusBoxHook([this](platform::WindowId owner) {
     BtrShowStatus(platform_.message_boxes, settings_, owner, record_manager_.last_status());
   });
+  // The balance engine asks the companies' preloaded selections first.
+  cache_lookup_ = std::make_unique<preload::CacheLookup>(
+      LedgerServicesOf(*this), [this] { return usage_tracking_; }, &segment_collector_);
+  SetPreload(cache_lookup_.get());
 }
 
 Driver::~Driver() = default;

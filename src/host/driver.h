@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -146,6 +147,7 @@ class Driver {
   std::string server_directory_;
   bool usage_tracking_ = false;
   NoPreload no_preload_;
+  std::unique_ptr<PreloadLookup> cache_lookup_;  // the companies' preloaded selections
   PreloadLookup* preload_ = &no_preload_;
   SegmentValueCollector segment_collector_;
   int transaction_type_ = 5;

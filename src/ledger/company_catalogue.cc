@@ -278,6 +278,8 @@ int CompanyCatalogue::OpenLedgerFile(CompanyContext& company, int index) {
 }
 
 void CompanyCatalogue::CloseCompanyFiles(CompanyContext& company) {
+  // Preloaded figures must not outlive the files they were read from.
+  company.preload.reset();
   for (LedgerSlot slot : kCloseOrder) {
     if (company.files[slot].open) {
       records_.Close(company.files[slot].position);

@@ -25,6 +25,10 @@
 
 namespace r7 {
 
+namespace preload {
+struct PreloadSettings;
+}
+
 // The ledger files a company keeps open, in slot order.
 enum LedgerSlot {
   kAccountSlot = 0,      // glactfil
@@ -84,6 +88,9 @@ struct CompanyContext {
   std::array<LedgerFileSlot, kLedgerSlotCount> files{};
   EntitiesFileSlot entities;
   std::string data_directory;  // ends in a backslash
+  // The company's preloaded selections (preload/preload_settings.h); none until the first
+  // preload. Closing the company's files releases them.
+  std::shared_ptr<preload::PreloadSettings> preload;
 
   bool has_department() const { return segment_lengths[2] != 0; }
 };

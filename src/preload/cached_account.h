@@ -35,6 +35,13 @@ struct CachedAccount {
   int segment_count = 0;
   int kind = 1;  // 2 for a balance-sheet account, 1 for every other account
   std::array<AmountRow, kRowCount> rows;
+  // What the preload lookup needs to answer as the ledger files would: the stored
+  // 24-character account number (the file path's segment tests run on it), the chart's
+  // description (usage tracking), and whether each row's ledger file held a record (a file
+  // without one answers "No matching accounts found" on the file path).
+  std::string number;
+  std::string description;
+  std::array<bool, kRowCount> has_record{};
 
   SegmentViews Segments() const;
   // The 69 amounts of `row`; zeros for a row that holds nothing or does not exist.

@@ -59,6 +59,11 @@ int PreloadCache::AddAccount(std::string_view account_number, int kind, const Ro
   return kStoreOk;
 }
 
+CachedAccount* PreloadCache::LastAdded() {
+  if (blocks_.empty() || blocks_.back()->used == 0) return nullptr;
+  return &blocks_.back()->entries[static_cast<std::size_t>(blocks_.back()->used - 1)];
+}
+
 void PreloadCache::AddPiece(std::string piece) {
   pieces_.push_back(std::move(piece));
 }

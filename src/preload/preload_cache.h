@@ -88,6 +88,9 @@ class PreloadCache {
   // account is not added) or kStoreUnorderableKey.
   int AddAccount(std::string_view account_number, int kind, const RowAmounts& row0,
                  const RowAmounts* row1);
+  // The entry the last successful AddAccount added; null when there is none. Valid until
+  // the next AddAccount or FreeContents.
+  CachedAccount* LastAdded();
   // Keeps one piece of the selection's account specifier.
   void AddPiece(std::string piece);
   const std::vector<std::string>& pieces() const { return pieces_; }

@@ -1,0 +1,328 @@
+// The balance engine's preload lookup. (platform-independent)
+#include "preload/cache_lookup.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "common/text_util.h"
+#include "ledger/account_number.h"
+#include "ledger/company_periods.h"
+#include "ledger/entities_file.h"
+#include "ledger/used_accounts.h"
+#include "preload/preload_settings.h"
+
+namespace r7::preload {
+namespace {
+
+// One pass of a period item as the file path makes it: the file it walks and the figures
+// it loads.
+struct Pass {
+  int file_number;
+  int load_code;
+};
+
+int PassesFor(int code, bool budget, bool prior_year, Pass* passes) {
+  const int this_year_file = prior_year ? kIterateComparatives : kIterateBalances;
+  switch (code) {
+    case kWindowLastYear:
+      passes[0] = {kIteratePriorComparatives, kLoadLastYear};
+      return 1;
+    case kWindowBothYears:
+      if (budget) {
+        passes[0] = {kIterateBudgets, kLoadBudget};
+        return 1;
+      }
+      passes[0] = {this_year_file, kLoadThisYear};
+      passes[1] = {kIteratePriorComparatives, kLoadLastYear};
+      return 2;
+    case kLoadThisYear:
+      passes[0] = {this_year_file, kLoadThisYear};
+      return 1;
+    case kLoadBudget:
+      passes[0] = {kIterateBudgets, kLoadBudget};
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int RowOf(const Pass& pass) {
+  return pass.load_code == kLoadLastYear ? kLastYearRow : kThisYearRow;
+}
+
+// The key order in which the file path scans a token's records in a pass's file.
+ledger::SegmentOrdering ScanOrdering(const SelectionToken& token, int file_number,
+                                     const CompanyContext& company) {
+  using ledger::SegmentOrdering;
+  LedgerSlot slot = kBalanceSlot;
+  int16_t full = 3;
+  if (file_number == kIterateBudgets) {
+    slot = kBudgetSlot;
+    full = 4;
+  } else if (file_number == kIteratePriorComparatives || file_number == kIterateComparatives) {
+    slot = kComparativeSlot;
+    full = 4;
+  }
+  if (company.files[slot].key_count < full) return SegmentOrdering::kMainFirst;
+  const auto& s = token.token.segments;
+  const auto& lengths = company.segment_lengths;
+  if (s[0].kind == r7::SegmentKind::kExact) return SegmentOrdering::kMainFirst;
+  if (s[1].kind == r7::SegmentKind::kExact && lengths[1] != 0)
+    return SegmentOrdering::kProfitCenterFirst;
+  if (s[2].kind == r7::SegmentKind::kExact && lengths[2] != 0)
+    return SegmentOrdering::kDepartmentFirst;
+  return SegmentOrdering::kMainFirst;
+}
+
+// Every entry of `selection` the token admits, in store order.
+std::vector<const CachedAccount*> Admitted(LoadedSelection& selection, const SelectionToken& token,
+                                           const CompanyContext& company, PreloadSettings& s) {
+  std::vector<const CachedAccount*> found;
+  PreloadCache& store = selection.store;
+  const auto& lengths = company.segment_lengths;
+  if (SeekableToken(token, lengths, selection.letters)) {
+    const std::string piece = StorePieceText(token, lengths);
+    RangeDescriptor descriptor = ParsePiece(piece, store.layout());
+    if (descriptor.usable) {
+      const int ordering = ChooseOrdering(piece, store.layout());
+      s.current_ordering = ordering;
+      int status = store.Seek(descriptor, ordering);
+      while (status == kSeekEqual || status == kSeekGreater) {
+        const CachedAccount* entry = store.current();
+        if (store.BeyondHigh(*entry, descriptor)) break;
+        if (TokenAdmits(token, entry->number, lengths)) found.push_back(entry);
+        status = store.Step();
+      }
+      return found;
+    }
+  }
+  for (const CachedAccount* entry : store.order(0)) {
+    if (TokenAdmits(token, entry->number, lengths)) found.push_back(entry);
+  }
+  return found;
+}
+
+LoadedRecords RecordsOf(const CachedAccount& entry, const Pass& pass, bool prior_year) {
+  const RowAmounts row = entry.Expand(RowOf(pass));
+  PeriodFigures figures;
+  figures.opening = row[0];
+  for (std::size_t p = 0; p < kPeriodFigureCount; ++p) figures.periods[p] = row[p + 1];
+  LoadedRecords records;
+  switch (pass.load_code) {
+    case kLoadLastYear:
+      records.last_year = figures;
+      break;
+    case kLoadBudget:
+      records.budget = figures;
+      break;
+    default:
+      (prior_year ? records.alternative : records.this_year) = figures;
+      break;
+  }
+  return records;
+}
+
+}  // namespace
+
+int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
+                        const PeriodList& periods, AmountTable* table, int* kind) {
+  if (kind != nullptr) *kind = -1;
+  if (company.preload == nullptr || !company.preload->loaded) return Decline();
+  PreloadSettings& s = *company.preload;
+  if (request.range_type != kRangeAllSegments) return Decline();
+
+  const int fiscal_year = LeadingInt(company.fiscal_year);
+  const int requested_year = LeadingInt(request.year);
+  const bool prior_year = fiscal_year > requested_year;
+
+  // The passes of every item the file path would reach, as it would make them.
+  ErrorReporter scratch;
+  std::vector<std::vector<Pass>> item_passes;
+  std::array<bool, kRowCount> rows_needed{};
+  for (const PeriodSpec& spec : periods) {
+    if (spec.IsEnd()) break;
+    PeriodWindow window;
+    int code = WindowForCompany(spec, company, &window, scratch);
+    if (!IsWindowCode(code)) break;
+    const bool budget = window.budget != 0;
+    if (budget != request.budget) return Decline();
+    if (fiscal_year < requested_year && !budget) return Decline();
+    if (code == kWindowThisYear) code = budget ? kLoadBudget : kLoadThisYear;
+    Pass passes[2];
+    const int count = PassesFor(code, budget, prior_year, passes);
+    item_passes.emplace_back(passes, passes + count);
+    for (int p = 0; p < count; ++p) rows_needed[static_cast<std::size_t>(RowOf(passes[p]))] = true;
+  }
+
+  // The request's tokens, as the file path's iteration makes them.
+  if (!s.expanded_ok || s.expanded_specifier != request.specifier) {
+    const Settings& st = services_.settings;
+    EntitiesFile entities(services_.records, services_.companies, services_.files);
+    EntityResolver resolver = [&](std::string_view name, int segment) {
+      return entities.LookupEntity(company, name, segment);
+    };
+    s.expanded_specifier = request.specifier;
+    s.expanded_ok =
+        ExpandRequestTokens(request.specifier, company.segment_lengths,
+                            {st.account_mapping, st.profit_center_mapping, st.department_mapping},
+                            resolver, &s.expanded_items);
+    if (!s.expanded_ok) return Decline();
+  }
+  std::vector<std::vector<SelectionToken>> items;
+  for (const auto& item : s.expanded_items) {
+    items.emplace_back();
+    for (const std::string& text : item) {
+      std::optional<SelectionToken> token = ParseSelectionToken(text, company.segment_lengths);
+      if (!token) return Decline();
+      items.back().push_back(std::move(*token));
+    }
+  }
+  if (items.empty()) return Decline();
+
+  // The newest selection of the same figures and year that holds the rows and covers
+  // every token.
+  LoadedSelection* selection = nullptr;
+  for (LoadedSelection& c : s.caches) {
+    if (c.request.budget != request.budget || c.request.revision != request.revision ||
+        c.request.year != request.year || !c.tokens_usable || c.prior_year != prior_year ||
+        !c.store.built()) {
+      continue;
+    }
+    if (rows_needed[kThisYearRow] && !c.store.has_this_year) continue;
+    if (rows_needed[kLastYearRow] && !c.store.has_last_year) continue;
+    bool covered = true;
+    for (const auto& item : items) {
+      for (const SelectionToken& token : item) {
+        covered = covered && std::any_of(c.tokens.begin(), c.tokens.end(), [&](const auto& outer) {
+                    return TokenCovers(outer, token, company.segment_lengths);
+                  });
+      }
+    }
+    if (covered) {
+      selection = &c;
+      break;
+    }
+  }
+  if (selection == nullptr) return Decline();
+  s.current_request = &selection->request;
+
+  // The accounts of each token; every item must find accounts, and records in every file
+  // a pass reads, or the file path would answer "No matching accounts found".
+  std::vector<std::vector<std::vector<const CachedAccount*>>> found(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    bool any = false;
+    for (const SelectionToken& token : items[i]) {
+      found[i].push_back(Admitted(*selection, token, company, s));
+      any = any || !found[i].back().empty();
+    }
+    if (!any) return Decline();
+    for (const auto& passes : item_passes) {
+      for (const Pass& pass : passes) {
+        const int row = RowOf(pass);
+        bool has = false;
+        for (const auto& entries : found[i]) {
+          has = has || std::any_of(entries.begin(), entries.end(), [&](const CachedAccount* e) {
+                  return e->has_record[static_cast<std::size_t>(row)];
+                });
+        }
+        if (!has) return Decline();
+      }
+    }
+  }
+
+  // The kind of the first account the chart walk delivers: its first token's lowest
+  // account number.
+  int first_kind = kIncomeStatementAccount;
+  for (const auto& entries : found[0]) {
+    if (entries.empty()) continue;
+    const CachedAccount* first = *std::min_element(
+        entries.begin(), entries.end(),
+        [](const CachedAccount* a, const CachedAccount* b) { return a->number < b->number; });
+    first_kind = first->kind;
+    break;
+  }
+
+  // The records of every distinct pass, in the order the file path reads them: tokens in
+  // order, each token's records in the order of the key its scan uses.
+  struct Visit {
+    Pass pass;
+    std::vector<const CachedAccount*> records;
+  };
+  std::vector<Visit> visits;
+  auto visit_of = [&](const Pass& pass) -> const Visit& {
+    for (const Visit& v : visits) {
+      if (v.pass.file_number == pass.file_number && v.pass.load_code == pass.load_code) return v;
+    }
+    Visit v{pass, {}};
+    const int row = RowOf(pass);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      for (std::size_t t = 0; t < items[i].size(); ++t) {
+        std::vector<const CachedAccount*> entries;
+        for (const CachedAccount* e : found[i][t]) {
+          if (e->has_record[static_cast<std::size_t>(row)]) entries.push_back(e);
+        }
+        const ledger::SegmentOrdering ordering =
+            ScanOrdering(items[i][t], pass.file_number, company);
+        auto before = [&](const CachedAccount* a, const CachedAccount* b) {
+          return ledger::OrderedAccountNumber(a->number, ordering) <
+                 ledger::OrderedAccountNumber(b->number, ordering);
+        };
+        if (!std::is_sorted(entries.begin(), entries.end(), before))
+          std::sort(entries.begin(), entries.end(), before);
+        v.records.insert(v.records.end(), entries.begin(), entries.end());
+      }
+    }
+    visits.push_back(std::move(v));
+    return visits.back();
+  };
+
+  ClearAmountTable(table);
+  for (const auto& passes : item_passes) {
+    for (const Pass& pass : passes) {
+      bool filled = false;
+      for (const Visit& v : visits) {
+        filled = filled ||
+                 (v.pass.file_number == pass.file_number && v.pass.load_code == pass.load_code);
+      }
+      if (filled) continue;
+      const Visit& v = visit_of(pass);
+      for (const CachedAccount* e : v.records) {
+        FillAmountTable(RecordsOf(*e, pass, prior_year), pass.load_code, first_kind, prior_year,
+                        company.period_count, table);
+      }
+    }
+  }
+
+  // Usage and segment values: every record of every pass of every item the file path
+  // reaches before its first failing window or extraction.
+  const bool tracking = usage_tracking_ && usage_tracking_();
+  const bool collecting = collector_ != nullptr && *collector_;
+  if (tracking || collecting) {
+    std::size_t index = 0;
+    for (const PeriodSpec& spec : periods) {
+      if (spec.IsEnd() || index >= item_passes.size()) break;
+      for (const Pass& pass : item_passes[index]) {
+        for (const CachedAccount* e : visit_of(pass).records) {
+          if (collecting) (*collector_)(e->number);
+          if (tracking) {
+            RecordAccountUse(company.used_accounts,
+                             ledger::DisplayAccount(e->number, company.segment_lengths),
+                             e->description);
+          }
+        }
+      }
+      PeriodWindow window;
+      WindowForCompany(spec, company, &window, scratch);
+      double amount = 0;
+      if (ExtractWindowAmount(window, *table, prior_year, first_kind, &amount) != 0) break;
+      ++index;
+    }
+  }
+
+  if (kind != nullptr) *kind = first_kind;
+  ++hits_;
+  return 1;
+}
+
+}  // namespace r7::preload

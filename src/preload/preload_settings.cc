@@ -1,0 +1,37 @@
+// The preload state of one open company. (platform-independent)
+#include "preload/preload_settings.h"
+
+#include <memory>
+
+namespace r7::preload {
+
+PreloadSettings& PreloadOf(CompanyContext& company) {
+  if (company.preload == nullptr) ResetPreload(company);
+  return *company.preload;
+}
+
+void ResetPreload(CompanyContext& company) {
+  if (company.preload == nullptr) company.preload = std::make_shared<PreloadSettings>();
+  PreloadSettings& s = *company.preload;
+  UnloadCompany(s);
+  s.current_ordering = 0;
+  s.ordering_count = 0;
+  s.load_this_year = true;
+  s.load_last_year = false;
+  s.load_budget = false;
+  s.owner = &company;
+  s.request = AccountRequest{};
+  s.request.range_type = kRangeAllSegments;
+  s.request.budget = false;
+}
+
+void UnloadCompany(PreloadSettings& settings) {
+  settings.caches.clear();
+  settings.loaded = false;
+  settings.current_request = nullptr;
+  settings.expanded_specifier.clear();
+  settings.expanded_ok = false;
+  settings.expanded_items.clear();
+}
+
+}  // namespace r7::preload

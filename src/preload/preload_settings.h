@@ -1,0 +1,63 @@
+// The preload state of one open company: what the next preload loads, and the selections
+// loaded so far, newest first. (platform-independent)
+//
+// Each selection keeps, beside its account store, what the lookup needs to be sure of an
+// answer: the tokens its walk loaded (every account they admit is in the store), whether
+// the year was read from the comparative balances, and which segments hold letter codes.
+// Owned by the company context; closing the company's files releases it.
+#pragma once
+
+#include <array>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "ledger/company_catalogue.h"
+#include "preload/preload_cache.h"
+#include "preload/selection_token.h"
+#include "specifiers/account_request.h"
+
+namespace r7::preload {
+
+inline constexpr int kMaxPreloadSegments = 24;
+
+struct LoadedSelection {
+  AccountRequest request;
+  PreloadCache store;
+  std::vector<SelectionToken> tokens;  // the walk's tokens, when every one has the form
+  bool tokens_usable = false;
+  bool prior_year = false;        // this year's row came from the comparative balances
+  std::array<bool, 3> letters{};  // a loaded key holds a letter in that segment
+};
+
+struct PreloadSettings {
+  std::string company;  // not used: the company is the context that holds the block
+  AccountRequest request;
+  bool load_this_year = true;
+  bool load_last_year = false;
+  bool load_budget = false;
+  int segment_count = 1;
+  std::array<int, kMaxPreloadSegments> segment_lengths{};
+  int ordering_count = 0;
+  int current_ordering = 0;
+  bool loaded = false;                // at least one selection is ready
+  std::list<LoadedSelection> caches;  // newest first; entries never move
+  const AccountRequest* current_request = nullptr;
+  CompanyContext* owner = nullptr;
+
+  // The last request specifier the lookup expanded, with its tokens per item.
+  std::string expanded_specifier;
+  bool expanded_ok = false;
+  std::vector<std::vector<std::string>> expanded_items;
+};
+
+// The company's preload state, made (and reset) on first use.
+PreloadSettings& PreloadOf(CompanyContext& company);
+
+// Not loaded, no selection, load this year only, an empty request of range type 2.
+void ResetPreload(CompanyContext& company);
+
+// Frees every selection; loaded becomes 0.
+void UnloadCompany(PreloadSettings& settings);
+
+}  // namespace r7::preload

@@ -1,0 +1,126 @@
+// The preload cache against the ledger files on random requests: a hit answers the same
+// amount and code as the file path, or the cache declines. R7_PRELOAD_PROPERTY_COUNT sets
+// how many requests are drawn (a few hundred by default).
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "preload_harness.h"
+
+namespace r7::testing {
+namespace {
+
+const char* const kMains[] = {"1000", "1001", "1322", "2286", "3900", "4215", "4536",
+                              "5501", "6143", "7107", "9678", "1234", "0"};
+const char* const kProfitCenters[] = {"*",  "*",  "*",      "*",  "10", "11",
+                                      "12", "13", "10..11", "1*", "?1", ""};
+const char* const kDepartments[] = {"*",   "*",   "*",        "*",  "100",
+                                    "110", "120", "100..110", "1*", "130"};
+const char* const kPeriods[] = {"Month",
+                                "Month 3",
+                                "Last Month",
+                                "5 Months Ago",
+                                "Quarter",
+                                "Quarter 2",
+                                "Last Quarter",
+                                "Year",
+                                "Last Year",
+                                "Month Year To Date",
+                                "Quarter 2 Ytd",
+                                "Running Quarter",
+                                "Running Year",
+                                "Opening Balance Month",
+                                "Opening Balance Month 1",
+                                "Change Month 1",
+                                "2 Years Ago",
+                                "Last Year Budget",
+                                "Starting Change Month",
+                                "Month Budget",
+                                "Year Budget",
+                                "Quarter 4",
+                                "Month 13",
+                                "Month 15",
+                                "Last Running Quarter",
+                                "Month, Last Year",
+                                "Month, Month Budget",
+                                "Month Budget, Year Budget",
+                                "Year, Opening Balance Month 1"};
+
+template <typename T, std::size_t N>
+const char* Pick(std::mt19937& rng, T (&list)[N]) {
+  return list[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng)];
+}
+
+std::string Main(std::mt19937& rng) {
+  switch (std::uniform_int_distribution<int>(0, 9)(rng)) {
+    case 0:
+      return "*";
+    case 1:
+      return std::string(Pick(rng, kMains)) + ".." + Pick(rng, kMains);
+    case 2:
+      return "4*";
+    default:
+      return Pick(rng, kMains);
+  }
+}
+
+std::string Item(std::mt19937& rng) {
+  std::string item = Main(rng);
+  int segments = std::uniform_int_distribution<int>(1, 3)(rng);
+  if (segments >= 2) item += std::string("-") + Pick(rng, kProfitCenters);
+  if (segments >= 3) item += std::string("-") + Pick(rng, kDepartments);
+  return item;
+}
+
+std::string Specifier(std::mt19937& rng) {
+  if (std::uniform_int_distribution<int>(0, 9)(rng) == 0) return "(1000,4215)(10,11)(*)";
+  std::string text = Item(rng);
+  int more = std::uniform_int_distribution<int>(0, 5)(rng) - 3;
+  for (int i = 0; i < more && i < 2; ++i) text += "," + Item(rng);
+  return text;
+}
+
+class CacheLookupPropertyTest : public PreloadHarness {};
+
+TEST_F(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
+  Build("--main-accounts 40 --profit-centers 3 --departments 3 --years 2 --transactions 10");
+  // Selections of this year with last year, of an earlier year, and of a budget revision.
+  ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
+  ASSERT_EQ(Preload("1000..5000-*-*", "2001", false, true, true), 0);
+  ASSERT_EQ(Preload("*-*-*", "2002", true, false, false, "1"), 0);
+
+  int count = 300;
+  if (const char* env = std::getenv("R7_PRELOAD_PROPERTY_COUNT")) count = std::atoi(env);
+  std::mt19937 rng(20240607);
+  const char* const years[] = {"2002", "2002", "2001", "2003", "2000"};
+  const char* const revisions[] = {"1", "1", "2"};
+  int hits = 0;
+  for (int i = 0; i < count; ++i) {
+    const std::string specifier = Specifier(rng);
+    const std::string periods = Pick(rng, kPeriods);
+    const std::string year = Pick(rng, years);
+    const std::string revision = Pick(rng, revisions);
+    const int range_type = std::uniform_int_distribution<int>(0, 9)(rng) == 0 ? 1 : 2;
+    driver_->settings().na_label = std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 1 : 0;
+    const std::size_t hits_before = lookup_->hits();
+    double cached_total = 0, file_total = 0;
+    const int cached = Compute(specifier, periods, year, revision, range_type, true, &cached_total);
+    const bool hit = lookup_->hits() > hits_before;
+    const int file = Compute(specifier, periods, year, revision, range_type, false, &file_total);
+    SCOPED_TRACE(specifier + " | " + periods + " | " + year + " rev " + revision);
+    EXPECT_EQ(cached, file);
+    if (cached == 0 && file == 0) {
+      EXPECT_EQ(std::memcmp(&cached_total, &file_total, sizeof(double)), 0)
+          << cached_total << " vs " << file_total;
+    }
+    hits += hit ? 1 : 0;
+  }
+  // The comparison means little unless the cache answers a fair share itself.
+  EXPECT_GT(hits, count / 30);
+  RecordProperty("hits", hits);
+}
+
+}  // namespace
+}  // namespace r7::testing

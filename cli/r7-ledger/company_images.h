@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ledger/ledger_file_specs.h"
+#include "ledger/ledger_file_definitions.h"
 
 namespace r7::ledger_tool {
 

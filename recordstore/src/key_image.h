@@ -18,7 +18,7 @@
 #include <cstdint>
 
 #include "bytes.h"
-#include "file_spec.h"
+#include "file_definition.h"
 
 namespace recordstore {
 

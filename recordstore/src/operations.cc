@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "file_spec.h"
+#include "file_definition.h"
 #include "key_image.h"
 #include "wbtrv32.h"
 

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "bytes.h"
-#include "file_spec.h"
+#include "file_definition.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -6,7 +6,7 @@
 
 #include "common/text_util.h"
 #include "ledger/entities_file_record.h"
-#include "ledger/ledger_file_specs.h"
+#include "ledger/ledger_file_definitions.h"
 #include "ledger/ledger_keys.h"
 #include "specifiers/account_specifier.h"
 

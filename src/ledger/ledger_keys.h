@@ -1,5 +1,5 @@
 // Key values of the ledger files, as the driver builds them to read a file and as the
-// files' key definitions (ledger_file_specs.h) extract them from a record.
+// files' key definitions (ledger_file_definitions.h) extract them from a record.
 // (platform-independent)
 //
 // Account numbers are taken in their 24-character stored form (account_number.h); years

@@ -192,15 +192,15 @@ int RecordManager::GetFirst(PosBlock& position, const unsigned char** record,
 }
 
 int RecordManager::Stat(PosBlock& position, int16_t* key_count) {
-  std::array<unsigned char, 416> specification{};
+  std::array<unsigned char, 416> file_spec{};
   std::array<unsigned char, 104> extension{};
-  uint16_t length = specification.size();
+  uint16_t length = file_spec.size();
   int8_t key_number = key_count ? static_cast<int8_t>(*key_count) : 0;
   int16_t status =
-      Call(btr::kStat, &position, specification.data(), &length, extension.data(), key_number);
+      Call(btr::kStat, &position, file_spec.data(), &length, extension.data(), key_number);
   int result = CheckStatus(status);
   if (result == kOk && key_count != nullptr) {
-    *key_count = static_cast<int16_t>(specification[4] | (specification[5] << 8));
+    *key_count = static_cast<int16_t>(file_spec[4] | (file_spec[5] << 8));
   }
   return result;
 }

@@ -7,7 +7,7 @@
 #include "ledger/amount_text.h"
 #include "ledger/entities_file_record.h"
 #include "ledger/layout_record.h"
-#include "ledger/ledger_file_specs.h"
+#include "ledger/ledger_file_definitions.h"
 #include "ledger/ledger_records.h"
 
 namespace r7::ledger {

@@ -1,5 +1,5 @@
 // Validation and encoding of the file specification. (portable)
-#include "file_spec.h"
+#include "file_definition.h"
 
 #include "wbtrv32.h"
 

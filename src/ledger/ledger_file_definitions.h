@@ -66,8 +66,8 @@ int FullKeyCount(LedgerFile file);
 std::optional<FileDefinition> LedgerFileDefinition(LedgerFile file, int key_count);
 FileDefinition LedgerFileDefinition(LedgerFile file);
 
-// The data buffer of a Create: the 16-byte file specification followed by one 16-byte
-// specification per key part, little-endian.
+// The data buffer of a Create: the 16-byte file spec followed by one 16-byte key spec
+// per key part, little-endian.
 std::string EncodeCreateSpec(const FileDefinition& definition);
 
 }  // namespace r7::ledger

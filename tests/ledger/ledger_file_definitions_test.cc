@@ -1,4 +1,4 @@
-#include "ledger/ledger_file_specs.h"
+#include "ledger/ledger_file_definitions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Record-manager definitions of the ledger files. (platform-independent)
-#include "ledger/ledger_file_specs.h"
+#include "ledger/ledger_file_definitions.h"
 
 #include "common/text_util.h"
 #include "ledger/entities_file_record.h"

@@ -1,6 +1,6 @@
 // The file specification: what Create accepts, what it refuses with which status, and the
 // bytes Stat gives back.
-#include "file_spec.h"
+#include "file_definition.h"
 
 #include <gtest/gtest.h>
 

@@ -108,7 +108,7 @@ class PreloadHarness : public ::testing::Test {
   CountingLibraries counting_{fake_.libraries};
   platform::Platform platform_{fake_.profiles,  fake_.files,         counting_,   fake_.locale,
                                fake_.clipboard, fake_.message_boxes, fake_.debug, fake_.clock,
-                               fake_.input,     fake_.help};
+                               fake_.input,     fake_.help,          fake_.ui};
   std::unique_ptr<Driver> driver_;
   std::unique_ptr<LedgerServices> services_;
   std::unique_ptr<preload::CacheLookup> lookup_;

@@ -43,6 +43,8 @@ Driver::Driver(platform::Platform& platform)
   cache_lookup_ = std::make_unique<preload::CacheLookup>(
       LedgerServicesOf(*this), [this] { return usage_tracking_; }, &segment_collector_);
   SetPreload(cache_lookup_.get());
+  // The silent preload command and the automatic preload load through the same cache.
+  SetPreloadRunner(&cache_preload_runner_);
 }
 
 Driver::~Driver() = default;

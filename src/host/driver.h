@@ -18,6 +18,7 @@
 #include "host/command_window.h"
 #include "host/error_reporter.h"
 #include "host/message_center.h"
+#include "host/cache_preload_runner.h"
 #include "host/preload_runner.h"
 #include "host/settings.h"
 #include "host/settings_store.h"
@@ -138,6 +139,7 @@ class Driver {
   bool to_chart_ = false;
   std::map<int, WorksheetHandler> worksheet_handlers_;
   UnsupportedPreloadRunner unsupported_preload_;
+  CachePreloadRunner cache_preload_runner_{*this};  // the one installed at construction
   PreloadRunner* preload_runner_ = &unsupported_preload_;
   CommandWindow command_window_;
 

@@ -10,7 +10,6 @@
 #include "host/worksheet_support.h"
 #include "ledger/balance_engine.h"
 #include "ledger/company_stack.h"
-#include "specifiers/period_parser.h"
 
 namespace r7 {
 namespace {
@@ -48,12 +47,7 @@ int BalanceFunction(Driver& driver, std::string_view argument, std::string& resu
   // The period list points into this text, which outlives every use of the list.
   const std::string period_text = FieldOr(fields[kPeriod], "month");
   PeriodList periods;
-  PeriodParseResult parsed = ParsePeriodSpecifier(period_text, &periods);
-  if (!parsed.ok()) {
-    driver.errors().SetError(parsed.code, parsed.detail);
-    driver.FinishWithError(parsed.code, result);
-    return 0;
-  }
+  if (!ParsePeriodField(driver, period_text, &periods, result)) return 0;
 
   std::optional<CompanyStack> stack =
       BuildCompanyStack(FieldOr(fields[kCompanies], settings.company), driver.errors());

@@ -9,7 +9,6 @@
 #include "host/worksheet_functions.h"
 #include "host/worksheet_support.h"
 #include "ledger/budget_writer.h"
-#include "specifiers/period_parser.h"
 
 namespace r7 {
 namespace {
@@ -38,12 +37,7 @@ int BudgetWriteFunction(Driver& driver, std::string_view argument, std::string& 
 
   const std::string period_text = FieldOr(fields[kPeriod], "month");
   PeriodList periods;
-  PeriodParseResult parsed = ParsePeriodSpecifier(period_text, &periods);
-  if (!parsed.ok()) {
-    driver.errors().SetError(parsed.code, parsed.detail);
-    driver.FinishWithError(parsed.code, result);
-    return 0;
-  }
+  if (!ParsePeriodField(driver, period_text, &periods, result)) return 0;
 
   std::optional<std::string> code = SingleCompanyField(driver, fields[kCompany]);
   if (!code) {

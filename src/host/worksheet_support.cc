@@ -4,6 +4,7 @@
 #include "common/text_util.h"
 #include "host/driver.h"
 #include "ledger/company_stack.h"
+#include "specifiers/period_parser.h"
 
 namespace r7 {
 
@@ -16,6 +17,15 @@ std::optional<std::string> SingleCompanyField(Driver& driver, const std::string&
   company = company.substr(0, company.find(','));
   if (CheckCompanySpecifier(company, driver.errors()) != 0) return std::nullopt;
   return company;
+}
+
+bool ParsePeriodField(Driver& driver, const std::string& text, PeriodList* periods,
+                      std::string& result) {
+  PeriodParseResult parsed = ParsePeriodSpecifier(text, periods);
+  if (parsed.ok()) return true;
+  driver.errors().SetError(parsed.code, parsed.detail);
+  driver.FinishWithError(parsed.code, result);
+  return false;
 }
 
 bool KeywordMatches(std::string_view text, std::string_view keyword, std::size_t length) {

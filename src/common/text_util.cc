@@ -6,24 +6,10 @@
 
 namespace r7 {
 
-char ToUpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string ToUpperAscii(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = ToUpperAscii(c);
   return upper;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return ToUpperAscii(x) == ToUpperAscii(y);
-         });
-}
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool ContainsIgnoreCase(std::string_view text, std::string_view needle) {

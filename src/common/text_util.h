@@ -6,10 +6,21 @@
 
 namespace r7 {
 
-char ToUpperAscii(char c);
+// Inline: the keyword and wildcard matchers call these once per character.
+constexpr char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string ToUpperAscii(std::string_view text);
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
+constexpr bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
+  }
+  return true;
+}
+constexpr bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
 // True when `needle` occurs in `text`, comparing without regard to case.
 bool ContainsIgnoreCase(std::string_view text, std::string_view needle);
 

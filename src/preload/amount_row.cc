@@ -1,6 +1,7 @@
 // One row of an account's preloaded amounts, packed. (platform-independent)
 #include "preload/amount_row.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <new>
@@ -36,10 +37,17 @@ bool PackRow(const RowAmounts& amounts, AmountRow* row) {
 
 RowAmounts ExpandRow(const AmountRow& row) {
   RowAmounts amounts{};
-  if (row.empty()) return amounts;
+  ExpandLeading(row, amounts);
+  return amounts;
+}
+
+void ExpandLeading(const AmountRow& row, std::span<double> out) {
+  const std::size_t count = std::min(out.size(), static_cast<std::size_t>(kRowAmounts));
+  std::fill(out.begin(), out.end(), 0.0);
+  if (row.empty()) return;
   std::size_t next = 0;
   double last = 0.0;
-  for (int j = 0; j < kRowAmounts; ++j) {
+  for (std::size_t j = 0; j < count; ++j) {
     switch (row.flags[j]) {
       case kAmountZero:
         last = 0.0;
@@ -50,9 +58,8 @@ RowAmounts ExpandRow(const AmountRow& row) {
         last = next < row.stored.size() ? row.stored[next++] : 0.0;
         break;
     }
-    amounts[j] = last;
+    out[j] = last;
   }
-  return amounts;
 }
 
 bool CheckRow(const AmountRow& row) {

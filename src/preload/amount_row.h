@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace r7::preload {
@@ -46,6 +47,9 @@ bool PackRow(const RowAmounts& amounts, AmountRow* row);
 
 // The 69 amounts of a packed row.
 RowAmounts ExpandRow(const AmountRow& row);
+// The leading out.size() amounts of a packed row (at most 69), without the rest: a lookup
+// needs only the loaded amounts.
+void ExpandLeading(const AmountRow& row, std::span<double> out);
 
 // True when `row` keeps invariants R1 and R2.
 bool CheckRow(const AmountRow& row);

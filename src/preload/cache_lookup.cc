@@ -81,6 +81,7 @@ std::vector<const CachedAccount*> Admitted(LoadedSelection& selection, const Sel
   std::vector<const CachedAccount*> found;
   PreloadCache& store = selection.store;
   const auto& lengths = company.segment_lengths;
+  if (AdmitsEverything(token, lengths)) return store.order(0);
   if (SeekableToken(token, lengths, selection.letters)) {
     const std::string piece = StorePieceText(token, lengths);
     RangeDescriptor descriptor = ParsePiece(piece, store.layout());
@@ -103,27 +104,70 @@ std::vector<const CachedAccount*> Admitted(LoadedSelection& selection, const Sel
   return found;
 }
 
-LoadedRecords RecordsOf(const CachedAccount& entry, const Pass& pass, bool prior_year) {
-  const RowAmounts row = entry.Expand(RowOf(pass));
-  PeriodFigures figures;
-  figures.opening = row[0];
-  for (std::size_t p = 0; p < kPeriodFigureCount; ++p) figures.periods[p] = row[p + 1];
-  LoadedRecords records;
+// Puts the figures of `entry` that `pass` loads where FillAmountTable reads them for the
+// pass; the other figures of `records` are left as they are, since the pass never reads them.
+void LoadPassFigures(const CachedAccount& entry, const Pass& pass, bool prior_year,
+                     LoadedRecords* records) {
+  PeriodFigures* figures = &records->this_year;
   switch (pass.load_code) {
     case kLoadLastYear:
-      records.last_year = figures;
+      figures = &records->last_year;
       break;
     case kLoadBudget:
-      records.budget = figures;
+      figures = &records->budget;
       break;
     default:
-      (prior_year ? records.alternative : records.this_year) = figures;
+      if (prior_year) figures = &records->alternative;
       break;
   }
-  return records;
+  std::array<double, kLoadedRowAmounts> row{};
+  const std::size_t index = static_cast<std::size_t>(RowOf(pass));
+  if (index < entry.rows.size()) ExpandLeading(entry.rows[index], row);
+  figures->opening = row[0];
+  for (std::size_t p = 0; p < kPeriodFigureCount; ++p) figures->periods[p] = row[p + 1];
 }
 
 }  // namespace
+
+const ExpandedTokens* CacheLookup::Expansion(CompanyContext& company, std::string_view specifier) {
+  PreloadSettings& s = *company.preload;
+  const Settings& st = services_.settings;
+  const SegmentMappings mappings{st.account_mapping, st.profit_center_mapping,
+                                 st.department_mapping};
+  // The mappings change what a specifier selects, so they are part of the key.
+  std::string key;
+  for (int mapping : mappings) key += std::to_string(mapping) + ',';
+  key += specifier;
+  if (auto found = s.expansions.find(key); found != s.expansions.end()) {
+    return found->second ? &*found->second : nullptr;
+  }
+  if (s.expansions.size() >= kMaxRememberedExpansions) s.expansions.clear();
+
+  std::optional<ExpandedTokens> result;
+  EntitiesFile entities(services_.records, services_.companies, services_.files);
+  EntityResolver resolver = [&](std::string_view name, int segment) {
+    return entities.LookupEntity(company, name, segment);
+  };
+  std::vector<std::vector<std::string>> texts;
+  if (ExpandRequestTokens(specifier, company.segment_lengths, mappings, resolver, &texts) &&
+      !texts.empty()) {
+    result.emplace();
+    for (const auto& item : texts) {
+      result->emplace_back();
+      for (const std::string& text : item) {
+        std::optional<SelectionToken> token = ParseSelectionToken(text, company.segment_lengths);
+        if (!token) {
+          result.reset();
+          break;
+        }
+        result->back().push_back(std::move(*token));
+      }
+      if (!result) break;
+    }
+  }
+  auto [at, inserted] = s.expansions.emplace(std::move(key), std::move(result));
+  return at->second ? &*at->second : nullptr;
+}
 
 int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
                         const PeriodList& periods, AmountTable* table, int* kind) {
@@ -156,29 +200,9 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
   }
 
   // The request's tokens, as the file path's iteration makes them.
-  if (!s.expanded_ok || s.expanded_specifier != request.specifier) {
-    const Settings& st = services_.settings;
-    EntitiesFile entities(services_.records, services_.companies, services_.files);
-    EntityResolver resolver = [&](std::string_view name, int segment) {
-      return entities.LookupEntity(company, name, segment);
-    };
-    s.expanded_specifier = request.specifier;
-    s.expanded_ok =
-        ExpandRequestTokens(request.specifier, company.segment_lengths,
-                            {st.account_mapping, st.profit_center_mapping, st.department_mapping},
-                            resolver, &s.expanded_items);
-    if (!s.expanded_ok) return Decline();
-  }
-  std::vector<std::vector<SelectionToken>> items;
-  for (const auto& item : s.expanded_items) {
-    items.emplace_back();
-    for (const std::string& text : item) {
-      std::optional<SelectionToken> token = ParseSelectionToken(text, company.segment_lengths);
-      if (!token) return Decline();
-      items.back().push_back(std::move(*token));
-    }
-  }
-  if (items.empty()) return Decline();
+  const ExpandedTokens* expanded = Expansion(company, request.specifier);
+  if (expanded == nullptr) return Decline();
+  const ExpandedTokens& items = *expanded;
 
   // The newest selection of the same figures and year that holds the rows and covers
   // every token.
@@ -262,11 +286,10 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
         for (const CachedAccount* e : found[i][t]) {
           if (e->has_record[static_cast<std::size_t>(row)]) entries.push_back(e);
         }
-        const ledger::SegmentOrdering ordering =
-            ScanOrdering(items[i][t], pass.file_number, company);
-        auto before = [&](const CachedAccount* a, const CachedAccount* b) {
-          return ledger::OrderedAccountNumber(a->number, ordering) <
-                 ledger::OrderedAccountNumber(b->number, ordering);
+        const auto ordering =
+            static_cast<std::size_t>(ScanOrdering(items[i][t], pass.file_number, company));
+        auto before = [ordering](const CachedAccount* a, const CachedAccount* b) {
+          return a->file_rank[ordering] < b->file_rank[ordering];
         };
         if (!std::is_sorted(entries.begin(), entries.end(), before))
           std::sort(entries.begin(), entries.end(), before);
@@ -278,6 +301,7 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
   };
 
   ClearAmountTable(table);
+  LoadedRecords records;
   for (const auto& passes : item_passes) {
     for (const Pass& pass : passes) {
       bool filled = false;
@@ -288,8 +312,9 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
       if (filled) continue;
       const Visit& v = visit_of(pass);
       for (const CachedAccount* e : v.records) {
-        FillAmountTable(RecordsOf(*e, pass, prior_year), pass.load_code, first_kind, prior_year,
-                        company.period_count, table);
+        LoadPassFigures(*e, pass, prior_year, &records);
+        FillAmountTable(records, pass.load_code, first_kind, prior_year, company.period_count,
+                        table);
       }
     }
   }

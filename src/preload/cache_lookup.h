@@ -23,6 +23,7 @@
 
 #include "ledger/balance_engine.h"
 #include "ledger/preload_lookup.h"
+#include "preload/preload_settings.h"
 #include "specifiers/account_iteration.h"
 
 namespace r7::preload {
@@ -45,6 +46,10 @@ class CacheLookup final : public PreloadLookup {
   std::size_t declines() const { return declines_; }
 
  private:
+  // The tokens of `specifier` under the current segment mappings, remembered in the
+  // company's preload state; null when the cache cannot answer the specifier.
+  const ExpandedTokens* Expansion(CompanyContext& company, std::string_view specifier);
+
   int Decline() {
     ++declines_;
     return 0;

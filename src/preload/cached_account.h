@@ -42,6 +42,10 @@ struct CachedAccount {
   std::string number;
   std::string description;
   std::array<bool, kRowCount> has_record{};
+  // The account's place in the ledger files' key order under each segment ordering
+  // (ledger::SegmentOrdering), set once the selection is built: the lookup replays the
+  // file path's record order by comparing these instead of building key images.
+  std::array<std::uint32_t, 3> file_rank{};
 
   SegmentViews Segments() const;
   // The 69 amounts of `row`; zeros for a row that holds nothing or does not exist.

@@ -1,9 +1,13 @@
 // Loading a selection of a company's accounts into memory. (platform-independent)
 #include "preload/data_preload.h"
 
+#include <algorithm>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/text_util.h"
 #include "host/error_codes.h"
@@ -157,6 +161,32 @@ void KeepWalkTokens(const LedgerServices& services, CompanyContext& company,
     }
   }
   selection->tokens_usable = true;
+}
+
+// Sets every entry's file_rank: its place among the selection's accounts in the ledger
+// files' key order under each segment ordering. False when memory ran out.
+bool RankInFileOrders(PreloadCache& store) {
+  try {
+    std::vector<std::pair<std::string, CachedAccount*>> keyed;
+    keyed.reserve(store.loaded_count());
+    for (int ordering = 0; ordering < 3; ++ordering) {
+      keyed.clear();
+      store.ForEachEntry([&](CachedAccount& entry) {
+        keyed.emplace_back(ledger::OrderedAccountNumber(
+                               entry.number, static_cast<ledger::SegmentOrdering>(ordering)),
+                           &entry);
+      });
+      std::stable_sort(keyed.begin(), keyed.end(),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+      for (std::size_t rank = 0; rank < keyed.size(); ++rank) {
+        keyed[rank].second->file_rank[static_cast<std::size_t>(ordering)] =
+            static_cast<std::uint32_t>(rank);
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -325,6 +355,7 @@ int DataPreLoad(const LedgerServices& services, CompanyContext& company,
   // Two accounts with one key (a numeric code wider than its segment) cannot both be
   // found by a seek.
   if (selection.store.count() != selection.store.loaded_count()) return finish(kPreloadFailed);
+  if (!RankInFileOrders(selection.store)) return finish(kPreloadFailed);
   return finish(kPreloadDone);
 }
 

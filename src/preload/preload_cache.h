@@ -91,6 +91,14 @@ class PreloadCache {
   // The entry the last successful AddAccount added; null when there is none. Valid until
   // the next AddAccount or FreeContents.
   CachedAccount* LastAdded();
+  // Calls `visit` with every loaded entry, in the order added, for owners that annotate
+  // entries beside their keys and amounts (which `visit` must leave alone: S2 and S4).
+  template <typename Visit>
+  void ForEachEntry(Visit visit) {
+    for (auto& block : blocks_) {
+      for (int i = 0; i < block->used; ++i) visit(block->entries[static_cast<std::size_t>(i)]);
+    }
+  }
   // Keeps one piece of the selection's account specifier.
   void AddPiece(std::string piece);
   const std::vector<std::string>& pieces() const { return pieces_; }

@@ -29,9 +29,7 @@ void UnloadCompany(PreloadSettings& settings) {
   settings.caches.clear();
   settings.loaded = false;
   settings.current_request = nullptr;
-  settings.expanded_specifier.clear();
-  settings.expanded_ok = false;
-  settings.expanded_items.clear();
+  settings.expansions.clear();
 }
 
 }  // namespace r7::preload

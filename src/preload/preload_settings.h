@@ -9,6 +9,8 @@
 
 #include <array>
 #include <list>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,11 @@
 namespace r7::preload {
 
 inline constexpr int kMaxPreloadSegments = 24;
+
+inline constexpr std::size_t kMaxRememberedExpansions = 512;
+
+// A request's tokens as the file path makes them, by item.
+using ExpandedTokens = std::vector<std::vector<SelectionToken>>;
 
 struct LoadedSelection {
   AccountRequest request;
@@ -45,10 +52,12 @@ struct PreloadSettings {
   const AccountRequest* current_request = nullptr;
   CompanyContext* owner = nullptr;
 
-  // The last request specifier the lookup expanded, with its tokens per item.
-  std::string expanded_specifier;
-  bool expanded_ok = false;
-  std::vector<std::vector<std::string>> expanded_items;
+  // The requests the lookup has expanded, by specifier and segment mappings (ExpansionKey):
+  // their tokens per item, or nothing when the cache cannot answer the specifier. A
+  // worksheet repeats a few specifiers across its columns; remembering them keeps the
+  // entities file and the specifier parser out of every hit. Cleared by UnloadCompany, and
+  // when it reaches kMaxRememberedExpansions.
+  std::map<std::string, std::optional<ExpandedTokens>, std::less<>> expansions;
 };
 
 // The company's preload state, made (and reset) on first use.

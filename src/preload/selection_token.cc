@@ -64,8 +64,7 @@ std::optional<SelectionToken> ParseSelectionToken(std::string_view text,
         if (!PlainRange(segment.text)) return std::nullopt;
         break;
       case r7::SegmentKind::kPattern:
-        if (!IsLoneStar(segment)) return std::nullopt;
-        break;
+        break;  // admitted by the file path's own pattern test
     }
   }
   return result;
@@ -76,11 +75,21 @@ bool TokenAdmits(const SelectionToken& token, std::string_view number,
   if (number.size() < 24) return false;
   for (int i = 0; i < 3; ++i) {
     if (!IsUsed(i, lengths)) continue;
+    const TokenSegment& segment = token.token.segments[static_cast<std::size_t>(i)];
+    if (IsLoneStar(segment)) continue;  // the wildcard test admits every field
     std::string_view field = number.substr(8 * static_cast<std::size_t>(i), 8);
-    if (!SegmentMatches(token.token.segments[static_cast<std::size_t>(i)], field,
-                        lengths[static_cast<std::size_t>(i)], i, kRangeAllSegments)) {
+    if (!SegmentMatches(segment, field, lengths[static_cast<std::size_t>(i)], i,
+                        kRangeAllSegments)) {
       return false;
     }
+  }
+  return true;
+}
+
+bool AdmitsEverything(const SelectionToken& token, const SegmentLengths& lengths) {
+  for (int i = 0; i < 3; ++i) {
+    if (IsUsed(i, lengths) && !IsLoneStar(token.token.segments[static_cast<std::size_t>(i)]))
+      return false;
   }
   return true;
 }
@@ -92,7 +101,9 @@ bool TokenCovers(const SelectionToken& container, const SelectionToken& candidat
     const TokenSegment& outer = container.token.segments[static_cast<std::size_t>(i)];
     const TokenSegment& inner = candidate.token.segments[static_cast<std::size_t>(i)];
     if (IsLoneStar(outer)) continue;
-    if (IsLoneStar(inner)) return false;
+    // Only a lone "*" is known to hold every field a pattern can match.
+    if (inner.kind == r7::SegmentKind::kPattern || outer.kind == r7::SegmentKind::kPattern)
+      return false;
     const std::string& inner_low = inner.kind == r7::SegmentKind::kExact ? inner.value : inner.from;
     const std::string& inner_high = inner.kind == r7::SegmentKind::kExact ? inner.value : inner.to;
     if (outer.kind == r7::SegmentKind::kExact) {
@@ -126,7 +137,10 @@ std::string StorePieceText(const SelectionToken& token, const SegmentLengths& le
   for (int i = 0; i < 3; ++i) {
     if (!IsUsed(i, lengths)) continue;
     if (!text.empty()) text += '-';
-    text += token.token.segments[static_cast<std::size_t>(i)].text;
+    // A pattern seeks as "*": the scan then holds every field the pattern can match, and
+    // TokenAdmits applies the pattern itself.
+    const TokenSegment& segment = token.token.segments[static_cast<std::size_t>(i)];
+    text += segment.kind == r7::SegmentKind::kPattern ? std::string("*") : segment.text;
   }
   return text;
 }

@@ -8,9 +8,10 @@
 // entry is admitted exactly when the file path would admit its record. What the cache
 // cannot show is coverage for every form: that every account a token admits was loaded.
 // It shows it for tokens whose used segments are each one value, a range "from..to" or a
-// lone "*", by comparing the stored (padded) values; any other token (a pattern, a value
-// with a single ".", an unused segment that is not "*", the title records' main account
-// "00000000") is not a SelectionToken, and the cache declines it.
+// pattern, by comparing the stored (padded) values, a pattern being covered only by a lone
+// "*"; any other token (a value with a single ".", an unused segment that is not "*", the
+// title records' main account "00000000") is not a SelectionToken, and the cache declines
+// it.
 #pragma once
 
 #include <optional>
@@ -43,17 +44,21 @@ std::optional<SelectionToken> ParseSelectionToken(std::string_view text,
 bool TokenAdmits(const SelectionToken& token, std::string_view number,
                  const SegmentLengths& lengths);
 
+// True when the token admits every account: each used segment is a lone "*".
+bool AdmitsEverything(const SelectionToken& token, const SegmentLengths& lengths);
+
 // True when every account `candidate` admits is admitted by `container` as well.
 bool TokenCovers(const SelectionToken& container, const SelectionToken& candidate,
                  const SegmentLengths& lengths);
 
 // True when the store's seek by the token's bounds finds every account TokenAdmits admits:
-// its used segments are values, lone "*", or ranges with digits only on a segment whose
-// loaded keys hold no letter (`letters`).
+// its used segments are values, patterns (sought as "*"), or ranges with digits only on a
+// segment whose loaded keys hold no letter (`letters`).
 bool SeekableToken(const SelectionToken& token, const SegmentLengths& lengths,
                    const std::array<bool, 3>& letters);
 
-// The token's used segments joined with "-", as the store parses pieces.
+// The token's used segments joined with "-", as the store parses pieces, each pattern
+// written as "*".
 std::string StorePieceText(const SelectionToken& token, const SegmentLengths& lengths);
 
 }  // namespace r7::preload

@@ -63,5 +63,38 @@ TEST_F(PreloadEdgeCasesTest, UnloadingForgetsEverySelection) {
   ExpectSameAnswer("*-*-*", "Month", "2002", false);
 }
 
+TEST_F(PreloadEdgeCasesTest, PatternsAreAnsweredWhereTheWalkHeldEverySegmentValue) {
+  ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
+  ExpectSameAnswer("*-1?-1*", "Month", "2002", true);
+  ExpectSameAnswer("4*-*-11?", "Quarter 2", "2002", true);
+  ExpectSameAnswer("*-?1-*", "Last Year", "2002", true);
+  ExpectSameAnswer("*-*-9?9", "Month", "2002", false);  // matches nothing: the file path's 22
+}
+
+TEST_F(PreloadEdgeCasesTest, APatternOfTheWalkItselfCoversNothing) {
+  ASSERT_EQ(Preload("*-1?-*", "2002", false, true, false), 0);
+  ExpectSameAnswer("*-1?-*", "Month", "2002", false);
+  ExpectSameAnswer("*-10-*", "Month", "2002", false);
+}
+
+TEST_F(PreloadEdgeCasesTest, ARememberedExpansionFollowsTheSegmentMappings) {
+  ASSERT_EQ(Preload("*-*-*", "2002", false, true, false), 0);
+  // The same specifiers under each mapping setting: never the answer of another setting.
+  for (int mapping = 0; mapping <= 3; ++mapping) {
+    driver_->settings().account_mapping = mapping;
+    driver_->settings().profit_center_mapping = mapping;
+    driver_->settings().department_mapping = mapping;
+    for (const char* specifier : {"1000", "4*", "*-1?-*", "1*-*-1?0"}) {
+      double from_files = 0, from_cache = 0;
+      const int file_code =
+          Compute(specifier, "Month", "2002", "1", kRangeAllSegments, false, &from_files);
+      const int cache_code =
+          Compute(specifier, "Month", "2002", "1", kRangeAllSegments, true, &from_cache);
+      EXPECT_EQ(cache_code, file_code) << specifier << " mapping " << mapping;
+      EXPECT_EQ(from_cache, from_files) << specifier << " mapping " << mapping;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace r7::testing

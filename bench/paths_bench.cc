@@ -337,12 +337,12 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
     const double hit_sql = 1e6 / MicrosPerCall(answered, direct, seconds);
     std::printf(
         "cells the cache answers: file %.0f, preload %.0f, sql %.0f calls/s;"
-        " preload/file %.1fx, preload/sql %.1fx\n",
+        " preload/file %.3gx, preload/sql %.3gx\n",
         hit_file, hit_preload, hit_sql, hit_preload / hit_file, hit_preload / hit_sql);
   }
   std::printf("declined by the cache:%s\n", declined.empty() ? " none" : declined.c_str());
   CompareCachedAnswers(session, answered);
-  std::printf("whole worksheet ratios: preload/file %.1fx, preload/sql %.1fx  (checksum %g)\n",
+  std::printf("whole worksheet ratios: preload/file %.3gx, preload/sql %.3gx  (checksum %g)\n",
               r.all_preload / r.all_file, r.all_preload / r.all_sql, sink);
   std::fflush(stdout);
   results->push_back(r);

@@ -89,6 +89,15 @@ std::string StoredNumber(int value) {
   return text;
 }
 
+std::string DisplayedAccount(std::string_view number, const std::array<int, 3>& lengths) {
+  std::string text;
+  for (std::size_t s = 0; s < 3; ++s) {
+    if (s > 0) text += '-';
+    text += Displayed(number.substr(s * kSegmentWidth, kSegmentWidth), lengths[s]);
+  }
+  return text;
+}
+
 SegmentTest SegmentTest::Exact(int value) {
   SegmentTest test;
   test.kind = kExact;

@@ -52,5 +52,7 @@ struct Selection {
 };
 
 std::string StoredNumber(int value);  // zero-filled to 8 characters
+// The account as the user writes it: each numeric segment cut to its length, "-" between.
+std::string DisplayedAccount(std::string_view number, const std::array<int, 3>& lengths);
 
 }  // namespace r7::bench

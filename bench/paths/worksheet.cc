@@ -1,14 +1,14 @@
 // The benchmark's worksheet from a company's chart.
 #include "paths/worksheet.h"
 
-#include <string_view>
+#include <string>
 
 namespace r7::bench {
 namespace {
 
-constexpr int kFirstIncomeMain = 4000;  // synth's income statement starts here
-constexpr int kRetainedEarnings = 3900;
+// synth's bank and retained earnings take the other side of everything.
 constexpr int kBank = 1000;
+constexpr int kRetainedEarnings = 3900;
 
 int MainOf(const ChartAccount& account) {
   return std::stoi(account.number.substr(0, kSegmentWidth));
@@ -18,30 +18,20 @@ int FieldValue(const ChartAccount& account, int segment) {
   return std::stoi(account.number.substr(segment * kSegmentWidth, kSegmentWidth));
 }
 
-// The middle account of the chart whose main account lies in [lo, hi] and is not the
-// bank or retained earnings (they take the other side of everything); nullptr if none.
-const ChartAccount* MiddleAccount(const CompanyFacts& facts, int lo, int hi) {
+// The middle account of the chart of the kind, other than the bank and retained earnings;
+// nullptr if there is none.
+const ChartAccount* MiddleAccount(const CompanyFacts& facts, bool balance_sheet) {
   std::vector<const ChartAccount*> found;
   for (const ChartAccount& a : facts.chart) {
     const int main = MainOf(a);
-    if (main >= lo && main <= hi && main != kBank && main != kRetainedEarnings) found.push_back(&a);
+    if (a.balance_sheet == balance_sheet && main != kBank && main != kRetainedEarnings)
+      found.push_back(&a);
   }
   return found.empty() ? nullptr : found[found.size() / 2];
 }
 
-std::string Displayed(const ChartAccount& account, const CompanyFacts& facts) {
-  std::string text;
-  for (int s = 0; s < 3; ++s) {
-    const std::string field = account.number.substr(s * kSegmentWidth, kSegmentWidth);
-    const auto length = static_cast<std::size_t>(facts.segment_lengths[s]);
-    if (s > 0) text += '-';
-    text += field.substr(field.size() - std::min(length, field.size()));
-  }
-  return text;
-}
-
 Row SingleAccount(const ChartAccount& account, const CompanyFacts& facts) {
-  return {Displayed(account, facts),
+  return {DisplayedAccount(account.number, facts.segment_lengths),
           {{SegmentTest::Exact(FieldValue(account, 0)), SegmentTest::Exact(FieldValue(account, 1)),
             SegmentTest::Exact(FieldValue(account, 2))}}};
 }
@@ -58,8 +48,8 @@ void Measure(const CompanyFacts& facts, Row* row) {
 }
 
 std::vector<Row> Rows(const CompanyFacts& facts, std::string* problem) {
-  const ChartAccount* balance = MiddleAccount(facts, kBank, kFirstIncomeMain - 1);
-  const ChartAccount* income = MiddleAccount(facts, kFirstIncomeMain, 9999);
+  const ChartAccount* balance = MiddleAccount(facts, true);
+  const ChartAccount* income = MiddleAccount(facts, false);
   if (balance == nullptr || income == nullptr) {
     *problem = "the chart lacks balance-sheet or income-statement accounts";
     return {};

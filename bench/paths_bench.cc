@@ -5,27 +5,30 @@
 //
 // Companies are built once with `r7-ledger synth` and kept in R7_BENCH_DIR (default
 // /tmp/r7_bench_companies); R7_BENCH_LARGE=1 adds a company of about fifty thousand
-// accounts. The program prints, per size, calls per second of each path, their ratios,
-// the preload's load time and resident memory, and microseconds per call by how many
-// accounts a call matches.
-#include <fnmatch.h>
-#include <sqlite3.h>
+// accounts. The worksheet is made from each company's chart. Before anything is timed,
+// every cell is computed on the file path, which must answer it, and by the yardstick,
+// which must give the same amount; the program stops with a non-zero status otherwise.
+// It then prints, per size, calls per second of each path, their ratios, the preload's
+// load time and resident memory, and microseconds per call by how many accounts a call
+// matches.
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host/driver.h"
 #include "host/ledger_services.h"
+#include "paths/company_facts.h"
+#include "paths/worksheet.h"
+#include "paths/yardstick.h"
 #include "platform/platform.h"
 #include "platform/posix/profile_store_posix.h"
 #include "preload/cache_lookup.h"
@@ -38,66 +41,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// synth keeps about 6.4 of the 5 x 4 profit-center and department combinations of each
+// main account; these main-account counts give about 1,000, 10,000 and 50,000 accounts.
 struct Size {
   const char* label;
-  int main_accounts;  // times 5 profit centers times 4 departments
+  int main_accounts;
   int transactions;
 };
 
-// Where a yardstick sum is read: this year's balances, last year's comparatives, budgets.
-enum class Source { kBalances, kLastYear, kBudget };
-
-// A worksheet cell: the driver's request and the same request spelled for direct SQL.
-struct Cell {
-  std::string specifier;
-  std::string periods;
-  bool narrow;  // matches at most a handful of accounts
-  // For SQL: main account bounds, segment patterns (fnmatch on the unpadded number).
-  int main_lo, main_hi;
-  std::string pc_pattern, dept_pattern;
-  Source source;
-  int from, to;  // period window, 1-based; running values: to minus before-from
-};
-
-std::vector<Cell> Worksheet(int main_hi) {
-  const int top = 1000 + main_hi;  // synth numbers main accounts upward from 1000
-  std::vector<Cell> cells;
-  struct Phrase {
-    const char* text;
-    Source source;
-    int from, to;
-  };
-  const Phrase phrases[] = {
-      {"Month", Source::kBalances, 5, 5},      {"Month 3", Source::kBalances, 3, 3},
-      {"Quarter 2", Source::kBalances, 4, 6},  {"Month Year To Date", Source::kBalances, 1, 5},
-      {"Year", Source::kBalances, 1, 12},      {"Last Year", Source::kLastYear, 1, 12},
-      {"Month Budget", Source::kBudget, 5, 5}, {"Year Budget", Source::kBudget, 1, 12},
-  };
-  struct Accounts {
-    std::string specifier;
-    bool narrow;
-    int lo, hi;
-    const char *pc, *dept;
-  };
-  const std::string mid = std::to_string(1000 + main_hi / 2);
-  const Accounts accounts[] = {
-      {"1000-10-100", true, 1000, 1000, "10", "100"},
-      {mid + "-11-110", true, 1000 + main_hi / 2, 1000 + main_hi / 2, "11", "110"},
-      {"1001-*-*", true, 1001, 1001, "*", "*"},
-      {"1000..1004-*-*", false, 1000, 1004, "*", "*"},
-      {"1000.." + std::to_string(top) + "-10-*", false, 1000, top, "10", "*"},
-      {"*-*-110", false, 0, 99999999, "*", "110"},
-      {"*-1?-12*", false, 0, 99999999, "1?", "12*"},
-      {"*-*-*", false, 0, 99999999, "*", "*"},
-  };
-  for (const Accounts& a : accounts) {
-    for (const Phrase& p : phrases) {
-      cells.push_back(
-          {a.specifier, p.text, a.narrow, a.lo, a.hi, a.pc, a.dept, p.source, p.from, p.to});
-    }
-  }
-  return cells;
-}
+constexpr double kCent = 0.005;  // amounts agree within half a cent
 
 long ResidentKiB() {
   long pages = 0, resident = 0;
@@ -113,8 +65,10 @@ std::string ProgramDirectory() {
 }
 
 // Builds the company once; a finished build leaves a marker so an interrupted one is redone.
+// The directory names the main-account count, so a changed size is never mistaken for a
+// company built before.
 std::string CompanyOf(const std::string& cache, const Size& size) {
-  const std::string dir = cache + "/" + size.label;
+  const std::string dir = cache + "/" + size.label + "-m" + std::to_string(size.main_accounts);
   if (std::filesystem::exists(dir + "/done")) return dir;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
@@ -129,94 +83,6 @@ std::string CompanyOf(const std::string& cache, const Size& size) {
   return dir;
 }
 
-// The yardstick: ledger records of a key range straight from a record manager's SQLite file.
-class SqlFile {
- public:
-  explicit SqlFile(const std::string& path) {
-    sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_prepare_v2(db_,
-                       "SELECT r.data FROM key_0 k JOIN records r ON r.position = k.position"
-                       " WHERE k.image >= ?1 AND k.image < ?2 ORDER BY k.image",
-                       -1, &stmt_, nullptr);
-  }
-  ~SqlFile() {
-    sqlite3_finalize(stmt_);
-    sqlite3_close(db_);
-  }
-  bool ok() const { return stmt_ != nullptr; }
-  template <typename Visit>
-  void Scan(const std::string& lo, const std::string& hi, Visit visit) {
-    sqlite3_reset(stmt_);
-    sqlite3_bind_blob(stmt_, 1, lo.data(), static_cast<int>(lo.size()), SQLITE_STATIC);
-    sqlite3_bind_blob(stmt_, 2, hi.data(), static_cast<int>(hi.size()), SQLITE_STATIC);
-    while (sqlite3_step(stmt_) == SQLITE_ROW) {
-      visit(static_cast<const unsigned char*>(sqlite3_column_blob(stmt_, 0)),
-            static_cast<std::size_t>(sqlite3_column_bytes(stmt_, 0)));
-    }
-  }
-
- private:
-  sqlite3* db_ = nullptr;
-  sqlite3_stmt* stmt_ = nullptr;
-};
-
-std::string Padded(int number) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08d", number);
-  return text;
-}
-
-bool SegmentMatches(const unsigned char* field, const std::string& pattern) {
-  std::string number(reinterpret_cast<const char*>(field), 8);
-  std::size_t first = number.find_first_not_of('0');
-  number = first == std::string::npos ? "0" : number.substr(first);
-  return fnmatch(pattern.c_str(), number.c_str(), 0) == 0;
-}
-
-double PeriodAmount(const unsigned char* record, std::size_t size, std::size_t offset, int period) {
-  double value = 0;
-  const std::size_t at = offset + 8 * static_cast<std::size_t>(period - 1);
-  if (period >= 1 && at + 8 <= size) std::memcpy(&value, record + at, 8);
-  return value;
-}
-
-struct Yardstick {
-  SqlFile balances, comparatives, budgets;
-  explicit Yardstick(const std::string& company)
-      : balances(company + "/glbalfil.btr"),
-        comparatives(company + "/glcmpfil.btr"),
-        budgets(company + "/glbudfil.btr") {}
-
-  double Sum(const Cell& cell) {
-    const std::string lo = Padded(cell.main_lo);
-    const std::string hi = Padded(cell.main_hi + 1);
-    double total = 0;
-    auto visit = [&](const unsigned char* r, std::size_t n) {
-      if (n < 24 || !SegmentMatches(r + 8, cell.pc_pattern) ||
-          !SegmentMatches(r + 16, cell.dept_pattern))
-        return;
-      switch (cell.source) {
-        case Source::kBalances:  // running values
-          total += PeriodAmount(r, n, 999, cell.to) - PeriodAmount(r, n, 999, cell.from - 1);
-          break;
-        case Source::kLastYear:
-          if (n >= 28 && std::memcmp(r + 24, "2001", 4) == 0)
-            total += PeriodAmount(r, n, 238, cell.to) - PeriodAmount(r, n, 238, cell.from - 1);
-          break;
-        case Source::kBudget:  // figures of their own period
-          if (n >= 28 && std::memcmp(r + 24, "2002", 4) == 0)
-            for (int p = cell.from; p <= cell.to; ++p) total += PeriodAmount(r, n, 199, p);
-          break;
-      }
-    };
-    SqlFile& file = cell.source == Source::kBalances   ? balances
-                    : cell.source == Source::kLastYear ? comparatives
-                                                       : budgets;
-    file.Scan(lo, hi, visit);
-    return total;
-  }
-};
-
 // A driver over one company, with the real record manager and R7.INI in a private directory.
 struct Session {
   platform::posix::PosixProfileStore profiles;
@@ -224,13 +90,16 @@ struct Session {
   std::unique_ptr<Driver> driver;
   std::unique_ptr<LedgerServices> services;
   std::unique_ptr<preload::CacheLookup> lookup;
+  std::string year;
   std::string period_text;
 
-  explicit Session(const std::string& dir)
-      : profiles(dir), platform(WithProfiles(profiles, platform::DefaultPlatform())) {
+  Session(const std::string& dir, int fiscal_year)
+      : profiles(dir),
+        platform(WithProfiles(profiles, platform::DefaultPlatform())),
+        year(std::to_string(fiscal_year)) {
     profiles.WriteText("R7.INI", "R7 for Tessary", "System Directory", dir + "/sys");
     profiles.WriteText("R7.INI", "R7 for Tessary", "Company", "SYNTH");
-    profiles.WriteText("R7.INI", "R7 for Tessary", "Current Year", "2002");
+    profiles.WriteText("R7.INI", "R7 for Tessary", "Current Year", year);
     profiles.WriteText("R7.INI", "R7 for Tessary", "NA Label", "0");
     driver = std::make_unique<Driver>(platform);
     driver->Call(125, "", nullptr);
@@ -255,7 +124,7 @@ struct Session {
     s.load_this_year = !budget;
     s.load_last_year = !budget;
     s.load_budget = budget;
-    AccountRequest request = MakeAccountRequest("*-*-*", "2002", "1");
+    AccountRequest request = MakeAccountRequest("*-*-*", year, "1");
     request.budget = budget;
     return preload::DataPreLoad(*services, *company, request, nullptr, 1, 2);
   }
@@ -263,9 +132,9 @@ struct Session {
   int Compute(const Cell& cell, bool cached, double* total) {
     driver->SetPreload(cached ? static_cast<PreloadLookup*>(lookup.get()) : nullptr);
     PeriodList list;
-    period_text = cell.periods;
+    period_text = cell.column->periods;
     if (!ParsePeriodSpecifier(period_text, &list).ok()) return -12345;
-    AccountRequest request = MakeAccountRequest(cell.specifier, "2002", "1", kRangeAllSegments);
+    AccountRequest request = MakeAccountRequest(cell.row->specifier, year, "1", kRangeAllSegments);
     int code =
         ComputeBalance(total, BalanceCollaboratorsOf(*driver, *services), "SYNTH", request, list);
     driver->errors().Clear();
@@ -273,9 +142,72 @@ struct Session {
   }
 };
 
+std::string CellName(const Cell& cell) {
+  return "[" + cell.row->specifier + " / " + cell.column->periods + "]";
+}
+
+void PrintRows(const Worksheet& sheet) {
+  std::printf("%-18s %8s %8s %8s  %-5s %s\n", "row", "accounts", "balance", "income", "read",
+              "class");
+  for (const Row& row : sheet.rows) {
+    std::printf("%-18s %8d %8d %8d  %-5s %s\n", row.specifier.c_str(), row.matched,
+                row.balance_sheet, row.matched - row.balance_sheet,
+                row.read_as_balance_sheet ? "B" : "P", row.narrow ? "narrow" : "wide");
+  }
+  std::printf(
+      "(read: the kind of the first matched account, which the driver applies to"
+      " every account of the row)\n");
+}
+
+// Every cell must be answered by the file path, and the yardstick must give its amount.
+bool VerifyCells(Session& session, Yardstick& sql, const Worksheet& sheet) {
+  int agreeing = 0;
+  std::string problems;
+  for (const Cell& cell : sheet.cells) {
+    double file = 0;
+    if (int code = session.Compute(cell, false, &file); code != 0) {
+      problems +=
+          "  " + CellName(cell) + ": the file path answers code " + std::to_string(code) + "\n";
+      continue;
+    }
+    const double direct = sql.Sum(cell);
+    if (std::fabs(direct - file) > kCent) {
+      char line[256];
+      std::snprintf(line, sizeof line, "  %s: file %.2f, sql %.2f\n", CellName(cell).c_str(), file,
+                    direct);
+      problems += line;
+      continue;
+    }
+    ++agreeing;
+  }
+  std::printf("yardstick check: %d of %zu cells agree with the file path\n", agreeing,
+              sheet.cells.size());
+  if (!problems.empty()) std::printf("DISAGREEMENTS:\n%s", problems.c_str());
+  return problems.empty();
+}
+
+// The cache's answers against the file path's: listed, as the cache is the thing measured.
+void CompareCachedAnswers(Session& session, const std::vector<const Cell*>& answered) {
+  std::string differences;
+  for (const Cell* cell : answered) {
+    double file = 0, cached = 0;
+    const int file_code = session.Compute(*cell, false, &file);
+    const int cached_code = session.Compute(*cell, true, &cached);
+    if (file_code != cached_code || std::fabs(file - cached) > kCent) {
+      char line[256];
+      std::snprintf(line, sizeof line, " %s file %.2f (code %d), preload %.2f (code %d);",
+                    CellName(*cell).c_str(), file, file_code, cached, cached_code);
+      differences += line;
+    }
+  }
+  std::printf("preload answers against the file path:%s\n",
+              differences.empty() ? " all agree" : differences.c_str());
+}
+
 // Runs the cells repeatedly for at least `budget_seconds`; answers microseconds per call.
 double MicrosPerCall(const std::vector<const Cell*>& cells,
                      const std::function<void(const Cell&)>& call, double budget_seconds) {
+  if (cells.empty()) return 0;
   std::size_t calls = 0;
   const auto start = Clock::now();
   double elapsed = 0;
@@ -287,128 +219,150 @@ double MicrosPerCall(const std::vector<const Cell*>& cells,
   return elapsed * 1e6 / static_cast<double>(calls);
 }
 
-struct Row {
+struct Result {
   std::string label;
   double file_us[2], preload_us[2], sql_us[2];  // narrow, wide
   double all_file, all_preload, all_sql;        // calls per second over the whole worksheet
 };
+
+void PrintGrowth(const std::vector<Result>& results) {
+  const Result& b = results.front();
+  std::printf("\n== growth of us/call against the %s company (narrow = at most %d accounts)\n",
+              b.label.c_str(), kNarrowAccounts);
+  std::printf("%-6s %12s %12s %12s %12s %12s %12s\n", "size", "file narrow", "file wide",
+              "preload nar", "preload wide", "sql narrow", "sql wide");
+  for (const Result& r : results) {
+    std::printf("%-6s %11.2fx %11.2fx %11.2fx %11.2fx %11.2fx %11.2fx\n", r.label.c_str(),
+                r.file_us[0] / b.file_us[0], r.file_us[1] / b.file_us[1],
+                r.preload_us[0] / b.preload_us[0], r.preload_us[1] / b.preload_us[1],
+                r.sql_us[0] / b.sql_us[0], r.sql_us[1] / b.sql_us[1]);
+  }
+}
+
+// Benchmarks one company; false when it cannot be built or read or a check fails.
+bool RunSize(const std::string& cache, const Size& size, double seconds,
+             std::vector<Result>* results) {
+  const std::string dir = CompanyOf(cache, size);
+  if (dir.empty()) {
+    std::fprintf(stderr, "r7-ledger synth failed for %s\n", size.label);
+    return false;
+  }
+  const std::string company_dir = dir + "/sys/SYNTH";
+  CompanyFacts facts;
+  Worksheet sheet;
+  std::string problem;
+  if (!ReadCompanyFacts(company_dir, &facts, &problem) ||
+      !BuildWorksheet(facts, &sheet, &problem)) {
+    std::fprintf(stderr, "%s: %s\n", size.label, problem.c_str());
+    return false;
+  }
+  Session session(dir, facts.fiscal_year);
+  Yardstick sql(company_dir, facts);
+  if (session.Company() == nullptr || !sql.ok()) {
+    std::fprintf(stderr, "company SYNTH did not open in %s\n", dir.c_str());
+    return false;
+  }
+  std::printf(
+      "\n== %s company: %zu accounts (%d main accounts asked of synth),"
+      " fiscal year %d, current period %d\n",
+      size.label, facts.chart.size(), size.main_accounts, facts.fiscal_year, facts.current_period);
+  PrintRows(sheet);
+  if (!VerifyCells(session, sql, sheet)) return false;
+
+  std::vector<const Cell*> narrow, wide, all;
+  for (const Cell& c : sheet.cells) {
+    (c.row->narrow ? narrow : wide).push_back(&c);
+    all.push_back(&c);
+  }
+  double sink = 0;
+  auto file = [&](const Cell& c) {
+    double t = 0;
+    session.Compute(c, false, &t);
+    sink += t;
+  };
+  auto cached = [&](const Cell& c) {
+    double t = 0;
+    session.Compute(c, true, &t);
+    sink += t;
+  };
+  auto direct = [&](const Cell& c) { sink += sql.Sum(c); };
+
+  Result r{size.label, {}, {}, {}, 0, 0, 0};
+  r.file_us[0] = MicrosPerCall(narrow, file, seconds);
+  r.file_us[1] = MicrosPerCall(wide, file, seconds);
+  r.sql_us[0] = MicrosPerCall(narrow, direct, seconds);
+  r.sql_us[1] = MicrosPerCall(wide, direct, seconds);
+
+  const long before = ResidentKiB();
+  const auto load_start = Clock::now();
+  const int actual = session.Preload(false);
+  const double actual_s = std::chrono::duration<double>(Clock::now() - load_start).count();
+  const auto budget_start = Clock::now();
+  const int budget = session.Preload(true);
+  const double budget_s = std::chrono::duration<double>(Clock::now() - budget_start).count();
+  const long grown = ResidentKiB() - before;
+
+  // The cells the cache declines go to the files; they are listed and timed apart.
+  std::vector<const Cell*> answered;
+  std::string declined;
+  for (const Cell& c : sheet.cells) {
+    const std::size_t hits_before = session.lookup->hits();
+    cached(c);
+    if (session.lookup->hits() > hits_before) {
+      answered.push_back(&c);
+    } else {
+      declined += " " + CellName(c);
+    }
+  }
+  r.preload_us[0] = MicrosPerCall(narrow, cached, seconds);
+  r.preload_us[1] = MicrosPerCall(wide, cached, seconds);
+  r.all_file = 1e6 / MicrosPerCall(all, file, seconds);
+  r.all_sql = 1e6 / MicrosPerCall(all, direct, seconds);
+  r.all_preload = 1e6 / MicrosPerCall(all, cached, seconds);
+
+  std::printf(
+      "preload *-*-* this+last year: code %d, %.3f s; budgets: code %d, %.3f s;"
+      " resident growth %ld KiB\n",
+      actual, actual_s, budget, budget_s, grown);
+  std::printf("worksheet: %zu cells (%zu narrow, %zu wide), %zu answered by the cache\n",
+              sheet.cells.size(), narrow.size(), wide.size(), answered.size());
+  std::printf("%-10s %14s %14s %14s\n", "path", "calls/s", "us/call narrow", "us/call wide");
+  std::printf("%-10s %14.0f %14.1f %14.1f\n", "file", r.all_file, r.file_us[0], r.file_us[1]);
+  std::printf("%-10s %14.0f %14.1f %14.1f\n", "preload", r.all_preload, r.preload_us[0],
+              r.preload_us[1]);
+  std::printf("%-10s %14.0f %14.1f %14.1f\n", "sql", r.all_sql, r.sql_us[0], r.sql_us[1]);
+  if (!answered.empty()) {
+    const double hit_file = 1e6 / MicrosPerCall(answered, file, seconds);
+    const double hit_preload = 1e6 / MicrosPerCall(answered, cached, seconds);
+    const double hit_sql = 1e6 / MicrosPerCall(answered, direct, seconds);
+    std::printf(
+        "cells the cache answers: file %.0f, preload %.0f, sql %.0f calls/s;"
+        " preload/file %.3gx, preload/sql %.3gx\n",
+        hit_file, hit_preload, hit_sql, hit_preload / hit_file, hit_preload / hit_sql);
+  }
+  std::printf("declined by the cache:%s\n", declined.empty() ? " none" : declined.c_str());
+  CompareCachedAnswers(session, answered);
+  std::printf("whole worksheet ratios: preload/file %.3gx, preload/sql %.3gx  (checksum %g)\n",
+              r.all_preload / r.all_file, r.all_preload / r.all_sql, sink);
+  std::fflush(stdout);
+  results->push_back(r);
+  return true;
+}
 
 int Run() {
   const char* cache_env = std::getenv("R7_BENCH_DIR");
   const std::string cache = cache_env ? cache_env : "/tmp/r7_bench_companies";
   const char* seconds_env = std::getenv("R7_BENCH_SECONDS");
   const double seconds = seconds_env ? std::atof(seconds_env) : 0.5;
-  std::vector<Size> sizes = {{"1k", 50, 20000}, {"10k", 500, 40000}};
+  std::vector<Size> sizes = {{"1k", 148, 20000}, {"10k", 1545, 40000}};
   if (const char* large = std::getenv("R7_BENCH_LARGE"); large && *large == '1')
-    sizes.push_back({"50k", 2500, 80000});
+    sizes.push_back({"50k", 7900, 80000});
 
-  std::vector<Row> rows;
+  std::vector<Result> results;
   for (const Size& size : sizes) {
-    const std::string dir = CompanyOf(cache, size);
-    if (dir.empty()) {
-      std::fprintf(stderr, "r7-ledger synth failed for %s\n", size.label);
-      return 1;
-    }
-    Session session(dir);
-    if (session.Company() == nullptr) {
-      std::fprintf(stderr, "company SYNTH did not open in %s\n", dir.c_str());
-      return 1;
-    }
-    Yardstick sql(dir + "/sys/SYNTH");
-    const std::vector<Cell> cells = Worksheet(size.main_accounts - 1);
-    std::vector<const Cell*> narrow, wide, all;
-    for (const Cell& c : cells) {
-      (c.narrow ? narrow : wide).push_back(&c);
-      all.push_back(&c);
-    }
-    double sink = 0;
-    auto file = [&](const Cell& c) {
-      double t = 0;
-      session.Compute(c, false, &t);
-      sink += t;
-    };
-    auto cached = [&](const Cell& c) {
-      double t = 0;
-      session.Compute(c, true, &t);
-      sink += t;
-    };
-    auto direct = [&](const Cell& c) { sink += sql.Sum(c); };
-
-    Row row{size.label, {}, {}, {}, 0, 0, 0};
-    row.file_us[0] = MicrosPerCall(narrow, file, seconds);
-    row.file_us[1] = MicrosPerCall(wide, file, seconds);
-    row.sql_us[0] = MicrosPerCall(narrow, direct, seconds);
-    row.sql_us[1] = MicrosPerCall(wide, direct, seconds);
-
-    const long before = ResidentKiB();
-    const auto load_start = Clock::now();
-    const int actual = session.Preload(false);
-    const double actual_s = std::chrono::duration<double>(Clock::now() - load_start).count();
-    const auto budget_start = Clock::now();
-    const int budget = session.Preload(true);
-    const double budget_s = std::chrono::duration<double>(Clock::now() - budget_start).count();
-    const long grown = ResidentKiB() - before;
-
-    // The cells the cache declines go to the files; they are listed and timed apart.
-    std::vector<const Cell*> answered;
-    std::string declined;
-    for (const Cell& c : cells) {
-      const std::size_t hits_before = session.lookup->hits();
-      cached(c);
-      if (session.lookup->hits() > hits_before) {
-        answered.push_back(&c);
-      } else {
-        declined += " [" + c.specifier + " / " + c.periods + "]";
-      }
-    }
-    const std::size_t hits = answered.size();
-    row.preload_us[0] = MicrosPerCall(narrow, cached, seconds);
-    row.preload_us[1] = MicrosPerCall(wide, cached, seconds);
-    row.all_file = 1e6 / MicrosPerCall(all, file, seconds);
-    row.all_sql = 1e6 / MicrosPerCall(all, direct, seconds);
-    row.all_preload = 1e6 / MicrosPerCall(all, cached, seconds);
-
-    std::printf(
-        "\n== %s company (%d main accounts x 5 profit centers x 4 departments = %d accounts)\n",
-        size.label, size.main_accounts, size.main_accounts * 20);
-    std::printf(
-        "preload *-*-* this+last year: code %d, %.3f s; budgets: code %d, %.3f s;"
-        " resident growth %ld KiB\n",
-        actual, actual_s, budget, budget_s, grown);
-    std::printf("worksheet: %zu cells, %zu answered by the cache\n", cells.size(), hits);
-    std::printf("%-10s %14s %14s %14s\n", "path", "calls/s", "us/call narrow", "us/call wide");
-    std::printf("%-10s %14.0f %14.1f %14.1f\n", "file", row.all_file, row.file_us[0],
-                row.file_us[1]);
-    std::printf("%-10s %14.0f %14.1f %14.1f\n", "preload", row.all_preload, row.preload_us[0],
-                row.preload_us[1]);
-    std::printf("%-10s %14.0f %14.1f %14.1f\n", "sql", row.all_sql, row.sql_us[0], row.sql_us[1]);
-    if (!answered.empty()) {
-      const double hit_file = 1e6 / MicrosPerCall(answered, file, seconds);
-      const double hit_preload = 1e6 / MicrosPerCall(answered, cached, seconds);
-      const double hit_sql = 1e6 / MicrosPerCall(answered, direct, seconds);
-      std::printf(
-          "cells the cache answers: file %.0f, preload %.0f, sql %.0f calls/s;"
-          " preload/file %.1fx, preload/sql %.1fx\n",
-          hit_file, hit_preload, hit_sql, hit_preload / hit_file, hit_preload / hit_sql);
-    }
-    std::printf("declined by the cache:%s\n", declined.empty() ? " none" : declined.c_str());
-    std::printf("whole worksheet ratios: preload/file %.1fx, preload/sql %.1fx  (checksum %g)\n",
-                row.all_preload / row.all_file, row.all_preload / row.all_sql, sink);
-    std::fflush(stdout);
-    rows.push_back(row);
+    if (!RunSize(cache, size, seconds, &results)) return 1;
   }
-
-  std::printf("\n== growth of us/call against the %s company (narrow = a few accounts matched)\n",
-              rows.front().label.c_str());
-  std::printf("%-6s %12s %12s %12s %12s %12s %12s\n", "size", "file narrow", "file wide",
-              "preload nar", "preload wide", "sql narrow", "sql wide");
-  for (const Row& r : rows) {
-    const Row& b = rows.front();
-    std::printf("%-6s %11.2fx %11.2fx %11.2fx %11.2fx %11.2fx %11.2fx\n", r.label.c_str(),
-                r.file_us[0] / b.file_us[0], r.file_us[1] / b.file_us[1],
-                r.preload_us[0] / b.preload_us[0], r.preload_us[1] / b.preload_us[1],
-                r.sql_us[0] / b.sql_us[0], r.sql_us[1] / b.sql_us[1]);
-  }
+  PrintGrowth(results);
   return 0;
 }
 

@@ -75,20 +75,22 @@ ledger::SegmentOrdering ScanOrdering(const SelectionToken& token, int file_numbe
   return SegmentOrdering::kMainFirst;
 }
 
-// Every entry of `selection` the token admits, in store order.
-std::vector<const CachedAccount*> Admitted(LoadedSelection& selection, const SelectionToken& token,
-                                           const CompanyContext& company, PreloadSettings& s) {
+// Every entry of `selection` the token admits, in store order; sets the current ordering
+// to the one the scan uses.
+std::vector<const CachedAccount*> ScanAdmitted(LoadedSelection& selection,
+                                               const SelectionToken& token,
+                                               const CompanyContext& company, int* ordering) {
   std::vector<const CachedAccount*> found;
   PreloadCache& store = selection.store;
   const auto& lengths = company.segment_lengths;
+  *ordering = 0;
   if (AdmitsEverything(token, lengths)) return store.order(0);
   if (SeekableToken(token, lengths, selection.letters)) {
     const std::string piece = StorePieceText(token, lengths);
     RangeDescriptor descriptor = ParsePiece(piece, store.layout());
     if (descriptor.usable) {
-      const int ordering = ChooseOrdering(piece, store.layout());
-      s.current_ordering = ordering;
-      int status = store.Seek(descriptor, ordering);
+      *ordering = ChooseOrdering(piece, store.layout());
+      int status = store.Seek(descriptor, *ordering);
       while (status == kSeekEqual || status == kSeekGreater) {
         const CachedAccount* entry = store.current();
         if (store.BeyondHigh(*entry, descriptor)) break;
@@ -102,6 +104,49 @@ std::vector<const CachedAccount*> Admitted(LoadedSelection& selection, const Sel
     if (TokenAdmits(token, entry->number, lengths)) found.push_back(entry);
   }
   return found;
+}
+
+// The entries the token admits, from the selection's memory of earlier scans when it has
+// them: a built selection never changes, and a worksheet asks for the same rows column
+// after column. The reference stays valid until the next ForgetAdmittedIfFull.
+AdmittedAccounts& Admitted(LoadedSelection& selection, const SelectionToken& token,
+                           const CompanyContext& company, PreloadSettings& s) {
+  auto found = selection.admitted.find(token.text);
+  if (found == selection.admitted.end()) {
+    AdmittedAccounts scanned;
+    scanned.entries = ScanAdmitted(selection, token, company, &scanned.ordering);
+    selection.admitted_count += scanned.entries.size();
+    found = selection.admitted.emplace(token.text, std::move(scanned)).first;
+  }
+  s.current_ordering = found->second.ordering;
+  return found->second;
+}
+
+// The admitted entries in the key order of the ledger files' `ordering`, as the file path's
+// scan of that key reads them; sorted once and remembered beside the entries.
+const std::vector<const CachedAccount*>& InFileOrder(AdmittedAccounts& admitted,
+                                                     std::size_t ordering,
+                                                     LoadedSelection& selection) {
+  auto& sorted = admitted.in_file_order[ordering];
+  if (sorted.empty() && !admitted.entries.empty()) {
+    sorted = admitted.entries;
+    std::sort(sorted.begin(), sorted.end(),
+              [ordering](const CachedAccount* a, const CachedAccount* b) {
+                return a->file_rank[ordering] < b->file_rank[ordering];
+              });
+    selection.admitted_count += sorted.size();
+  }
+  return sorted;
+}
+
+// Bounds the memory of scans: past the limit it starts again empty. Called before a
+// lookup takes references into it.
+void ForgetAdmittedIfFull(LoadedSelection& selection) {
+  if (selection.admitted_count >
+      kMaxRememberedAdmissionsPerAccount * selection.store.count() + kMaxRememberedAdmissionsBase) {
+    selection.admitted.clear();
+    selection.admitted_count = 0;
+  }
 }
 
 // Puts the figures of `entry` that `pass` loads where FillAmountTable reads them for the
@@ -233,19 +278,21 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
 
   // The accounts of each token; every item must find accounts, and records in every file
   // a pass reads, or the file path would answer "No matching accounts found".
-  std::vector<std::vector<std::vector<const CachedAccount*>>> found(items.size());
+  ForgetAdmittedIfFull(*selection);
+  std::vector<std::vector<AdmittedAccounts*>> found(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     bool any = false;
     for (const SelectionToken& token : items[i]) {
-      found[i].push_back(Admitted(*selection, token, company, s));
-      any = any || !found[i].back().empty();
+      found[i].push_back(&Admitted(*selection, token, company, s));
+      any = any || !found[i].back()->entries.empty();
     }
     if (!any) return Decline();
     for (const auto& passes : item_passes) {
       for (const Pass& pass : passes) {
         const int row = RowOf(pass);
         bool has = false;
-        for (const auto& entries : found[i]) {
+        for (const AdmittedAccounts* admitted : found[i]) {
+          const auto& entries = admitted->entries;
           has = has || std::any_of(entries.begin(), entries.end(), [&](const CachedAccount* e) {
                   return e->has_record[static_cast<std::size_t>(row)];
                 });
@@ -256,13 +303,11 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
   }
 
   // The kind of the first account the chart walk delivers: its first token's lowest
-  // account number.
+  // account number, which is the lowest rank in the main-first key order.
   int first_kind = kIncomeStatementAccount;
-  for (const auto& entries : found[0]) {
-    if (entries.empty()) continue;
-    const CachedAccount* first = *std::min_element(
-        entries.begin(), entries.end(),
-        [](const CachedAccount* a, const CachedAccount* b) { return a->number < b->number; });
+  for (AdmittedAccounts* admitted : found[0]) {
+    if (admitted->entries.empty()) continue;
+    const CachedAccount* first = InFileOrder(*admitted, 0, *selection).front();
     first_kind = first->kind;
     break;
   }
@@ -274,6 +319,7 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
     std::vector<const CachedAccount*> records;
   };
   std::vector<Visit> visits;
+  visits.reserve(4);  // one per ledger file a pass reads: references into it stay valid
   auto visit_of = [&](const Pass& pass) -> const Visit& {
     for (const Visit& v : visits) {
       if (v.pass.file_number == pass.file_number && v.pass.load_code == pass.load_code) return v;
@@ -282,18 +328,11 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
     const int row = RowOf(pass);
     for (std::size_t i = 0; i < items.size(); ++i) {
       for (std::size_t t = 0; t < items[i].size(); ++t) {
-        std::vector<const CachedAccount*> entries;
-        for (const CachedAccount* e : found[i][t]) {
-          if (e->has_record[static_cast<std::size_t>(row)]) entries.push_back(e);
-        }
         const auto ordering =
             static_cast<std::size_t>(ScanOrdering(items[i][t], pass.file_number, company));
-        auto before = [ordering](const CachedAccount* a, const CachedAccount* b) {
-          return a->file_rank[ordering] < b->file_rank[ordering];
-        };
-        if (!std::is_sorted(entries.begin(), entries.end(), before))
-          std::sort(entries.begin(), entries.end(), before);
-        v.records.insert(v.records.end(), entries.begin(), entries.end());
+        for (const CachedAccount* e : InFileOrder(*found[i][t], ordering, *selection)) {
+          if (e->has_record[static_cast<std::size_t>(row)]) v.records.push_back(e);
+        }
       }
     }
     visits.push_back(std::move(v));

@@ -238,6 +238,8 @@ int DataPreLoad(const LedgerServices& services, CompanyContext& company,
   }
   LoadedSelection& selection = *it;
   selection.store.Reset(layout);
+  selection.admitted.clear();  // it points into the store just freed
+  selection.admitted_count = 0;
   selection.tokens.clear();
   selection.letters = {};
   selection.request = request;

@@ -28,6 +28,19 @@ inline constexpr std::size_t kMaxRememberedExpansions = 512;
 // A request's tokens as the file path makes them, by item.
 using ExpandedTokens = std::vector<std::vector<SelectionToken>>;
 
+// The entries a token admits in a selection, in store order, with the ordering the scan
+// used; and, made on first need, the same entries in each key order of the ledger files
+// (by CachedAccount::file_rank).
+struct AdmittedAccounts {
+  int ordering = 0;
+  std::vector<const CachedAccount*> entries;
+  std::array<std::vector<const CachedAccount*>, 3> in_file_order;
+};
+
+// The memory of scans is bounded to this many entries per loaded account, plus the base.
+inline constexpr std::size_t kMaxRememberedAdmissionsPerAccount = 8;
+inline constexpr std::size_t kMaxRememberedAdmissionsBase = 100000;
+
 struct LoadedSelection {
   AccountRequest request;
   PreloadCache store;
@@ -35,6 +48,10 @@ struct LoadedSelection {
   bool tokens_usable = false;
   bool prior_year = false;        // this year's row came from the comparative balances
   std::array<bool, 3> letters{};  // a loaded key holds a letter in that segment
+  // The lookup's earlier scans, by token text, and how many entries they hold. Emptied
+  // whenever the store is refilled (DataPreLoad) and when the count passes its bound.
+  std::map<std::string, AdmittedAccounts, std::less<>> admitted;
+  std::size_t admitted_count = 0;
 };
 
 struct PreloadSettings {

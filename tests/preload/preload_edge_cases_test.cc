@@ -51,7 +51,9 @@ TEST_F(PreloadEdgeCasesTest, SelectionsOfTwoYearsAnswerForTheirOwnYearOnly) {
 
 TEST_F(PreloadEdgeCasesTest, PreloadingTheSameRequestTwiceRefillsOneSelection) {
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
+  ExpectSameAnswer("*-*-1?0", "Quarter", "2002", true);  // remembers the scan of its token
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
+  ExpectSameAnswer("*-*-1?0", "Quarter", "2002", true);  // after the refill: a scan anew
   EXPECT_EQ(preload::PreloadOf(Company()).caches.size(), 1u);
   ExpectSameAnswer("*-*-*", "Quarter", "2002", true);
 }

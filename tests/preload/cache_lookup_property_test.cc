@@ -12,8 +12,9 @@
 namespace r7::testing {
 namespace {
 
-const char* const kMains[] = {"1000", "1001", "1322", "2286", "3900", "4215", "4536",
-                              "5501", "6143", "7107", "9678", "1234", "0"};
+// Main accounts of the synthetic chart below, then two it lacks and the title records' 0.
+const char* const kMains[] = {"1000", "1001", "1237", "2421", "3900", "4080",
+                              "4553", "5501", "6921", "9763", "1234", "0"};
 const char* const kProfitCenters[] = {"*",  "*",  "*",      "*",  "10", "11",
                                       "12", "13", "10..11", "1*", "?1", ""};
 const char* const kDepartments[] = {"*",   "*",   "*",        "*",  "100",
@@ -82,19 +83,27 @@ std::string Specifier(std::mt19937& rng) {
   return text;
 }
 
-class CacheLookupPropertyTest : public PreloadHarness {};
+// The company's current period: windows reach into last year from period 1 without a
+// years-back word, and "Year" covers the whole year in period 12.
+class CacheLookupPropertyTest : public PreloadHarness, public ::testing::WithParamInterface<int> {};
 
-TEST_F(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
-  Build("--main-accounts 40 --profit-centers 3 --departments 3 --years 2 --transactions 10");
+INSTANTIATE_TEST_SUITE_P(CurrentPeriods, CacheLookupPropertyTest, ::testing::Values(5, 1, 12));
+
+TEST_P(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
+  Build(
+      "--main-accounts 40 --profit-centers 3 --departments 3 --years 2 --transactions 10"
+      " --current-period " +
+      std::to_string(GetParam()));
   // Selections of this year with last year, of an earlier year, and of a budget revision.
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
   ASSERT_EQ(Preload("1000..5000-*-*", "2001", false, true, true), 0);
   ASSERT_EQ(Preload("*-*-*", "2002", true, false, false, "1"), 0);
+  ASSERT_EQ(Preload("4000..9999-*-*", "2002", true, false, false, "2"), 0);
 
   int count = 300;
   if (const char* env = std::getenv("R7_PRELOAD_PROPERTY_COUNT")) count = std::atoi(env);
-  std::mt19937 rng(20240607);
-  const char* const years[] = {"2002", "2002", "2001", "2003", "2000"};
+  std::mt19937 rng(20240607u + static_cast<unsigned>(GetParam()));
+  const char* const years[] = {"2002", "2002", "2002", "2002", "2001", "2003", "2000"};
   const char* const revisions[] = {"1", "1", "2"};
   int hits = 0;
   for (int i = 0; i < count; ++i) {
@@ -118,7 +127,7 @@ TEST_F(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
     hits += hit ? 1 : 0;
   }
   // The comparison means little unless the cache answers a fair share itself.
-  EXPECT_GT(hits, count / 30);
+  EXPECT_GT(hits, count / 10);
   RecordProperty("hits", hits);
 }
 

@@ -98,5 +98,28 @@ TEST_F(PreloadEdgeCasesTest, ARememberedExpansionFollowsTheSegmentMappings) {
   }
 }
 
+// In period 1, "Last Month" and the running windows read last year's figures without a
+// years-back word: a selection without last year's row must decline them.
+class PreloadFirstPeriodTest : public PreloadEdgeCasesTest {
+ protected:
+  void SetUp() override {
+    Build(
+        "--main-accounts 30 --profit-centers 2 --departments 2 --years 2 --transactions 10"
+        " --current-period 1");
+  }
+};
+
+TEST_F(PreloadFirstPeriodTest, WindowsIntoLastYearNeedLastYearsRow) {
+  ASSERT_EQ(Preload("*-*-*", "2002", false, true, false), 0);
+  ExpectSameAnswer("*-*-*", "Month", "2002", true);
+  ExpectSameAnswer("*-*-*", "Last Month", "2002", false);
+  ExpectSameAnswer("*-*-*", "Running Quarter", "2002", false);
+  ExpectSameAnswer("*-*-*", "Opening Balance Month", "2002", true);
+  ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
+  ExpectSameAnswer("*-*-*", "Last Month", "2002", true);
+  ExpectSameAnswer("*-*-*", "Running Quarter", "2002", true);
+  ExpectSameAnswer("1000..3999-*-*", "Last Quarter", "2002", true);
+}
+
 }  // namespace
 }  // namespace r7::testing

@@ -98,6 +98,29 @@ TEST_F(PreloadEdgeCasesTest, ARememberedExpansionFollowsTheSegmentMappings) {
   }
 }
 
+TEST_F(PreloadEdgeCasesTest, TheFilePathsRulesHoldOnEveryRequestItNames) {
+  ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
+  ASSERT_EQ(Preload("*-*-*", "2002", true, false, false), 0);
+  struct Case {
+    const char* specifier;
+    const char* periods;
+    const char* year;
+    bool hit;
+  };
+  const Case cases[] = {
+      {"*-*-*", "Month", "2003", false},                // after the fiscal year: 32
+      {"*-*-*", "Month Budget", "2003", false},         // no budget selection of that year
+      {"*-*-*", "Month, Month Budget", "2002", false},  // actual and budget items mixed
+      {"*-*-*", "2 Years Ago", "2002", true},           // the window's own 18
+      {"*-*-*", "Last Year Budget", "2002", true},      // the window's own 18
+      {"1000,4215", "Quarter 2", "2002", true},         // kinds mixed, balance sheet first
+      {"4215,1000", "Quarter 2", "2002", true},         // kinds mixed, income statement first
+      {"4215-10", "Year", "2002", true},                // a piece shorter than the company
+      {"1000", "Year, Last Year", "2002", true},        // two items, two files
+  };
+  for (const Case& c : cases) ExpectSameAnswer(c.specifier, c.periods, c.year, c.hit);
+}
+
 // In period 1, "Last Month" and the running windows read last year's figures without a
 // years-back word: a selection without last year's row must decline them.
 class PreloadFirstPeriodTest : public PreloadEdgeCasesTest {

@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "exports/driver_assembly.h"
 #include "host/driver.h"
-#include "host/ledger_services.h"
 #include "paths/company_facts.h"
 #include "paths/worksheet.h"
 #include "paths/yardstick.h"
@@ -101,9 +101,9 @@ struct Session {
     profiles.WriteText("R7.INI", "R7 for Tessary", "Company", "SYNTH");
     profiles.WriteText("R7.INI", "R7 for Tessary", "Current Year", year);
     profiles.WriteText("R7.INI", "R7 for Tessary", "NA Label", "0");
-    driver = std::make_unique<Driver>(platform);
+    driver = MakeDriver(platform);
     driver->Call(125, "", nullptr);
-    services = std::make_unique<LedgerServices>(LedgerServicesOf(*driver));
+    services = std::make_unique<LedgerServices>(driver->ledger_services());
     lookup = std::make_unique<preload::CacheLookup>(
         *services, [this] { return driver->usage_tracking(); }, &driver->segment_collector());
   }
@@ -136,7 +136,7 @@ struct Session {
     if (!ParsePeriodSpecifier(period_text, &list).ok()) return -12345;
     AccountRequest request = MakeAccountRequest(cell.row->specifier, year, "1", kRangeAllSegments);
     int code =
-        ComputeBalance(total, BalanceCollaboratorsOf(*driver, *services), "SYNTH", request, list);
+        ComputeBalance(total, driver->balance_collaborators(*services), "SYNTH", request, list);
     driver->errors().Clear();
     return code;
   }

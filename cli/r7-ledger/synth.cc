@@ -266,7 +266,7 @@ json SynthFixture(const SynthOptions& o, std::string& problem) {
       {{"code", "FIRST"},
        {"ranges", {{centers.front(), departments.front(), centers.front(), departments.back()}}}}};
 
-  using ledger::StoredSegment;
+  using r7::StoredSegment;
   auto range = [&](const char* from, const char* to) {
     return StoredSegment(from) + StoredSegment("0") + StoredSegment("0") + StoredSegment(to) +
            StoredSegment("99") + StoredSegment("999");

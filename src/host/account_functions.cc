@@ -2,11 +2,10 @@
 // information by keyword. (platform-independent)
 #include <array>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
 #include "host/field_splitter.h"
-#include "host/ledger_services.h"
 #include "host/worksheet_functions.h"
 #include "host/worksheet_support.h"
 #include "ledger/account_info.h"
@@ -53,7 +52,7 @@ int AccountDescriptionFunction(Driver& driver, std::string_view argument, std::s
   }
   std::string answer;
   int status =
-      AccountInfo(answer, LedgerServicesOf(driver), *company, request, kAccountDescription);
+      AccountInfo(answer, driver.ledger_services(), *company, request, kAccountDescription);
   if (status == 0) {
     result = CutTo(answer, 30);
     return 0;
@@ -92,7 +91,7 @@ int AccountInformationFunction(Driver& driver, std::string_view argument, std::s
   AccountRequest request =
       MakeAccountRequest(split.fields[1], settings.current_year, settings.revision);
   std::string answer;
-  int status = AccountInfo(answer, LedgerServicesOf(driver), *company, request, found->item);
+  int status = AccountInfo(answer, driver.ledger_services(), *company, request, found->item);
   if (status == 0) {
     result = CutTo(answer, 30);
   } else if (!driver.errors().TakeError(&result)) {
@@ -118,7 +117,7 @@ int SegmentDescriptionFunction(Driver& driver, std::string_view argument, std::s
   AccountRequest request = MakeAccountRequest(account, settings.current_year, settings.revision);
   std::string answer;
   int status =
-      SegmentDescription(answer, LedgerServicesOf(driver), account, segment, *company, request);
+      SegmentDescription(answer, driver.ledger_services(), account, segment, *company, request);
   if (status == 0) {
     result = answer;
     return 0;

@@ -1,10 +1,9 @@
 // Codes 100 and 102: the GL balance of an account specifier summed over a list of
 // companies, and the same with its sign reversed. (platform-independent)
+#include "base/error_codes.h"
 #include "common/text_util.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
 #include "host/field_splitter.h"
-#include "host/ledger_services.h"
 #include "host/request_options.h"
 #include "host/worksheet_functions.h"
 #include "host/worksheet_support.h"
@@ -17,16 +16,17 @@ namespace {
 enum BalanceField { kAccount = 0, kPeriod, kCompanies, kYear, kOptions, kBalanceFields };
 
 // The DrillContext: the request that a later drill-down starts from.
-void RecordDrillContext(Driver& driver, const std::string& account, const std::string& period,
-                        const std::string& company, const AccountRequest& request) {
-  Settings& settings = driver.settings();
-  settings.drill_account = CutTo(account, kMaxAccountSpecifier);
-  settings.drill_period = CutTo(period, kMaxAccountSpecifier);
-  settings.drill_company = company;
-  settings.drill_year = request.year;
-  settings.drill_budget_revision = request.revision;
-  settings.drill_range_type = request.range_type;
-  driver.explicit_dates() = false;
+void RecordDrillContext(SessionState& session, const std::string& account,
+                        const std::string& period, const std::string& company,
+                        const AccountRequest& request) {
+  DrillContext& drill = session.drill;
+  drill.account = CutTo(account, kMaxAccountSpecifier);
+  drill.period = CutTo(period, kMaxAccountSpecifier);
+  drill.company = company;
+  drill.year = request.year;
+  drill.budget_revision = request.revision;
+  drill.range_type = request.range_type;
+  session.explicit_dates = false;
 }
 
 }  // namespace
@@ -57,14 +57,14 @@ int BalanceFunction(Driver& driver, std::string_view argument, std::string& resu
     return 0;
   }
 
-  const LedgerServices services = LedgerServicesOf(driver);
-  const BalanceCollaborators with = BalanceCollaboratorsOf(driver, services);
+  const LedgerServices services = driver.ledger_services();
+  const BalanceCollaborators with = driver.balance_collaborators(services);
   double total = 0;
   int status = 0;
   bool first = true;
   for (const std::string& company : *stack) {
     if (first) {
-      RecordDrillContext(driver, fields[kAccount], period_text, company, request);
+      RecordDrillContext(driver.session(), fields[kAccount], period_text, company, request);
       first = false;
     }
     double amount = 0;

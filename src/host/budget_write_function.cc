@@ -1,10 +1,9 @@
 // Code 126: a worksheet budget write of one value, for each period item of a period
 // specifier. (platform-independent)
+#include "base/error_codes.h"
 #include "common/text_util.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
 #include "host/field_splitter.h"
-#include "host/ledger_services.h"
 #include "host/request_options.h"
 #include "host/worksheet_functions.h"
 #include "host/worksheet_support.h"
@@ -55,7 +54,7 @@ int BudgetWriteFunction(Driver& driver, std::string_view argument, std::string& 
     return 0;
   }
 
-  const LedgerServices services = LedgerServicesOf(driver);
+  const LedgerServices services = driver.ledger_services();
   for (const PeriodSpec& spec : periods) {
     if (spec.IsEnd()) break;
     int status = BudgetWriteValue(&value, services, *company, request, spec);

@@ -1,11 +1,8 @@
 // The preload runner of the command window over the preload cache. (platform-independent)
 #include "host/cache_preload_runner.h"
 
-#include "host/driver.h"
-#include "host/ledger_services.h"
 #include "preload/data_preload.h"
 #include "preload/preload_settings.h"
-#include "specifiers/account_iteration.h"
 
 namespace r7 {
 
@@ -20,7 +17,7 @@ int CachePreloadRunner::Preload(CompanyContext& company, const PreloadOrder& ord
   request.budget = order.budget_pass;
   // No preload dialog shows counts for these runs: the load reports no progress, and its
   // failure messages have no window to appear over.
-  return preload::DataPreLoad(LedgerServicesOf(driver_, window), company, request, nullptr, 0, 0);
+  return preload::DataPreLoad(services_(window), company, request, nullptr, 0, 0);
 }
 
 }  // namespace r7

@@ -3,15 +3,19 @@
 // (platform-independent)
 #pragma once
 
+#include <functional>
+
 #include "host/preload_runner.h"
+#include "ledger/ledger_services.h"
 
 namespace r7 {
 
-class Driver;
-
 class CachePreloadRunner : public PreloadRunner {
  public:
-  explicit CachePreloadRunner(Driver& driver) : driver_(driver) {}
+  // The collaborators of a load whose messages go to the given window.
+  using ServicesFor = std::function<LedgerServices(platform::WindowId window)>;
+
+  explicit CachePreloadRunner(ServicesFor services) : services_(std::move(services)) {}
 
   // Sets the company's load switches from the order and loads the order's selection: the
   // actual figures, or the budget revision on the budget pass. 0 loaded, else the
@@ -20,7 +24,7 @@ class CachePreloadRunner : public PreloadRunner {
               platform::WindowId window) override;
 
  private:
-  Driver& driver_;
+  ServicesFor services_;
 };
 
 }  // namespace r7

@@ -1,13 +1,55 @@
 // The CommandPairList of a menu command. (platform-independent)
 #include "host/command_pairs.h"
 
+#include <array>
+
+#include "base/string_table.h"
 #include "common/text_util.h"
 
 namespace r7 {
 namespace {
 
+constexpr int kFirstPairKey = 5000;
+constexpr int kPairKeyCount = 59;  // 5000 to 5058
 constexpr int kDrillFromKey = 5039;
 constexpr int kDrillToKey = 5040;
+
+constexpr PairKey DrillText(int id, std::string DrillContext::*member, std::size_t capacity) {
+  return {id, nullptr, member, nullptr, capacity};
+}
+constexpr PairKey DrillNumber(int id, int DrillContext::*member) {
+  return {id, nullptr, nullptr, member, 0};
+}
+
+constexpr std::array kDrillKeys = {
+    DrillText(5027, &DrillContext::account, 511),
+    DrillText(5028, &DrillContext::company, 12),
+    DrillText(5029, &DrillContext::year, 4),
+    DrillText(5030, &DrillContext::budget_revision, 2),
+    DrillNumber(5031, &DrillContext::range_type),
+    DrillText(5032, &DrillContext::period, 511),
+    DrillNumber(5033, &DrillContext::segment),
+    DrillText(kDrillFromKey, &DrillContext::from, 20),
+    DrillText(kDrillToKey, &DrillContext::to, 20),
+};
+
+// Each identifier from 5000 to 5058 names one pair key: a DrillContext item, "To Chart",
+// or else the settings item of that identifier.
+const std::array<PairKey, kPairKeyCount>& PairKeys() {
+  static const auto table = [] {
+    std::array<PairKey, kPairKeyCount> keys{};
+    for (int i = 0; i < kPairKeyCount; ++i) {
+      const int id = kFirstPairKey + i;
+      const SettingRow* row = FindSettingRow(id);
+      keys[static_cast<std::size_t>(i)] = {id, row != nullptr && row->pair ? row : nullptr};
+    }
+    for (const PairKey& drill : kDrillKeys) {
+      keys[static_cast<std::size_t>(drill.key_id - kFirstPairKey)] = drill;
+    }
+    return keys;
+  }();
+  return table;
+}
 
 bool IsQuote(char c) {
   return c == '\'' || c == '"';
@@ -50,26 +92,38 @@ std::vector<CommandPair> SplitCommandPairs(std::string_view text) {
   return pairs;
 }
 
+std::span<const PairKey> PairKeyTable() {
+  return PairKeys();
+}
+
+const PairKey* FindPairKey(std::string_view key) {
+  for (const PairKey& pair_key : PairKeys()) {
+    if (EqualsIgnoreCase(StringText(pair_key.key_id), key)) return &pair_key;
+  }
+  return nullptr;
+}
+
 void ApplyCommandPairs(std::string_view text, const PairTargets& targets) {
-  targets.to_chart = false;
+  SessionState& session = targets.session;
+  session.to_chart = false;
   for (const CommandPair& pair : SplitCommandPairs(text)) {
-    const SettingRow* row = FindPairKey(pair.key);
-    if (row == nullptr) continue;
-    switch (row->kind) {
-      case SettingKind::kFlag:
-        targets.to_chart = true;
-        break;
-      case SettingKind::kInteger:
-        targets.settings.*row->number = LeadingInt(pair.value);
-        break;
-      case SettingKind::kText:
-        AssignText(targets.settings, *row, DropLeadingApostrophe(pair.value));
-        break;
+    const PairKey* key = FindPairKey(pair.key);
+    if (key == nullptr) continue;
+    if (key->key_id == key::kToChart) {
+      session.to_chart = true;
+    } else if (key->drill_number != nullptr) {
+      session.drill.*key->drill_number = LeadingInt(pair.value);
+    } else if (key->drill_text != nullptr) {
+      session.drill.*key->drill_text =
+          CutTo(DropLeadingApostrophe(pair.value), key->drill_capacity);
+    } else if (key->setting != nullptr && key->setting->kind == SettingKind::kInteger) {
+      targets.settings.*key->setting->number = LeadingInt(pair.value);
+    } else if (key->setting != nullptr) {
+      AssignText(targets.settings, *key->setting, DropLeadingApostrophe(pair.value));
     }
-    if (row->key_id == kDrillFromKey || row->key_id == kDrillToKey) {
-      targets.explicit_dates = true;
-      ParseDateRange(targets.settings.drill_from, targets.settings.drill_to,
-                     targets.current_date_range);
+    if (key->key_id == kDrillFromKey || key->key_id == kDrillToKey) {
+      session.explicit_dates = true;
+      ParseDateRange(session.drill.from, session.drill.to, session.current_dates);
     }
   }
 }

@@ -9,12 +9,13 @@
 // and are cut to their item's capacity; integer values are read by their leading digits.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host/settings.h"
-#include "specifiers/dates.h"
+#include "base/settings.h"
+#include "host/session_state.h"
 
 namespace r7 {
 
@@ -27,16 +28,31 @@ struct CommandPair {
 // The pairs that survive the quoting rules, in order (unknown keys included).
 std::vector<CommandPair> SplitCommandPairs(std::string_view text);
 
-// What a pair list changes besides the settings record.
-struct PairTargets {
-  Settings& settings;
-  DateRange& current_date_range;
-  bool& explicit_dates;
-  bool& to_chart;  // cleared first, set by a "To Chart" pair of any value
+// One key a pair list may name: an item of the settings record, an item of the
+// DrillContext, or the "To Chart" flag (which has no target).
+struct PairKey {
+  int key_id;                           // string-table identifier of the key name
+  const SettingRow* setting = nullptr;  // an item of the settings record
+  std::string DrillContext::*drill_text = nullptr;
+  int DrillContext::*drill_number = nullptr;
+  std::size_t drill_capacity = 0;  // DrillContext texts: the most characters kept
 };
 
-// Applies the pairs in order. "Drill From" and "Drill To" also set ExplicitDates and read
-// both dates into the current date range (left as it was when they do not read).
+// Every pair key, in the order of the command-pair table (the order of their identifiers).
+std::span<const PairKey> PairKeyTable();
+
+// The key whose name equals `key` without regard to case; null for an unknown key.
+const PairKey* FindPairKey(std::string_view key);
+
+// What a pair list changes.
+struct PairTargets {
+  Settings& settings;
+  SessionState& session;  // the DrillContext, the dates and "To Chart"
+};
+
+// Applies the pairs in order, clearing "To Chart" first. "Drill From" and "Drill To" also
+// set ExplicitDates and read both dates into the current date range (left as it was when
+// they do not read).
 void ApplyCommandPairs(std::string_view text, const PairTargets& targets);
 
 }  // namespace r7

@@ -1,9 +1,7 @@
 // The driver's hidden command window. (platform-independent)
 #include "host/command_window.h"
 
-#include "host/about_dialog.h"
-#include "host/driver.h"
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 #include "resources/menu_ids.h"
 
 namespace r7 {
@@ -38,17 +36,9 @@ constexpr DialogKind kCleanupOrder[] = {
 
 }  // namespace
 
-CommandWindow::CommandWindow(Driver& driver) : driver_(driver) {
-  dialogs_.RegisterFactory(DialogKind::kAbout, [this](WindowId owner) {
-    return OpenAboutDialog(ui(), driver_.messages(), owner, [this](WindowId closed) {
-      dialogs_.Forget(DialogKind::kAbout, closed);
-    });
-  });
-}
-
-platform::UserInterface& CommandWindow::ui() {
-  return driver_.platform().ui;
-}
+CommandWindow::CommandWindow(platform::UserInterface& ui, platform::HelpViewer& help,
+                             MessageCenter& messages, CommandWindowHooks hooks)
+    : ui_(ui), help_(help), messages_(messages), hooks_(std::move(hooks)) {}
 
 bool CommandWindow::SetUp() {
   if (!ui().RegisterWindowClass(kCommandWindowClass, kCommandWindowMenu)) return false;
@@ -96,7 +86,7 @@ bool CommandWindow::Handle(WindowId self, const Message& m) {
       ui().Post(self, {R7_MESSAGE_START_UP, 0, 0});
       return true;
     case R7_MESSAGE_START_UP:
-      driver_.EnsureStartedUp();
+      hooks_.start_up();
       return true;
     case R7_MESSAGE_OPEN_HELP:
       OpenHelp();
@@ -113,7 +103,7 @@ bool CommandWindow::Handle(WindowId self, const Message& m) {
 }
 
 void CommandWindow::OnMenu(int id) {
-  driver_.EnsureCompanyDirList();
+  hooks_.before_menu();
   switch (id) {
     case R7_MENU_QUIT:
       Close();
@@ -152,14 +142,14 @@ void CommandWindow::OpenDialog(DialogKind kind) {
 
 void CommandWindow::ShowNotBuilt(DialogKind kind) {
   (void)kind;  // every missing tool answers alike
-  driver_.messages().MessageBoxById(window_, kNotSupported, kCaption,
-                                    platform::box::kOk | platform::box::kIconExclamation);
+  messages_.MessageBoxById(window_, kNotSupported, kCaption,
+                           platform::box::kOk | platform::box::kIconExclamation);
 }
 
 void CommandWindow::OpenHelp() {
   help_open_ = true;
-  help_path_ = driver_.server_directory() + std::string(kHelpFile);
-  driver_.platform().help.Open(window_, help_path_, kHelpContext, 1);
+  help_path_ = hooks_.server_directory() + std::string(kHelpFile);
+  help_.Open(window_, help_path_, kHelpContext, 1);
 }
 
 void CommandWindow::CloseAllDialogs() {
@@ -176,12 +166,12 @@ void CommandWindow::Close() {
 void CommandWindow::OnClose() {
   WindowId closing = window_;
   if (help_open_) {
-    driver_.platform().help.Open(closing, help_path_, kHelpQuit, 0);
+    help_.Open(closing, help_path_, kHelpQuit, 0);
     help_open_ = false;
   }
   window_ = platform::kNoWindow;
   dialogs_.ForgetAll();
-  driver_.record_manager().Unbind();
+  hooks_.closed();
   ui().DestroyWindow(closing);
 }
 

@@ -8,14 +8,15 @@
 // unbinds the record manager. Everything runs on the host's thread.
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "base/message_center.h"
 #include "host/dialog_registry.h"
+#include "platform/small_services.h"
 #include "platform/user_interface.h"
 
 namespace r7 {
-
-class Driver;
 
 inline constexpr std::string_view kCommandWindowClass = "TESSARY_CLASS32";
 inline constexpr std::string_view kCommandWindowTitle = "R7 DLL for Tessary";
@@ -24,9 +25,18 @@ inline constexpr std::string_view kServerWindowClass = "R7MainServerClass";
 inline constexpr std::string_view kServerWindowTitle = "R7 Server (32 Bit)";
 inline constexpr std::string_view kHelpFile = "Tessary.HLP";
 
+// What the command window asks of the driver that owns it.
+struct CommandWindowHooks {
+  std::function<void()> start_up;                 // the posted start-up message
+  std::function<void()> before_menu;              // before any menu id: the company directory list
+  std::function<std::string()> server_directory;  // where the help file lives
+  std::function<void()> closed;                   // the window is gone: let the record manager go
+};
+
 class CommandWindow {
  public:
-  explicit CommandWindow(Driver& driver);
+  CommandWindow(platform::UserInterface& ui, platform::HelpViewer& help, MessageCenter& messages,
+                CommandWindowHooks hooks);
   CommandWindow(const CommandWindow&) = delete;
   CommandWindow& operator=(const CommandWindow&) = delete;
 
@@ -62,9 +72,12 @@ class CommandWindow {
   void OnMenu(int id);
   void OpenHelp();
   void OnClose();
-  platform::UserInterface& ui();
+  platform::UserInterface& ui() { return ui_; }
 
-  Driver& driver_;
+  platform::UserInterface& ui_;
+  platform::HelpViewer& help_;
+  MessageCenter& messages_;
+  CommandWindowHooks hooks_;
   DialogRegistry dialogs_;
   platform::WindowId window_ = platform::kNoWindow;
   platform::WindowId server_window_ = platform::kNoWindow;

@@ -1,8 +1,8 @@
 // The list of company directories under the System Directory. (platform-independent)
 #include "host/company_dir_list.h"
 
+#include "base/limits.h"
 #include "common/text_util.h"
-#include "host/limits.h"
 
 namespace r7 {
 namespace {

@@ -1,11 +1,11 @@
 // Code 115: company information by keyword. (platform-independent)
 #include <array>
 
+#include "base/error_codes.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
 #include "host/field_splitter.h"
-#include "host/string_table.h"
 #include "host/worksheet_functions.h"
 #include "host/worksheet_support.h"
 

@@ -3,15 +3,12 @@
 
 #include <cstring>
 
+#include "base/error_codes.h"
+#include "base/limits.h"
 #include "common/text_util.h"
 #include "host/command_table.h"
 #include "host/company_dir_list.h"
-#include "host/error_codes.h"
-#include "host/ledger_services.h"
-#include "host/limits.h"
-#include "host/menu_commands.h"
 #include "host/usage_report.h"
-#include "host/worksheet_functions.h"
 #include "preload/cache_lookup.h"
 
 namespace r7 {
@@ -32,19 +29,23 @@ Driver::Driver(platform::Platform& platform)
       display_amounts_(platform.locale),
       record_manager_(platform.libraries, platform.files, platform.debug, errors_),
       companies_(settings_, server_directory_, platform.files, record_manager_, errors_),
+      command_window_(platform.ui, platform.help, messages_,
+                      CommandWindowHooks{
+                          .start_up = [this] { EnsureStartedUp(); },
+                          .before_menu = [this] { EnsureCompanyDirList(); },
+                          .server_directory = [this] { return server_directory_; },
+                          .closed = [this] { record_manager_.Unbind(); },
+                      }),
       unsupported_preload_(messages_),
-      command_window_(*this) {
+      cache_preload_runner_([this](platform::WindowId window) { return ledger_services(window); }) {
   ResetToDefaults(settings_);
-  RegisterWorksheetFunctions(*this);
   messages_.SetStatusBoxHook([this](platform::WindowId owner) {
     BtrShowStatus(platform_.message_boxes, settings_, owner, record_manager_.last_status());
   });
   // The balance engine asks the companies' preloaded selections first.
   cache_lookup_ = std::make_unique<preload::CacheLookup>(
-      LedgerServicesOf(*this), [this] { return usage_tracking_; }, &segment_collector_);
+      ledger_services(), [this] { return usage_tracking_; }, &segment_collector_);
   SetPreload(cache_lookup_.get());
-  // The silent preload command and the automatic preload load through the same cache.
-  SetPreloadRunner(&cache_preload_runner_);
 }
 
 Driver::~Driver() = default;
@@ -68,13 +69,7 @@ void Driver::StartUp() {
   errors_.Clear();
   server_directory_ = settings_store_.ServerDirectory(kDefaultServerDirectory);
   settings_store_.LoadAll(settings_, server_directory_);
-  settings_.drill_account = "*-*-*";
-  settings_.drill_period = "Month";
-  settings_.drill_budget_revision = settings_.revision;
-  settings_.drill_year = settings_.current_year;
-  settings_.drill_range_type = 0;
-  settings_.drill_company = settings_.company;
-  settings_.drill_segment = 0;
+  session_.Reset(settings_);
   company_dir_list_.clear();
   initialised_ = false;
   AutomaticPreload();
@@ -157,7 +152,7 @@ int Driver::Dispatch(int code, std::string_view argument, std::string& result) {
   const CommandInfo& command = *FindCommand(code);
   switch (command.kind) {
     case CommandKind::kMenu:
-      RunMenuCommand(*this, code, argument);
+      if (menu_commands_) menu_commands_(code, argument);
       return 0;
     case CommandKind::kDirect:
       if (code == kStartUsageTracking) {
@@ -166,7 +161,7 @@ int Driver::Dispatch(int code, std::string_view argument, std::string& result) {
       }
       if (code == kStopUsageTracking) {
         usage_tracking_ = false;
-        WriteUsageReport(*this);
+        WriteUsageReport(ledger_services(), platform_.clipboard);
         return 0;
       }
       result = kVersionText;
@@ -187,6 +182,22 @@ int Driver::NotYetSupported(int code, std::string& result) {
   errors_.SetError(kNotSupported, std::to_string(code));
   errors_.TakeError(&result);
   return 0;
+}
+
+LedgerServices Driver::ledger_services(platform::WindowId abort_window) {
+  return LedgerServices{settings_,
+                        errors_,
+                        messages_,
+                        record_manager_,
+                        companies_,
+                        platform_.files,
+                        session_.current_dates,
+                        abort_window};
+}
+
+BalanceCollaborators Driver::balance_collaborators(const LedgerServices& services) {
+  return BalanceCollaborators{services, *preload_, usage_tracking_,
+                              segment_collector_ ? &segment_collector_ : nullptr};
 }
 
 void Driver::FinishWithError(int code, std::string& result) {

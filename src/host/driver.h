@@ -1,10 +1,12 @@
-// The driver: one object that owns every piece of state the export works on.
-// (platform-independent)
+// The driver: one object that owns every piece of state the export works on, and the
+// export's dispatch. (platform-independent)
 //
 // The legacy design kept this state in process-wide statics; here it lives in one object so
-// that tests make their own driver over a fake platform. The exports forward to the one
-// process-wide instance (ProcessDriver()). Single-threaded: every call, and every window
-// message, arrives on the host's thread and runs to completion.
+// that tests make their own driver over a fake platform. What answers the codes is
+// registered from above: the worksheet functions, the menu-command processor and the
+// tools' dialog factories (exports/driver_assembly.h), so this floor never includes them.
+// Single-threaded: every call, and every window message, arrives on the host's thread and
+// runs to completion.
 #pragma once
 
 #include <functional>
@@ -14,20 +16,21 @@
 #include <string_view>
 #include <vector>
 
-#include "host/amount_format.h"
-#include "host/command_window.h"
-#include "host/error_reporter.h"
-#include "host/message_center.h"
+#include "base/amount_format.h"
+#include "base/error_reporter.h"
+#include "base/message_center.h"
+#include "base/settings.h"
+#include "base/settings_store.h"
 #include "host/cache_preload_runner.h"
+#include "host/command_window.h"
 #include "host/preload_runner.h"
-#include "host/settings.h"
-#include "host/settings_store.h"
+#include "host/session_state.h"
 #include "ledger/balance_engine.h"
 #include "ledger/company_catalogue.h"
+#include "ledger/ledger_services.h"
 #include "ledger/preload_lookup.h"
 #include "platform/platform.h"
 #include "recordmgr/record_manager.h"
-#include "specifiers/dates.h"
 
 namespace r7 {
 
@@ -36,6 +39,8 @@ class Driver {
   // A worksheet function: gets the argument text, writes at most 255 characters of result
   // text, returns the export's return value.
   using WorksheetHandler = std::function<int(std::string_view argument, std::string& result)>;
+  // The menu-command processor: codes 3 to 22 with their pair list.
+  using MenuCommandHandler = std::function<void(int code, std::string_view argument)>;
 
   explicit Driver(platform::Platform& platform);
   Driver(const Driver&) = delete;
@@ -55,7 +60,7 @@ class Driver {
   // registered (the library then fails to load). On POSIX the first call does it.
   bool AttachLibrary();
 
-  // The start-up of the command window: server directory, settings, DrillContext, the
+  // The start-up of the command window: server directory, settings, session state, the
   // automatic preload. Runs once per command window, whichever comes first: the posted
   // start-up message or the first export call.
   void EnsureStartedUp();
@@ -64,30 +69,41 @@ class Driver {
   // Command 21: drops the loaded companies and the list caches, rebuilds the company
   // directory list.
   void Reset();
+  // Rebuilds the company directory list from the System Directory (command 21, Setup).
+  void RebuildCompanyDirList();
 
-  // Later layers register their worksheet functions here; an unregistered code answers
-  // error 42 "Function not supported" with the code as detail.
+  // An unregistered worksheet code answers error 42 "Function not supported" with the code
+  // as detail; menu codes do nothing until the processor is set.
   void RegisterWorksheet(int code, WorksheetHandler handler);
+  void SetMenuCommands(MenuCommandHandler handler) { menu_commands_ = std::move(handler); }
 
   platform::Platform& platform() { return platform_; }
   Settings& settings() { return settings_; }
+  SessionState& session() { return session_; }
   ErrorReporter& errors() { return errors_; }
   MessageCenter& messages() { return messages_; }
   SettingsStore& settings_store() { return settings_store_; }
   DisplayAmountFormatter& display_amounts() { return display_amounts_; }
   RecordManager& record_manager() { return record_manager_; }
   CompanyCatalogue& companies() { return companies_; }
-  // The From/To dates in force, and whether the request in force is bounded by them.
-  DateRange& current_date_range() { return current_date_range_; }
-  bool& explicit_dates() { return explicit_dates_; }
-  // The "To Chart" flag of the last pair list.
-  bool& to_chart() { return to_chart_; }
   CommandWindow& command_window() { return command_window_; }
+  DialogRegistry& dialogs() { return command_window_.dialogs(); }
+
   PreloadRunner& preload_runner() { return *preload_runner_; }
-  // The preload cache installs its runner here; null restores the one that answers 42.
+  // Replaces the runner of the silent and automatic preloads, which is the preload cache's
+  // (tests record the orders); null puts in the runner of a driver without a cache, which
+  // answers 42 in an error box.
   void SetPreloadRunner(PreloadRunner* runner) {
     preload_runner_ = runner != nullptr ? runner : &unsupported_preload_;
   }
+  // What the balance engine asks before it reads files: the preload cache, or a lookup of
+  // the caller's; null puts in the lookup that always declines. The driver does not own a
+  // replacement.
+  PreloadLookup& preload() { return *preload_; }
+  void SetPreload(PreloadLookup* preload) {
+    preload_ = preload != nullptr ? preload : &no_preload_;
+  }
+
   // Set by the chart copy while it fills a sheet; clean-up refuses meanwhile.
   void set_chart_fill_busy(bool busy) { chart_fill_busy_ = busy; }
   bool chart_fill_busy() const { return chart_fill_busy_; }
@@ -101,20 +117,16 @@ class Driver {
   const std::string& server_directory() const { return server_directory_; }
   bool usage_tracking() const { return usage_tracking_; }
 
-  // What the balance engine asks before it reads files: the preload cache once one is
-  // installed (null puts back the lookup that always declines). The driver does not own it.
-  PreloadLookup& preload() { return *preload_; }
-  void SetPreload(PreloadLookup* preload) {
-    preload_ = preload != nullptr ? preload : &no_preload_;
-  }
   // Set by a tool while it collects segment values from the accounts the engine reads.
   SegmentValueCollector& segment_collector() { return segment_collector_; }
-  // The transaction type of the last "GLTRAN" call, shared with the drill: 5 all,
-  // 6 debits, 7 credits.
-  int& transaction_type() { return transaction_type_; }
 
-  // Rebuilds the company directory list from the System Directory (command 21, Setup).
-  void RebuildCompanyDirList();
+  // The collaborators of a ledger walk whose stop requests are read from, and asked over,
+  // `abort_window`. Worksheet calls have no window of their own: theirs is the command
+  // window.
+  LedgerServices ledger_services(platform::WindowId abort_window);
+  LedgerServices ledger_services() { return ledger_services(command_window_.window()); }
+  // The balance engine's collaborators over `services`, which must outlive them.
+  BalanceCollaborators balance_collaborators(const LedgerServices& services);
 
   // The standard ending of a worksheet handler that failed with `code`: the pending error
   // text, or "ERR" when nothing is pending; code 22 gives the no-data result.
@@ -128,19 +140,15 @@ class Driver {
 
   platform::Platform& platform_;
   Settings settings_;
+  SessionState session_;
   ErrorReporter errors_;
   MessageCenter messages_;
   SettingsStore settings_store_;
   DisplayAmountFormatter display_amounts_;
   RecordManager record_manager_;
   CompanyCatalogue companies_;
-  DateRange current_date_range_;
-  bool explicit_dates_ = false;
-  bool to_chart_ = false;
   std::map<int, WorksheetHandler> worksheet_handlers_;
-  UnsupportedPreloadRunner unsupported_preload_;
-  CachePreloadRunner cache_preload_runner_{*this};  // the one installed at construction
-  PreloadRunner* preload_runner_ = &unsupported_preload_;
+  MenuCommandHandler menu_commands_;
   CommandWindow command_window_;
 
   bool started_ = false;      // start-up ran for the command window in use
@@ -151,8 +159,10 @@ class Driver {
   NoPreload no_preload_;
   std::unique_ptr<PreloadLookup> cache_lookup_;  // the companies' preloaded selections
   PreloadLookup* preload_ = &no_preload_;
+  UnsupportedPreloadRunner unsupported_preload_;
+  CachePreloadRunner cache_preload_runner_;
+  PreloadRunner* preload_runner_ = &cache_preload_runner_;
   SegmentValueCollector segment_collector_;
-  int transaction_type_ = 5;
   bool chart_fill_busy_ = false;
 };
 

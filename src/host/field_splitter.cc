@@ -1,9 +1,9 @@
 // Splits a worksheet function's argument text into its positional fields. (platform-independent)
 #include "host/field_splitter.h"
 
+#include "base/error_codes.h"
+#include "base/limits.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
-#include "host/limits.h"
 
 namespace r7 {
 

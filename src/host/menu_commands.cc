@@ -1,9 +1,9 @@
 // The menu-command processor. (platform-independent)
 #include "host/menu_commands.h"
 
+#include "base/error_codes.h"
 #include "host/command_pairs.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
 #include "resources/menu_ids.h"
 
 namespace r7 {
@@ -92,7 +92,7 @@ void RunSilent(Driver& driver, int code) {
       return;
     case 5:
       CloseOpen(driver, DialogKind::kDrill);
-      if (driver.to_chart()) {
+      if (driver.session().to_chart) {
         DriveDialog(driver, DialogKind::kDrill, {kDrillToChart, kCloseCommand});
       } else {
         DriveDialog(driver, DialogKind::kDrill, {kDrillAccounts, kDrillToClipboard, kCloseCommand});
@@ -141,8 +141,7 @@ void RunMenuCommand(Driver& driver, int code, std::string_view argument) {
   window.ServerWindow();
   window.Create();
   if (!argument.empty()) {
-    ApplyCommandPairs(argument, {settings, driver.current_date_range(), driver.explicit_dates(),
-                                 driver.to_chart()});
+    ApplyCommandPairs(argument, {settings, driver.session()});
   }
   if (code != 8) driver.EnsureCompanyDirList();
   platform::UserInterface& ui = driver.platform().ui;

@@ -1,7 +1,7 @@
 // The runner of a driver without a preload cache. (platform-independent)
 #include "host/preload_runner.h"
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 
 namespace r7 {
 

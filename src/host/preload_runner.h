@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "host/message_center.h"
+#include "base/message_center.h"
 #include "ledger/company_catalogue.h"
 #include "platform/window_id.h"
 

@@ -1,25 +1,21 @@
 // Code 104, "GLTRAN": the total of the transactions of an account specifier between two
 // dates, summed over a list of companies. (platform-independent)
+#include "base/error_codes.h"
 #include "common/text_util.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
 #include "host/field_splitter.h"
-#include "host/ledger_services.h"
 #include "host/worksheet_functions.h"
 #include "host/worksheet_support.h"
+#include "ledger/account_iteration.h"
 #include "ledger/amount_text.h"
 #include "ledger/company_stack.h"
 #include "ledger/ledger_records.h"
-#include "specifiers/account_iteration.h"
 
 namespace r7 {
 namespace {
 
 enum TransactionField { kAccount = 0, kFrom, kTo, kCompanies, kType, kTransactionFields };
 
-constexpr int kAllTransactions = 5;
-constexpr int kDebits = 6;
-constexpr int kCredits = 7;
 constexpr int kTransactionDrillSegment = 20;
 constexpr std::size_t kMaxDrillDate = 20;
 
@@ -27,14 +23,14 @@ constexpr std::size_t kMaxDrillDate = 20;
 int TransactionType(std::string_view field) {
   if (field.empty()) return kAllTransactions;
   std::string_view head = field.substr(0, 2);
-  if (EqualsIgnoreCase(head, "CR")) return kCredits;
-  if (EqualsIgnoreCase(head, "DR") || EqualsIgnoreCase(head, "DE")) return kDebits;
+  if (EqualsIgnoreCase(head, "CR")) return kCreditTransactions;
+  if (EqualsIgnoreCase(head, "DR") || EqualsIgnoreCase(head, "DE")) return kDebitTransactions;
   return 0;
 }
 
 bool TypeTakes(int type, double amount) {
-  if (type == kDebits) return amount >= 0;
-  if (type == kCredits) return amount < 0;
+  if (type == kDebitTransactions) return amount >= 0;
+  if (type == kCreditTransactions) return amount < 0;
   return true;
 }
 
@@ -76,14 +72,14 @@ int TransactionTotalFunction(Driver& driver, std::string_view argument, std::str
     driver.FinishWithError(split.status, result);
     return 0;
   }
-  Settings& settings = driver.settings();
+  const Settings& settings = driver.settings();
+  SessionState& session = driver.session();
   const std::vector<std::string>& fields = split.fields;
   AccountRequest request = MakeAccountRequest(fields[kAccount], "", "");
 
-  settings.drill_from = CutTo(fields[kFrom], kMaxDrillDate);
-  settings.drill_to = CutTo(fields[kTo], kMaxDrillDate);
-  if (int code = ParseDateRange(fields[kFrom], fields[kTo], driver.current_date_range());
-      code != 0) {
+  session.drill.from = CutTo(fields[kFrom], kMaxDrillDate);
+  session.drill.to = CutTo(fields[kTo], kMaxDrillDate);
+  if (int code = ParseDateRange(fields[kFrom], fields[kTo], session.current_dates); code != 0) {
     driver.FinishWithError(code, result);
     return 0;
   }
@@ -101,19 +97,19 @@ int TransactionTotalFunction(Driver& driver, std::string_view argument, std::str
     driver.FinishWithError(kInvalidGltranType, result);
     return 0;
   }
-  driver.transaction_type() = type;
+  session.transaction_type = type;
 
-  const LedgerServices services = LedgerServicesOf(driver);
+  const LedgerServices services = driver.ledger_services();
   double total = 0;
   int status = 0;
   bool first = true;
   for (const std::string& company : *stack) {
     if (first) {
-      settings.drill_account = CutTo(fields[kAccount], kMaxAccountSpecifier);
-      settings.drill_company = company;
-      settings.drill_period.clear();
-      settings.drill_segment = kTransactionDrillSegment;
-      driver.explicit_dates() = true;
+      session.drill.account = CutTo(fields[kAccount], kMaxAccountSpecifier);
+      session.drill.company = company;
+      session.drill.period.clear();
+      session.drill.segment = kTransactionDrillSegment;
+      session.explicit_dates = true;
       first = false;
     }
     status = CompanyTransactions(services, company, request, type, &total);

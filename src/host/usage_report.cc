@@ -1,13 +1,11 @@
 // The account-usage report of code 12. (platform-independent)
 #include "host/usage_report.h"
 
-#include "host/clipboard_text.h"
-#include "host/driver.h"
-#include "host/ledger_services.h"
-#include "host/string_table.h"
-#include "ledger/account_number.h"
+#include "base/clipboard_text.h"
+#include "base/string_table.h"
+#include "ledger/account_iteration.h"
 #include "ledger/used_accounts.h"
-#include "specifiers/account_iteration.h"
+#include "specifiers/account_number_text.h"
 #include "specifiers/account_specifier.h"
 
 namespace r7 {
@@ -33,8 +31,8 @@ void WriteUnusedRuns(ClipboardText& out, const LedgerServices& services, Company
   std::string last;
   for (int result = iteration.First(request, company, kIterateChart, true);
        result == kIterationRecord; result = iteration.Next()) {
-    std::string account = ledger::DisplayAccount(
-        iteration.record().substr(0, ledger::kAccountNumberWidth), company.segment_lengths);
+    std::string account =
+        DisplayAccount(iteration.record().substr(0, kAccountNumberWidth), company.segment_lengths);
     if (FindUsedAccount(company.used_accounts, account) != nullptr) {
       if (!first.empty()) WriteRun(out, first, last);
       first.clear();
@@ -48,10 +46,9 @@ void WriteUnusedRuns(ClipboardText& out, const LedgerServices& services, Company
 
 }  // namespace
 
-std::string BuildUsageReport(Driver& driver) {
+std::string BuildUsageReport(const LedgerServices& services) {
   ClipboardText out;
-  const LedgerServices services = LedgerServicesOf(driver);
-  for (const auto& loaded : driver.companies().companies()) {
+  for (const auto& loaded : services.companies.companies()) {
     CompanyContext& company = *loaded;
     if (company.status != 0 || company.used_accounts.empty()) continue;
     out.Append(company.name.substr(0, company.name.find_last_not_of(' ') + 1), Ending::kTab);
@@ -70,14 +67,13 @@ std::string BuildUsageReport(Driver& driver) {
   }
   // The walks may have raised messages (a chart without accounts); the report has no cell
   // to show them in.
-  driver.errors().Clear();
+  services.errors.Clear();
   return out.text();
 }
 
-void WriteUsageReport(Driver& driver) {
-  platform::Clipboard& clipboard = driver.platform().clipboard;
+void WriteUsageReport(const LedgerServices& services, platform::Clipboard& clipboard) {
   clipboard.Clear();
-  std::string report = BuildUsageReport(driver);
+  std::string report = BuildUsageReport(services);
   clipboard.SetText(report);
 }
 

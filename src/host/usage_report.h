@@ -16,14 +16,16 @@
 
 #include <string>
 
+#include "ledger/ledger_services.h"
+#include "platform/clipboard.h"
+
 namespace r7 {
 
-class Driver;
-
-// Builds the report text, empties the reported lists and returns the text.
-std::string BuildUsageReport(Driver& driver);
+// Builds the report text over the loaded companies of `services`, empties the reported
+// lists and returns the text.
+std::string BuildUsageReport(const LedgerServices& services);
 
 // Empties the clipboard, builds the report and hands it to the clipboard.
-void WriteUsageReport(Driver& driver);
+void WriteUsageReport(const LedgerServices& services, platform::Clipboard& clipboard);
 
 }  // namespace r7

@@ -1,5 +1,5 @@
-// The worksheet functions the driver answers, registered with the driver by code.
-// (platform-independent)
+// The worksheet functions the driver answers; exports/driver_assembly.cc registers them
+// with the driver by code. (platform-independent)
 #pragma once
 
 #include <string>
@@ -8,10 +8,6 @@
 namespace r7 {
 
 class Driver;
-
-// Registers every worksheet function built so far; the others answer "Function not
-// supported" until they land.
-void RegisterWorksheetFunctions(Driver& driver);
 
 // Code 103: the description of the first account an account specifier selects.
 int AccountDescriptionFunction(Driver& driver, std::string_view argument, std::string& result);

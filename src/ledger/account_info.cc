@@ -4,9 +4,9 @@
 #include <array>
 #include <cstring>
 
+#include "base/error_codes.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
-#include "host/string_table.h"
 #include "ledger/account_number.h"
 #include "ledger/entities_file.h"
 #include "ledger/ledger_keys.h"
@@ -68,8 +68,7 @@ int AccountInfo(std::string& out, const LedgerServices& services, std::string_vi
       out = TrimTrailingBlanks(account.typical());
       return 0;
     case kAccountConsolidation:
-      out = TrimTrailingBlanks(
-          ledger::DisplayAccount(account.consolidation(), company->segment_lengths));
+      out = TrimTrailingBlanks(DisplayAccount(account.consolidation(), company->segment_lengths));
       return 0;
     case kAccountSaf:
       out = TrimTrailingBlanks(account.saf());
@@ -102,7 +101,7 @@ int SegmentDescription(std::string& out, const LedgerServices& services,
     std::string record;
     if (OpenChart(services, *company) == 0 &&
         FirstAccount(services, *company, first, true, record) == 0) {
-      text = ledger::DisplayAccount(record, company->segment_lengths);
+      text = DisplayAccount(record, company->segment_lengths);
     } else {
       services.errors.Clear();  // nothing found: the text is taken as written
     }
@@ -132,11 +131,10 @@ int SegmentDescription(std::string& out, const LedgerServices& services,
       value = segment == 2 ? item.substr(first + 1, second - first - 1) : item.substr(second + 1);
     }
     // A value wider than its field names no title record; no key is built past the field.
-    if (value.size() > ledger::kSegmentFieldWidth)
-      return services.records.CheckStatus(btr::kKeyNotFound);
-    std::string zero(ledger::kZeroSegmentField);
+    if (value.size() > kSegmentFieldWidth) return services.records.CheckStatus(btr::kKeyNotFound);
+    std::string zero(kZeroSegmentField);
     std::string number =
-        segment == 2 ? zero + PadSegment(value) + zero : zero + zero + PadSegment(value);
+        segment == 2 ? zero + StoredSegment(value) + zero : zero + zero + StoredSegment(value);
     ledger::LedgerKey key = ledger::AccountFileKey(number);
     std::array<char, kKeyLength + 1> buffer{};
     std::memcpy(buffer.data(), key.value.data(), key.value.size());

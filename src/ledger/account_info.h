@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "specifiers/account_iteration.h"
+#include "ledger/account_iteration.h"
 #include "specifiers/account_request.h"
 
 namespace r7 {

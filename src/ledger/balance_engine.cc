@@ -3,8 +3,8 @@
 
 #include <span>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 #include "ledger/account_number.h"
 #include "ledger/amount_text.h"
 #include "ledger/company_periods.h"
@@ -153,10 +153,10 @@ std::string ChartDescription(const LedgerServices& services, CompanyContext& com
 
 void TrackUse(const BalanceCollaborators& with, CompanyContext& company, const FirstAccount& first,
               std::string_view record) {
-  const std::string_view number = record.substr(0, ledger::kAccountNumberWidth);
+  const std::string_view number = record.substr(0, kAccountNumberWidth);
   const std::string description =
       number == first.number ? first.description : ChartDescription(with.services, company, number);
-  RecordAccountUse(company.used_accounts, ledger::DisplayAccount(number, company.segment_lengths),
+  RecordAccountUse(company.used_accounts, DisplayAccount(number, company.segment_lengths),
                    description);
 }
 
@@ -247,7 +247,7 @@ int ComputeBalance(double* total, const BalanceCollaborators& with, std::string_
         const std::string_view record = iteration.record();
         SaveRecord(pass.file_number, record, &saved);
         if (with.collector != nullptr && *with.collector) {
-          (*with.collector)(record.substr(0, ledger::kAccountNumberWidth));
+          (*with.collector)(record.substr(0, kAccountNumberWidth));
         }
         if (with.usage_tracking) TrackUse(with, *company, first, record);
         FillAmountTable(saved, pass.load_code, first.kind, prior_year, company->period_count,

@@ -19,8 +19,8 @@
 #include <functional>
 #include <string_view>
 
+#include "ledger/account_iteration.h"
 #include "ledger/preload_lookup.h"
-#include "specifiers/account_iteration.h"
 #include "specifiers/account_request.h"
 #include "specifiers/period_spec.h"
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 #include "ledger/account_number.h"
 #include "ledger/amount_text.h"
 #include "ledger/budget_value.h"

@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "ledger/account_iteration.h"
 #include "ledger/company_catalogue.h"
-#include "specifiers/account_iteration.h"
 #include "specifiers/account_request.h"
 #include "specifiers/period_spec.h"
 

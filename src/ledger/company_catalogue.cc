@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <new>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 #include "ledger/account_number.h"
 #include "ledger/company_files.h"
 #include "ledger/entities_file.h"
@@ -414,7 +414,7 @@ int CompanyCatalogue::EntityDefinition(std::string& out, CompanyContext& company
     return all_zero || all_blank_first || entity.entry_field(entry, 0).empty();
   };
   auto cut = [](std::string_view field, int length) {
-    return std::string(ledger::DisplaySegment(field, length));
+    return std::string(DisplaySegment(field, length));
   };
   auto append_pair = [](std::string& list, const std::string& from, const std::string& to) {
     list += from;

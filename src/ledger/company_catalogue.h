@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/error_reporter.h"
-#include "host/settings.h"
+#include "base/error_reporter.h"
+#include "base/settings.h"
 #include "platform/file_system.h"
 #include "recordmgr/record_manager.h"
 #include "specifiers/dates.h"

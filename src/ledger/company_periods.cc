@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 #include "specifiers/named_month.h"
 
 namespace r7 {

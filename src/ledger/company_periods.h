@@ -2,7 +2,7 @@
 // company's fiscal period, and its window. (platform-independent)
 #pragma once
 
-#include "host/error_reporter.h"
+#include "base/error_reporter.h"
 #include "ledger/company_catalogue.h"
 #include "specifiers/period_spec.h"
 #include "specifiers/period_window.h"

@@ -1,7 +1,7 @@
 // Company specifiers and the company stack. (platform-independent)
 #include "ledger/company_stack.h"
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 
 namespace r7 {
 

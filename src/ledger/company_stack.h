@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/error_reporter.h"
+#include "base/error_reporter.h"
 
 namespace r7 {
 

@@ -371,8 +371,7 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
           if (collecting) (*collector_)(e->number);
           if (tracking) {
             RecordAccountUse(company.used_accounts,
-                             ledger::DisplayAccount(e->number, company.segment_lengths),
-                             e->description);
+                             DisplayAccount(e->number, company.segment_lengths), e->description);
           }
         }
       }

@@ -21,10 +21,10 @@
 
 #include <functional>
 
+#include "ledger/account_iteration.h"
 #include "ledger/balance_engine.h"
 #include "ledger/preload_lookup.h"
 #include "preload/preload_settings.h"
-#include "specifiers/account_iteration.h"
 
 namespace r7::preload {
 

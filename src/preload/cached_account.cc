@@ -56,14 +56,14 @@ std::string CachedAccount::DisplayText() const {
 
 bool MakeAccountKey(std::string_view account_number, const SegmentLayout& layout,
                     CachedAccount* account) {
-  if (account_number.size() < ledger::kAccountNumberWidth) return false;
+  if (account_number.size() < kAccountNumberWidth) return false;
   if (layout.count < 1 || layout.count > kMaxStoreSegments) return false;
   std::string key;
   std::array<std::uint8_t, kMaxStoreSegments + 1> starts{};
   for (int i = 0; i < layout.count; ++i) {
-    if (layout.fields[i] < 0 || layout.fields[i] >= ledger::kSegmentCount) return false;
-    std::size_t at = static_cast<std::size_t>(layout.fields[i]) * ledger::kSegmentFieldWidth;
-    std::string_view field = account_number.substr(at, ledger::kSegmentFieldWidth);
+    if (layout.fields[i] < 0 || layout.fields[i] >= kSegmentCount) return false;
+    std::size_t at = static_cast<std::size_t>(layout.fields[i]) * kSegmentFieldWidth;
+    std::string_view field = account_number.substr(at, kSegmentFieldWidth);
     starts[i] = static_cast<std::uint8_t>(key.size());
     key += FittedSegment(field, layout.lengths[i]);
   }

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/error_codes.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
-#include "host/string_table.h"
 #include "ledger/account_number.h"
 #include "ledger/amount_text.h"
 #include "ledger/entities_file.h"

@@ -19,8 +19,8 @@
 
 #include <cstdint>
 
+#include "ledger/account_iteration.h"
 #include "platform/window_id.h"
-#include "specifiers/account_iteration.h"
 #include "specifiers/account_request.h"
 
 namespace r7::preload {

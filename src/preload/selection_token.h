@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/error_reporter.h"
+#include "base/error_reporter.h"
 #include "specifiers/account_specifier.h"
 
 namespace r7::preload {

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
+#include "base/error_codes.h"
+#include "base/limits.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
-#include "host/limits.h"
-#include "host/string_table.h"
 
 namespace r7 {
 namespace {

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/error_reporter.h"
-#include "host/settings.h"
+#include "base/error_reporter.h"
+#include "base/settings.h"
 #include "platform/dynamic_library.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"

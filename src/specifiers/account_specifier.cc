@@ -3,16 +3,16 @@
 
 #include <algorithm>
 
+#include "base/error_codes.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
-#include "host/string_table.h"
-#include "ledger/account_number.h"
+#include "specifiers/account_number_text.h"
 #include "specifiers/account_request.h"
 
 namespace r7 {
 namespace {
 
-constexpr std::size_t kField = ledger::kSegmentFieldWidth;
+constexpr std::size_t kField = kSegmentFieldWidth;
 
 bool IsLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -429,10 +429,6 @@ bool MatchWildcard(std::string_view text, std::string_view pattern) {
   return p == pattern.size();
 }
 
-std::string PadSegment(std::string_view value) {
-  return ledger::StoredSegment(value);
-}
-
 namespace {
 
 // A pattern's bound: "*" filled to make the field 8 long, "?" one fill character each.
@@ -449,7 +445,7 @@ std::string PatternBound(std::string_view pattern, char fill) {
       bound += c == '?' ? fill : c;
     }
   }
-  return bound.size() >= kField ? bound.substr(0, kField) : PadSegment(bound);
+  return bound.size() >= kField ? bound.substr(0, kField) : StoredSegment(bound);
 }
 
 }  // namespace
@@ -471,22 +467,22 @@ AccountToken ParseAccountToken(std::string_view text) {
       segment.kind = SegmentKind::kRange;
       std::size_t first_dot = segment.text.find('.');
       std::size_t after = segment.text.find_first_not_of('.', dots);
-      segment.from = PadSegment(segment.text.substr(0, first_dot));
+      segment.from = StoredSegment(segment.text.substr(0, first_dot));
       segment.to =
-          PadSegment(after == std::string::npos ? std::string() : segment.text.substr(after));
+          StoredSegment(after == std::string::npos ? std::string() : segment.text.substr(after));
       lower = segment.from;
       upper = segment.to;
     } else {
       segment.kind = SegmentKind::kExact;
-      segment.value = PadSegment(segment.text);
+      segment.value = StoredSegment(segment.text);
       lower = upper = segment.value;
     }
     token.exact = token.exact && segment.kind == SegmentKind::kExact;
     token.lower += lower;
     token.upper += upper;
   }
-  token.matches_nothing = token.segments[0].kind == SegmentKind::kExact &&
-                          token.segments[0].value == ledger::kZeroSegmentField;
+  token.matches_nothing =
+      token.segments[0].kind == SegmentKind::kExact && token.segments[0].value == kZeroSegmentField;
   return token;
 }
 
@@ -526,7 +522,7 @@ std::string AllEntitiesTemplate(int segment_count) {
 }
 
 std::string AccountKeyDisplay(std::string_view key, const SegmentLengths& lengths) {
-  return ledger::DisplayAccount(key, lengths);
+  return DisplayAccount(key, lengths);
 }
 
 }  // namespace r7

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/error_reporter.h"
+#include "base/error_reporter.h"
 
 namespace r7 {
 
@@ -67,10 +67,6 @@ std::vector<std::string> SplitItemTokens(std::string_view item);
 // True when `pattern` matches the whole of `text`: letters without regard to case, "?" any
 // one character, "*" any run (the "?" directly after a "*" are absorbed by it).
 bool MatchWildcard(std::string_view text, std::string_view pattern);
-
-// The stored 8-character field of a segment value (digits right-aligned and zero-filled,
-// with a letter left-aligned and blank-filled).
-std::string PadSegment(std::string_view value);
 
 enum class SegmentKind { kExact, kRange, kPattern };
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 
 namespace r7 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 
 namespace r7 {
 namespace {

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 
 namespace r7 {
 namespace {

@@ -1,7 +1,7 @@
 // The attribute slots of one period phrase. (platform-independent)
 #include "specifiers/period_attributes.h"
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 #include "specifiers/period_spec.h"
 
 namespace r7 {

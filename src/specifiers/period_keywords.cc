@@ -5,8 +5,8 @@
 #include <array>
 #include <cstddef>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 
 namespace r7 {
 namespace {

@@ -5,8 +5,8 @@
 #include <cctype>
 #include <vector>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 #include "specifiers/period_attributes.h"
 #include "specifiers/period_keywords.h"
 

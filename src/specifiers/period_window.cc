@@ -1,7 +1,7 @@
 // Computing the period window of a PeriodSpec for one company. (platform-independent)
 #include "specifiers/period_window.h"
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 
 namespace r7 {
 namespace {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "base/string_table.h"
+
 namespace r7 {
 namespace {
 
@@ -36,13 +40,9 @@ TEST(SplitCommandPairsTest, FollowsTheQuotingRules) {
 class ApplyCommandPairsTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetToDefaults(settings_); }
-  void Apply(std::string_view text) {
-    ApplyCommandPairs(text, {settings_, range_, explicit_dates_, to_chart_});
-  }
+  void Apply(std::string_view text) { ApplyCommandPairs(text, {settings_, session_}); }
   Settings settings_;
-  DateRange range_;
-  bool explicit_dates_ = false;
-  bool to_chart_ = false;
+  SessionState session_;
 };
 
 TEST_F(ApplyCommandPairsTest, SetsTextsAndIntegersOfKnownKeysOnly) {
@@ -64,21 +64,48 @@ TEST_F(ApplyCommandPairsTest, CutsTextsToTheirCapacity) {
 
 TEST_F(ApplyCommandPairsTest, ToChartIsClearedAtEveryApplication) {
   Apply("To Chart=anything");
-  EXPECT_TRUE(to_chart_);
+  EXPECT_TRUE(session_.to_chart);
   Apply("NoShow=1");
-  EXPECT_FALSE(to_chart_);
+  EXPECT_FALSE(session_.to_chart);
 }
 
 TEST_F(ApplyCommandPairsTest, DrillDatesSetTheExplicitRange) {
   Apply("Drill From=5Feb2001,Drill To=31dec2001");
-  EXPECT_TRUE(explicit_dates_);
-  EXPECT_EQ(range_, (DateRange{{5, 2, 2001}, {31, 12, 2001}}));
-  EXPECT_EQ(settings_.drill_from, "5Feb2001");
+  EXPECT_TRUE(session_.explicit_dates);
+  EXPECT_EQ(session_.current_dates, (DateRange{{5, 2, 2001}, {31, 12, 2001}}));
+  EXPECT_EQ(session_.drill.from, "5Feb2001");
   // Dates that do not read leave the range as it was.
   Apply("Drill To=1Jan2000");
-  EXPECT_EQ(range_, (DateRange{{5, 2, 2001}, {31, 12, 2001}}));
+  EXPECT_EQ(session_.current_dates, (DateRange{{5, 2, 2001}, {31, 12, 2001}}));
   Apply("Drill From=1Jan2002,Drill To=2Jan2002");
-  EXPECT_EQ(range_, (DateRange{{1, 1, 2002}, {2, 1, 2002}}));
+  EXPECT_EQ(session_.current_dates, (DateRange{{1, 1, 2002}, {2, 1, 2002}}));
+}
+
+TEST_F(ApplyCommandPairsTest, DrillKeysSetTheDrillContext) {
+  Apply("Drill Account=4000-*-*,Drill Range Type=1,Drill Company=ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(session_.drill.account, "4000-*-*");
+  EXPECT_EQ(session_.drill.range_type, 1);
+  EXPECT_EQ(session_.drill.company, "ABCDEFGHIJKL");
+}
+
+TEST(PairKeyTableTest, FollowsItsOrderAndFindsKeysWithoutCase) {
+  auto table = PairKeyTable();
+  ASSERT_EQ(table.size(), 59u);
+  EXPECT_EQ(StringText(table.front().key_id), "Company");
+  EXPECT_EQ(StringText(table[34].key_id), "NoShow");
+  EXPECT_EQ(StringText(table.back().key_id), "To Chart");
+  std::set<int> ids;
+  for (const PairKey& key : table) {
+    EXPECT_TRUE(ids.insert(key.key_id).second);
+    // Every key but "To Chart" has exactly one target.
+    const int targets =
+        (key.setting != nullptr) + (key.drill_text != nullptr) + (key.drill_number != nullptr);
+    EXPECT_EQ(targets, key.key_id == key::kToChart ? 0 : 1) << key.key_id;
+  }
+  EXPECT_EQ(FindPairKey("drill from")->key_id, 5039);
+  EXPECT_EQ(FindPairKey("FE File Path"), nullptr);  // saved, but not a pair key
+  EXPECT_EQ(FindPairKey("no such key"), nullptr);
+  EXPECT_EQ(FindPairKey("To Chart")->key_id, key::kToChart);
 }
 
 TEST_F(ApplyCommandPairsTest, FileOnlyKeysAreNotPairKeys) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
@@ -66,7 +67,7 @@ class CommandWindowTest : public ::testing::Test {
   }
 
   testing::FakePlatform fake_;
-  Driver driver_{fake_.platform};
+  testing::AssembledDriver driver_{fake_.platform};
   std::string result_;
 };
 

@@ -1,4 +1,5 @@
 #include "host/driver.h"
+#include "fakes/assembled_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ class DriverTest : public ::testing::Test {
   }
 
   testing::FakePlatform fake_;
-  Driver driver_{fake_.platform};
+  testing::AssembledDriver driver_{fake_.platform};
   char buffer_[600];
   std::string result_;
 };
@@ -95,7 +96,7 @@ TEST_F(DriverTest, LoadsTheSettingsBeforeTheFirstCall) {
   Call(125);
   EXPECT_EQ(driver_.settings().company, "05");
   EXPECT_EQ(driver_.settings().dpl_company, "05");
-  EXPECT_EQ(driver_.settings().drill_company, "05");
+  EXPECT_EQ(driver_.session().drill.company, "05");
   EXPECT_EQ(driver_.server_directory(), "/srv/r7\\");
 }
 

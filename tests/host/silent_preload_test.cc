@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
@@ -35,7 +36,7 @@ class SilentPreloadTest : public ::testing::Test {
     if (driver_) driver_->Cleanup();
   }
   void Start() {
-    driver_ = std::make_unique<Driver>(platform_);
+    driver_ = std::make_unique<testing::AssembledDriver>(platform_);
     Call(125, "");
   }
   std::string Call(int code, const char* argument) {

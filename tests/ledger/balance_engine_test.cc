@@ -7,11 +7,11 @@
 
 #include <filesystem>
 
+#include "base/error_codes.h"
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
-#include "host/ledger_services.h"
 #include "specifiers/period_parser.h"
 
 namespace r7 {
@@ -63,8 +63,8 @@ class BalanceEngineTest : public ::testing::Test {
     period_text_ = periods;
     EXPECT_TRUE(ParsePeriodSpecifier(period_text_, &list).ok());
     request_ = MakeAccountRequest(specifier, year, "01");
-    LedgerServices services = LedgerServicesOf(driver_, kWindow);
-    return ComputeBalance(total, BalanceCollaboratorsOf(driver_, services), "01", request_, list);
+    LedgerServices services = driver_.ledger_services(kWindow);
+    return ComputeBalance(total, driver_.balance_collaborators(services), "01", request_, list);
   }
 
   std::string Cell(int code, const char* argument) {
@@ -77,7 +77,7 @@ class BalanceEngineTest : public ::testing::Test {
   std::string period_text_;
   AccountRequest request_;
   testing::FakePlatform fake_;
-  Driver driver_{fake_.platform};
+  testing::AssembledDriver driver_{fake_.platform};
 };
 
 TEST_F(BalanceEngineTest, APreloadThatAnswersSuppliesEveryItem) {
@@ -130,34 +130,34 @@ TEST_F(BalanceEngineTest, ReportsTheFirstAccountWalksOwnFailure) {
 }
 
 TEST_F(BalanceEngineTest, BalanceRecordsTheDrillContextOfItsFirstCompany) {
-  driver_.explicit_dates() = true;
+  driver_.session().explicit_dates = true;
   EXPECT_EQ(Cell(100, "4000;Quarter;01,03;2002;rng1,07"), "-9920.\r\n");
-  const Settings& settings = driver_.settings();
-  EXPECT_EQ(settings.drill_account, "4000");
-  EXPECT_EQ(settings.drill_period, "Quarter");
-  EXPECT_EQ(settings.drill_company, "03");
-  EXPECT_EQ(settings.drill_year, "2002");
-  EXPECT_EQ(settings.drill_budget_revision, "07");
-  EXPECT_EQ(settings.drill_range_type, kRangeMainOnly);
-  EXPECT_FALSE(driver_.explicit_dates());
+  const DrillContext& drill = driver_.session().drill;
+  EXPECT_EQ(drill.account, "4000");
+  EXPECT_EQ(drill.period, "Quarter");
+  EXPECT_EQ(drill.company, "03");
+  EXPECT_EQ(drill.year, "2002");
+  EXPECT_EQ(drill.budget_revision, "07");
+  EXPECT_EQ(drill.range_type, kRangeMainOnly);
+  EXPECT_FALSE(driver_.session().explicit_dates);
   EXPECT_EQ(Cell(102, "1000-10-100"), "-1500.\r\n");
-  EXPECT_EQ(settings.drill_period, "month");
-  EXPECT_EQ(settings.drill_company, "01");
-  EXPECT_EQ(settings.drill_budget_revision, "01");
+  EXPECT_EQ(drill.period, "month");
+  EXPECT_EQ(drill.company, "01");
+  EXPECT_EQ(drill.budget_revision, "01");
 }
 
 TEST_F(BalanceEngineTest, GltranRecordsItsDrillContextAndType) {
   EXPECT_EQ(Cell(104, "4000;1Jan2002;31Dec2002;02,01;Credits"), "-317.\r\n");
-  const Settings& settings = driver_.settings();
-  EXPECT_EQ(settings.drill_account, "4000");
-  EXPECT_EQ(settings.drill_company, "01");
-  EXPECT_EQ(settings.drill_period, "");
-  EXPECT_EQ(settings.drill_segment, 20);
-  EXPECT_EQ(settings.drill_from, "1Jan2002");
-  EXPECT_EQ(settings.drill_to, "31Dec2002");
-  EXPECT_TRUE(driver_.explicit_dates());
-  EXPECT_EQ(driver_.transaction_type(), 7);
-  EXPECT_EQ((driver_.current_date_range() == DateRange{{1, 1, 2002}, {31, 12, 2002}}), true);
+  const DrillContext& drill = driver_.session().drill;
+  EXPECT_EQ(drill.account, "4000");
+  EXPECT_EQ(drill.company, "01");
+  EXPECT_EQ(drill.period, "");
+  EXPECT_EQ(drill.segment, 20);
+  EXPECT_EQ(drill.from, "1Jan2002");
+  EXPECT_EQ(drill.to, "31Dec2002");
+  EXPECT_TRUE(driver_.session().explicit_dates);
+  EXPECT_EQ(driver_.session().transaction_type, 7);
+  EXPECT_EQ((driver_.session().current_dates == DateRange{{1, 1, 2002}, {31, 12, 2002}}), true);
 }
 
 }  // namespace

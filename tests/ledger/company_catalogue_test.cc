@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
@@ -30,7 +31,7 @@ class CompanyCatalogueTest : public ::testing::Test {
   void SetUp() override {
     fake_.profiles.Set("R7 for Tessary", "System Directory", system_);
     fake_.profiles.Set("R7 for Tessary", "Company", "01");
-    driver_ = std::make_unique<Driver>(fake_.platform);
+    driver_ = std::make_unique<testing::AssembledDriver>(fake_.platform);
     driver_->Call(125, "", nullptr);  // start-up: settings loaded
   }
 
@@ -126,7 +127,7 @@ TEST_F(CompanyCatalogueTest, KeepsTheLoadedCalendarKeysAndYears) {
 
 TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
   fake_.profiles.Set("R7 for Tessary", "Current Period", "5");
-  driver_ = std::make_unique<Driver>(fake_.platform);
+  driver_ = std::make_unique<testing::AssembledDriver>(fake_.platform);
   driver_->Call(125, "", nullptr);
   EXPECT_EQ(Info("01", 1), "5");
   EXPECT_EQ(Info("02", 1), "5");
@@ -169,7 +170,7 @@ TEST_F(CompanyCatalogueTest, FreeOneLedgerFileClosesOneFileOfAnotherCompany) {
 TEST(CompanyDataDirectoryTest, FollowsTheDirectoryNamingRule) {
   testing::FakePlatform fake;
   fake.profiles.Set("R7 for Tessary", "System Directory", "C:\\Tessary");
-  Driver driver(fake.platform);
+  testing::AssembledDriver driver(fake.platform);
   driver.Call(125, "", nullptr);
   struct Case {
     const char* code;
@@ -238,7 +239,7 @@ TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
     std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << c.calendar;
     testing::FakePlatform fake;
     fake.profiles.Set("R7 for Tessary", "System Directory", system);
-    Driver driver(fake.platform);
+    testing::AssembledDriver driver(fake.platform);
     driver.Call(125, "", nullptr);
     EXPECT_EQ(driver.companies().FindCompany("01")->status, c.status) << c.what;
   }

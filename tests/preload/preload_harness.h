@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
-#include "host/ledger_services.h"
 #include "preload/cache_lookup.h"
 #include "preload/data_preload.h"
 #include "preload/preload_settings.h"
@@ -60,9 +60,9 @@ class PreloadHarness : public ::testing::Test {
     fake_.profiles.Set("R7 for Tessary", "Company", "SYNTH");
     fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
     fake_.profiles.Set("R7 for Tessary", "NA Label", "0");
-    driver_ = std::make_unique<Driver>(platform_);
+    driver_ = std::make_unique<testing::AssembledDriver>(platform_);
     driver_->Call(125, "", nullptr);
-    services_ = std::make_unique<LedgerServices>(LedgerServicesOf(*driver_));
+    services_ = std::make_unique<LedgerServices>(driver_->ledger_services());
     lookup_ = std::make_unique<preload::CacheLookup>(
         *services_, [this] { return driver_->usage_tracking(); }, &driver_->segment_collector());
     driver_->SetPreload(lookup_.get());
@@ -97,7 +97,7 @@ class PreloadHarness : public ::testing::Test {
     if (!ParsePeriodSpecifier(period_text_, &list).ok()) return -12345;
     AccountRequest request = MakeAccountRequest(specifier, year, revision, range_type);
     int code =
-        ComputeBalance(total, BalanceCollaboratorsOf(*driver_, *services_), "SYNTH", request, list);
+        ComputeBalance(total, driver_->balance_collaborators(*services_), "SYNTH", request, list);
     driver_->errors().Clear();
     return code;
   }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
@@ -35,7 +36,7 @@ class StandInBindingTest : public ::testing::Test {
 TEST_F(StandInBindingTest, AMissingLibraryAnswers38WithStatus20) {
   std::string empty = testing::MakeTempDir("nolib");
   ::setenv("R7_LIBRARY_PATH", empty.c_str(), 1);
-  Driver driver(fake_.platform);
+  testing::AssembledDriver driver(fake_.platform);
   driver.Call(125, "", nullptr);
   CompanyContext& company = *driver.companies().FindCompany("01");
   EXPECT_EQ(company.status, 38);
@@ -54,7 +55,7 @@ TEST_F(StandInBindingTest, AMissingLibraryAnswers38WithStatus20) {
 }
 
 TEST_F(StandInBindingTest, AFullHandleTableFreesAFileOfAnotherCompany) {
-  Driver driver(fake_.platform);
+  testing::AssembledDriver driver(fake_.platform);
   driver.Call(125, "", nullptr);
   CompanyContext& first = *driver.companies().FindCompany("01");
   ASSERT_EQ(first.status, 0);
@@ -70,7 +71,7 @@ TEST_F(StandInBindingTest, AFullHandleTableFreesAFileOfAnotherCompany) {
 }
 
 TEST_F(StandInBindingTest, CleanupClosesEverythingAndUnbinds) {
-  Driver driver(fake_.platform);
+  testing::AssembledDriver driver(fake_.platform);
   driver.Call(125, "", nullptr);
   ASSERT_EQ(driver.companies().FindCompany("05")->status, 0);
   EXPECT_TRUE(driver.record_manager().initialised());

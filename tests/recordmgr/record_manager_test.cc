@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/error_codes.h"
 #include "fakes/fake_platform.h"
-#include "host/error_codes.h"
 
 namespace r7 {
 namespace {

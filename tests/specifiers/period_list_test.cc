@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 #include "specifiers/period_parser.h"
 
 namespace r7 {

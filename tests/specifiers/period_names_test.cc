@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "host/string_table.h"
+#include "base/string_table.h"
 #include "specifiers/period_parser.h"
 #include "specifiers/period_window.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host/error_codes.h"
-#include "host/error_reporter.h"
+#include "base/error_codes.h"
+#include "base/error_reporter.h"
 
 namespace r7 {
 namespace {

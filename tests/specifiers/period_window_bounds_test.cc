@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/error_codes.h"
+#include "base/error_codes.h"
 #include "specifiers/amount_table.h"
 #include "specifiers/period_parser.h"
 

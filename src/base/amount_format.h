@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "host/error_reporter.h"
-#include "host/settings.h"
+#include "base/error_reporter.h"
+#include "base/settings.h"
 #include "platform/locale_info.h"
 
 namespace r7 {

@@ -1,11 +1,11 @@
 // The settings table: every item's key, capacity, default and target. (platform-independent)
-#include "host/settings.h"
+#include "base/settings.h"
 
 #include <algorithm>
 #include <array>
 
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/string_table.h"
 
 namespace r7 {
 namespace {
@@ -21,8 +21,9 @@ constexpr SettingRow Integer(int id, int Settings::*member, int fallback, bool s
 constexpr bool kNotSaved = false;
 constexpr bool kNoPair = false;
 
-// Saved rows first, in the order of loading and saving; then the command-pair items that
-// R7.INI does not keep. A null text default on a DPL row means "the loaded value of".
+// Saved rows first, in the order of loading and saving; then the command-pair items of the
+// current command, which R7.INI does not keep. A null text default on a DPL row means "the loaded
+// value of".
 constexpr std::array kRows = {
     Text(5000, &Settings::company, 12, "00"),
     Text(5001, &Settings::system_directory, 259, "C:\\Tessary"),
@@ -73,33 +74,10 @@ constexpr std::array kRows = {
     Integer(5057, &Settings::lists_use_entities_file, 0),
     Integer(5100, &Settings::entities_file_in_gl_path, 0, true, kNoPair),
     Text(5101, &Settings::fe_file_path, 259, "", true, kNoPair),
-    // Command-pair items only.
-    Text(5027, &Settings::drill_account, 511, "*-*-*", kNotSaved),
-    Text(5028, &Settings::drill_company, 12, "00", kNotSaved),
-    Text(5029, &Settings::drill_year, 4, "1994", kNotSaved),
-    Text(5030, &Settings::drill_budget_revision, 2, "01", kNotSaved),
-    Integer(5031, &Settings::drill_range_type, 0, kNotSaved),
-    Text(5032, &Settings::drill_period, 511, "Month", kNotSaved),
-    Integer(5033, &Settings::drill_segment, 0, kNotSaved),
+    // Command-pair items of the current command only.
     Integer(5034, &Settings::no_show, 0, kNotSaved),
-    Text(5039, &Settings::drill_from, 20, "", kNotSaved),
-    Text(5040, &Settings::drill_to, 20, "", kNotSaved),
     Text(5049, &Settings::list, 50, "", kNotSaved),
-    SettingRow{key::kToChart, SettingKind::kFlag, 0, kNotSaved, true, nullptr, nullptr, nullptr, 0},
 };
-
-// The pair keys are the string identifiers 5000 to 5058, numbered in the order of the
-// command-pair table, so that order is the order of their identifiers.
-const std::array<const SettingRow*, 59>& PairRows() {
-  static const auto table = [] {
-    std::array<const SettingRow*, 59> rows{};
-    for (const SettingRow& row : kRows) {
-      if (row.pair) rows.at(static_cast<std::size_t>(row.key_id - 5000)) = &row;
-    }
-    return rows;
-  }();
-  return table;
-}
 
 }  // namespace
 
@@ -107,13 +85,9 @@ std::span<const SettingRow> SettingRows() {
   return kRows;
 }
 
-std::span<const SettingRow* const> PairKeyTable() {
-  return PairRows();
-}
-
-const SettingRow* FindPairKey(std::string_view key) {
-  for (const SettingRow* row : PairRows()) {
-    if (EqualsIgnoreCase(KeyName(*row), key)) return row;
+const SettingRow* FindSettingRow(int key_id) {
+  for (const SettingRow& row : kRows) {
+    if (row.key_id == key_id) return &row;
   }
   return nullptr;
 }

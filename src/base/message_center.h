@@ -9,8 +9,8 @@
 #include <functional>
 #include <string_view>
 
-#include "host/error_reporter.h"
-#include "host/settings.h"
+#include "base/error_reporter.h"
+#include "base/settings.h"
 #include "platform/message_box.h"
 #include "platform/small_services.h"
 

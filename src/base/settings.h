@@ -69,22 +69,13 @@ struct Settings {
   int drill_absolute_sort = 0;
   double drill_highlight_threshold = 0;
 
-  // Command-pair items that are not saved. The Drill items are the DrillContext: the last
-  // balance or transaction-total request, from which the drill-down starts.
-  std::string drill_account;
-  std::string drill_company;
-  std::string drill_year;
-  std::string drill_budget_revision;
-  int drill_range_type = 0;
-  std::string drill_period;
-  int drill_segment = 0;
+  // Command-pair items of the current menu command, never saved: its silent mode and the
+  // list it names for the Lists tool.
   int no_show = 0;
-  std::string drill_from;
-  std::string drill_to;
   std::string list;
 };
 
-enum class SettingKind { kText, kInteger, kFlag };
+enum class SettingKind { kText, kInteger };
 
 // One item of the settings record: its key, where its value lives, and how it is kept.
 struct SettingRow {
@@ -102,11 +93,9 @@ struct SettingRow {
 // Every item, saved rows in the order they are loaded and saved.
 std::span<const SettingRow> SettingRows();
 
-// The command-pair keys in their table order; "To Chart" is a flag with no target.
-std::span<const SettingRow* const> PairKeyTable();
-
-// The row whose key name equals `key` without regard to case, among the pair keys.
-const SettingRow* FindPairKey(std::string_view key);
+// The item of that key identifier; null when the record has none (the DrillContext keys
+// and "To Chart" belong to the session, not to the record).
+const SettingRow* FindSettingRow(int key_id);
 
 // Text of the key identifier (its name in R7.INI and in command pairs).
 std::string_view KeyName(const SettingRow& row);

@@ -1,5 +1,5 @@
 // Amounts as text. (platform-independent)
-#include "host/amount_format.h"
+#include "base/amount_format.h"
 
 #include <charconv>
 #include <cmath>

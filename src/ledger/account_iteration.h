@@ -38,13 +38,10 @@
 #include <string_view>
 #include <vector>
 
-#include "host/error_reporter.h"
-#include "host/message_center.h"
-#include "host/settings.h"
 #include "ledger/company_catalogue.h"
 #include "ledger/entities_file.h"
 #include "ledger/ledger_keys.h"
-#include "platform/file_system.h"
+#include "ledger/ledger_services.h"
 #include "recordmgr/record_manager.h"
 #include "specifiers/account_request.h"
 #include "specifiers/account_specifier.h"
@@ -63,18 +60,6 @@ enum IterationFile : int {
   kIteratePriorComparatives = 3,
   kIterateComparatives = 4,
   kIterateTransactions = 8,
-};
-
-// What an iteration works with; every member outlives the iteration.
-struct LedgerServices {
-  const Settings& settings;
-  ErrorReporter& errors;
-  MessageCenter& messages;
-  RecordManager& records;
-  CompanyCatalogue& companies;
-  platform::FileSystem& files;
-  const DateRange& dates;  // the current From/To dates (transactions)
-  platform::WindowId abort_window = platform::kNoWindow;  // whose input may ask to stop
 };
 
 class AccountIteration {

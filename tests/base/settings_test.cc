@@ -1,11 +1,11 @@
-#include "host/settings_store.h"
+#include "base/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "base/string_table.h"
 #include "fakes/fake_platform.h"
-#include "host/string_table.h"
 
 namespace r7 {
 namespace {
@@ -73,7 +73,7 @@ TEST(SettingsTest, SaveWritesEverySavedRowAndReadsBackTheSame) {
   settings.rounding = -7;
   settings.drill_absolute_sort = 0;
   settings.drill_highlight_threshold = 0.1;
-  settings.drill_account = "never saved";
+  settings.list = "never saved";
   ASSERT_TRUE(store.SaveAll(settings));
 
   std::size_t saved_rows = 0;
@@ -106,24 +106,6 @@ TEST(SettingsTest, SaveReportsAFailedWriteEvenWhenLaterWritesSucceed) {
     profiles.FailWriteNumber(failing);
     EXPECT_FALSE(store.SaveAll(settings)) << failing;
   }
-}
-
-TEST(SettingsTest, PairKeyTableFollowsItsOrderAndFindsKeysWithoutCase) {
-  auto table = PairKeyTable();
-  ASSERT_EQ(table.size(), 59u);
-  EXPECT_EQ(KeyName(*table.front()), "Company");
-  EXPECT_EQ(KeyName(*table[34]), "NoShow");
-  EXPECT_EQ(KeyName(*table.back()), "To Chart");
-  std::set<int> ids;
-  for (const SettingRow* row : table) {
-    ASSERT_NE(row, nullptr);
-    EXPECT_TRUE(ids.insert(row->key_id).second);
-    EXPECT_TRUE(row->pair);
-  }
-  EXPECT_EQ(FindPairKey("drill from")->key_id, 5039);
-  EXPECT_EQ(FindPairKey("FE File Path"), nullptr);  // saved, but not a pair key
-  EXPECT_EQ(FindPairKey("no such key"), nullptr);
-  EXPECT_EQ(FindPairKey("To Chart")->kind, SettingKind::kFlag);
 }
 
 TEST(SettingsTest, AutoPreloadKeysCarryTheCompanyCode) {

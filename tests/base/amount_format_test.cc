@@ -1,4 +1,4 @@
-#include "host/amount_format.h"
+#include "base/amount_format.h"
 
 #include <gtest/gtest.h>
 
@@ -43,9 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{12345.678, 3, 3, "0", "12.346"}, CellCase{12345.678, 3, 0, "0", "12346."},
         CellCase{-2.5, 3, 0, "0", "-3."}, CellCase{2.5, 3, 0, "0", "3."},
         CellCase{-0.125, 1, 0, "0", "-0.13"}, CellCase{144972.08, 1, 0, "0", "144972.08"},
-        CellCase{-144972.075, 1, 0, "0", "-144972.08"}, CellCase{0.05, 2, 0, "0", "0.1"}, CellCase{1234567, 6, 0, "0", "1235000."},
-        CellCase{1234567, 9, 0, "0", "1000000."}, CellCase{1234567, 10, 0, "0", "1234567."},
-        CellCase{5, 0, 8, "0", "5."},
+        CellCase{-144972.075, 1, 0, "0", "-144972.08"}, CellCase{0.05, 2, 0, "0", "0.1"},
+        CellCase{1234567, 6, 0, "0", "1235000."}, CellCase{1234567, 9, 0, "0", "1000000."},
+        CellCase{1234567, 10, 0, "0", "1234567."}, CellCase{5, 0, 8, "0", "5."},
         // Exponents outside -1..20 give exponential notation.
         CellCase{0.05, 0, 0, "0", "5.e-002"}, CellCase{-0.05, 0, 0, "0", "-5.e-002"},
         CellCase{1e20, 0, 0, "0", "100000000000000000000."}, CellCase{1e21, 0, 0, "0", "1.e+021"},

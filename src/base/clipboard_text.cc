@@ -1,5 +1,5 @@
 // A text that a report is written into before it goes to the clipboard. (platform-independent)
-#include "host/clipboard_text.h"
+#include "base/clipboard_text.h"
 
 namespace r7 {
 

@@ -1,6 +1,6 @@
 // The string table: exact texts that callers append to, compare with or show as they are,
 // and the rules every entry must keep for both the portable and the resource build.
-#include "host/string_table.h"
+#include "base/string_table.h"
 
 #include <gtest/gtest.h>
 

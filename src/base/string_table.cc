@@ -1,5 +1,5 @@
 // The string table compiled into the portable core. (platform-independent)
-#include "host/string_table.h"
+#include "base/string_table.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,8 +1,8 @@
-#include "host/error_reporter.h"
+#include "base/error_reporter.h"
 
 #include <gtest/gtest.h>
 
-#include "host/string_table.h"
+#include "base/string_table.h"
 
 namespace r7 {
 namespace {

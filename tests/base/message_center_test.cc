@@ -1,4 +1,4 @@
-#include "host/message_center.h"
+#include "base/message_center.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The pending error of the current call. (platform-independent)
-#include "host/error_reporter.h"
+#include "base/error_reporter.h"
 
+#include "base/limits.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/limits.h"
-#include "host/string_table.h"
 
 namespace r7 {
 

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <exception>
 
+#include "base/error_codes.h"
+#include "base/error_reporter.h"
+#include "base/limits.h"
+#include "base/string_table.h"
+#include "exports/driver_assembly.h"
 #include "host/driver.h"
-#include "host/error_codes.h"
-#include "host/error_reporter.h"
-#include "host/limits.h"
-#include "host/string_table.h"
 #include "platform/abi.h"
 #include "platform/library_attach.h"
 
@@ -18,7 +19,7 @@ namespace r7 {
 // torn down before this library's statics, and a driver destroyed then would call into it.
 // DLLCleanupFunc is where the driver lets go of what it holds.
 Driver& ProcessDriver() {
-  static Driver* const driver = new Driver(platform::DefaultPlatform());
+  static Driver* const driver = MakeDriver(platform::DefaultPlatform()).release();
   return *driver;
 }
 

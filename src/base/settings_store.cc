@@ -1,11 +1,11 @@
 // Loading and saving the settings record in R7.INI. (platform-independent)
-#include "host/settings_store.h"
+#include "base/settings_store.h"
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/string_table.h"
 
 namespace r7 {
 namespace {

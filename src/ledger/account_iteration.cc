@@ -1,12 +1,12 @@
 // The account iteration. (platform-independent)
-#include "specifiers/account_iteration.h"
+#include "ledger/account_iteration.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 
+#include "base/error_codes.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
 #include "ledger/account_number.h"
 #include "ledger/amount_text.h"
 #include "ledger/ledger_records.h"
@@ -251,7 +251,7 @@ int AccountIteration::Scan() {
         std::string_view(record).substr(ledger::glcmpfil::kYear.offset, 4) != year_) {
       break;  // past the request's year in a key that leads with it
     }
-    std::string_view account = std::string_view(record).substr(0, ledger::kAccountNumberWidth);
+    std::string_view account = std::string_view(record).substr(0, kAccountNumberWidth);
     if (ledger::OrderedAccountNumber(account, ordering_) > upper_ordered_) break;
     if (!Matches(record)) continue;
     if (type_check_) {
@@ -263,7 +263,7 @@ int AccountIteration::Scan() {
       } else if ((type == 'B' && type_state_ == TypeState::kIncomeStatement) ||
                  (type == 'P' && type_state_ == TypeState::kOther)) {
         services_.errors.SetError(kDifferentAccountTypes,
-                                  ledger::DisplayAccount(account, company_->segment_lengths));
+                                  DisplayAccount(account, company_->segment_lengths));
         scanning_ = false;
         return kDifferentAccountTypes;
       }
@@ -280,7 +280,7 @@ int AccountIteration::Scan() {
 
 bool AccountIteration::Matches(std::string_view record) {
   using ledger::account_fields::kMain;
-  if (record.substr(kMain.offset, kMain.width) == ledger::kZeroSegmentField) return false;
+  if (record.substr(kMain.offset, kMain.width) == kZeroSegmentField) return false;
   switch (file_number_) {
     case kIterateBudgets:
       if (record.substr(ledger::glbudfil::kYear.offset, 4) != year_ ||

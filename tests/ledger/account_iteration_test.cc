@@ -1,15 +1,15 @@
 // The account iteration over every ledger file of companies built by r7-ledger, and the
 // financial entities file created, filled and read back through the record manager.
-#include "specifiers/account_iteration.h"
+#include "ledger/account_iteration.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_program.h"
 #include "host/driver.h"
-#include "host/ledger_services.h"
 #include "ledger/account_number.h"
 #include "ledger/entities_file.h"
 
@@ -40,13 +40,13 @@ class AccountIterationTest : public ::testing::Test {
                                 int file, int range_type = kRangeAllSegments,
                                 std::string year = "2002") {
     CompanyContext* company = driver_.companies().FindCompany(company_code);
-    LedgerServices services = LedgerServicesOf(driver_, kWindow);
+    LedgerServices services = driver_.ledger_services(kWindow);
     AccountIteration iteration(services);
     std::vector<std::string> seen;
     AccountRequest request = MakeAccountRequest(specifier, year, "1", range_type);
     int result = iteration.First(request, *company, file, true);
     while (result == kIterationRecord) {
-      std::string text = ledger::DisplayAccount(iteration.record(), company->segment_lengths);
+      std::string text = DisplayAccount(iteration.record(), company->segment_lengths);
       if (file == kIterateTransactions) text += "@" + std::string(iteration.record().substr(24, 8));
       seen.push_back(text);
       result = iteration.Next();
@@ -58,14 +58,14 @@ class AccountIterationTest : public ::testing::Test {
 
   std::string dir_;
   testing::FakePlatform fake_;
-  Driver driver_{fake_.platform};
+  testing::AssembledDriver driver_{fake_.platform};
 };
 
 using Accounts = std::vector<std::string>;
 
 TEST_F(AccountIterationTest, KeyCountsOfFourAndOfOneSelectTheSameAccounts) {
-  driver_.explicit_dates() = true;
-  driver_.current_date_range() = DateRange{{1, 2, 2002}, {31, 3, 2002}};
+  driver_.session().explicit_dates = true;
+  driver_.session().current_dates = DateRange{{1, 2, 2002}, {31, 3, 2002}};
   for (int file : {kIterateChart, kIterateBalances, kIterateBudgets, kIteratePriorComparatives,
                    kIterateComparatives, kIterateTransactions}) {
     for (const char* specifier : {"*", "4*-10", "*-10-100", "*-*-100", "1000..4100-10",
@@ -90,7 +90,7 @@ TEST_F(AccountIterationTest, EachFileNumberReadsItsYearAndRevision) {
   EXPECT_EQ(Walk("02", "1000-10", kIteratePriorComparatives, 2, "2000"), (Accounts{"end 22"}));
   EXPECT_EQ(Walk("02", "1000-10", kIterateBudgets), (Accounts{"1000-10-100", "end 1"}));
   EXPECT_EQ(Walk("02", "1000-10", kIterateBudgets, 2, "2001"), (Accounts{"end 22"}));
-  driver_.current_date_range() = DateRange{{1, 2, 2002}, {31, 3, 2002}};
+  driver_.session().current_dates = DateRange{{1, 2, 2002}, {31, 3, 2002}};
   EXPECT_EQ(
       Walk("02", "*", kIterateTransactions),
       (Accounts{"1000-10-100@20020210", "4000-10-100@20020210", "4000-10-100@20020315", "end 1"}));
@@ -110,7 +110,7 @@ TEST_F(AccountIterationTest, RangeTypesAndTitleRecords) {
 
 TEST_F(AccountIterationTest, TheTypeCheckRefusesMixedKinds) {
   CompanyContext* company = driver_.companies().FindCompany("02");
-  LedgerServices services = LedgerServicesOf(driver_, kWindow);
+  LedgerServices services = driver_.ledger_services(kWindow);
   AccountIteration iteration(services);
   int result =
       iteration.First(MakeAccountRequest("1000,4000", "2002", "1"), *company, kIterateChart, false);
@@ -122,7 +122,7 @@ TEST_F(AccountIterationTest, TheTypeCheckRefusesMixedKinds) {
 
 TEST_F(AccountIterationTest, AConfirmedStopIsNotAnEnd) {
   CompanyContext* company = driver_.companies().FindCompany("02");
-  LedgerServices services = LedgerServicesOf(driver_, kWindow);
+  LedgerServices services = driver_.ledger_services(kWindow);
   AccountIteration iteration(services);
   ASSERT_EQ(iteration.First(MakeAccountRequest("*", "2002", "1"), *company, kIterateChart, true),
             kIterationRecord);

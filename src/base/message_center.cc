@@ -1,12 +1,12 @@
 // Message boxes of the driver. (platform-independent)
-#include "host/message_center.h"
+#include "base/message_center.h"
 
 #include <string>
 
+#include "base/error_codes.h"
+#include "base/limits.h"
+#include "base/string_table.h"
 #include "common/text_util.h"
-#include "host/error_codes.h"
-#include "host/limits.h"
-#include "host/string_table.h"
 
 namespace r7 {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/settings.h"
+#include "base/settings.h"
 #include "platform/profile_store.h"
 
 namespace r7 {

@@ -1,0 +1,86 @@
+// The one place that builds the driver whole. (platform-independent)
+#include "exports/driver_assembly.h"
+
+#include "host/menu_commands.h"
+#include "host/worksheet_functions.h"
+#include "tools/about/about_dialog.h"
+
+namespace r7 {
+namespace {
+
+void RegisterWorksheetFunctions(Driver& driver) {
+  struct Row {
+    int code;
+    int (*function)(Driver&, std::string_view, std::string&);
+  };
+  static constexpr Row kFunctions[] = {
+      {100, [](Driver& d, std::string_view a,
+               std::string& r) { return BalanceFunction(d, a, r, false); }},
+      {102, [](Driver& d, std::string_view a,
+               std::string& r) { return BalanceFunction(d, a, r, true); }},
+      {103, AccountDescriptionFunction},
+      {104, TransactionTotalFunction},
+      {114, SegmentDescriptionFunction},
+      {115, CompanyInformationFunction},
+      {116, AccountInformationFunction},
+      {126, BudgetWriteFunction},
+  };
+  for (const Row& row : kFunctions) {
+    driver.RegisterWorksheet(row.code, [&driver, function = row.function](std::string_view argument,
+                                                                          std::string& result) {
+      return function(driver, argument, result);
+    });
+  }
+}
+
+void RegisterTools(Driver& driver) {
+  DialogRegistry& dialogs = driver.dialogs();
+  // Each factory keeps its own copy of the context; the references in it outlive them.
+  const ToolContext context = ToolContextOf(driver);
+  dialogs.RegisterFactory(DialogKind::kAbout, [context](platform::WindowId owner) {
+    return about::OpenAboutDialog(context, owner);
+  });
+}
+
+}  // namespace
+
+ToolContext ToolContextOf(Driver& driver) {
+  platform::Platform& platform = driver.platform();
+  return ToolContext{
+      .ui = platform.ui,
+      .input = platform.input,
+      .help = platform.help,
+      .clipboard = platform.clipboard,
+      .messages = driver.messages(),
+      .errors = driver.errors(),
+      .settings = driver.settings(),
+      .settings_store = driver.settings_store(),
+      .session = driver.session(),
+      .display_amounts = driver.display_amounts(),
+      .dialogs = driver.dialogs(),
+      .command_window = [&driver] { return driver.command_window().window(); },
+      .company_dir_list = [&driver]() -> const std::vector<std::string>& {
+        return driver.company_dir_list();
+      },
+      .ledger = [&driver](platform::WindowId window) { return driver.ledger_services(window); },
+      .balance =
+          [&driver](const LedgerServices& services) {
+            return driver.balance_collaborators(services);
+          },
+  };
+}
+
+void AssembleDriver(Driver& driver) {
+  RegisterWorksheetFunctions(driver);
+  driver.SetMenuCommands(
+      [&driver](int code, std::string_view argument) { RunMenuCommand(driver, code, argument); });
+  RegisterTools(driver);
+}
+
+std::unique_ptr<Driver> MakeDriver(platform::Platform& platform) {
+  auto driver = std::make_unique<Driver>(platform);
+  AssembleDriver(*driver);
+  return driver;
+}
+
+}  // namespace r7

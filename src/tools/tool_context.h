@@ -1,0 +1,53 @@
+// What a tool may use of the driver, handed to each tool's dialog when it is made: the
+// user interface and the message boxes, the settings, the session state, the ledger, the
+// clipboard and the registry through which the dialogs reach one another.
+// (platform-independent)
+//
+// Never the driver itself: a tool sees only these. The driver is built with its tools in
+// one place (exports/driver_assembly.cc), which fills this from the driver it owns; every
+// reference outlives every dialog.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/amount_format.h"
+#include "base/error_reporter.h"
+#include "base/message_center.h"
+#include "base/settings.h"
+#include "base/settings_store.h"
+#include "host/dialog_registry.h"
+#include "host/session_state.h"
+#include "ledger/balance_engine.h"
+#include "ledger/ledger_services.h"
+#include "platform/clipboard.h"
+#include "platform/small_services.h"
+#include "platform/user_interface.h"
+
+namespace r7 {
+
+struct ToolContext {
+  platform::UserInterface& ui;
+  platform::UserInput& input;  // the wait cursor
+  platform::HelpViewer& help;
+  platform::Clipboard& clipboard;
+  MessageCenter& messages;
+  ErrorReporter& errors;
+  Settings& settings;
+  SettingsStore& settings_store;
+  SessionState& session;
+  DisplayAmountFormatter& display_amounts;
+  DialogRegistry& dialogs;
+  // The hidden command window, owner of every dialog; kNoWindow between clean-up and the
+  // next call.
+  std::function<platform::WindowId()> command_window;
+  // The company choosers' entries: code, separator and name of each company directory.
+  std::function<const std::vector<std::string>&()> company_dir_list;
+  // The collaborators of a ledger walk whose stop requests the dialog `window` reads.
+  std::function<LedgerServices(platform::WindowId window)> ledger;
+  // The balance engine's collaborators over `services`, which must outlive them.
+  std::function<BalanceCollaborators(const LedgerServices& services)> balance;
+};
+
+}  // namespace r7

@@ -46,7 +46,7 @@ int CompanyTransactions(const LedgerServices& services, const std::string& code,
   if (!company->files[kTransactionSlot].open) {
     int result = services.companies.OpenLedgerFile(*company, kTransactionFile);
     if (result != 0) {
-      services.errors.SetError(result, "gltrxfil");
+      services.errors.SetError(result, FindLedgerFile(kTransactionFile)->base_name);
       return result;
     }
   }

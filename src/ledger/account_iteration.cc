@@ -10,45 +10,35 @@
 #include "ledger/account_number.h"
 #include "ledger/amount_text.h"
 #include "ledger/ledger_records.h"
+#include "specifiers/dates.h"
 
 namespace r7 {
 namespace {
 
 constexpr int kTokenDone = -100;  // the token's scan reached its end
 
-struct IteratedFile {
-  int number;
-  LedgerSlot slot;
-  int open_index;
-  const char* base_name;
-  int16_t full_key_count;  // the keys the alternate orderings need
-};
-
-constexpr IteratedFile kIteratedFiles[] = {
-    {kIterateChart, kAccountSlot, kAccountFile, "glactfil", 4},
-    {kIterateBalances, kBalanceSlot, kBalanceFile, "glbalfil", 3},
-    {kIterateBudgets, kBudgetSlot, kBudgetFile, "glbudfil", 4},
-    {kIteratePriorComparatives, kComparativeSlot, kComparativeFile, "glcmpfil", 4},
-    {kIterateComparatives, kComparativeSlot, kComparativeFile, "glcmpfil", 4},
-    {kIterateTransactions, kTransactionSlot, kTransactionFile, "gltrxfil", 3},
-};
-
-const IteratedFile* FindIteratedFile(int number) {
-  for (const IteratedFile& file : kIteratedFiles) {
-    if (file.number == number) return &file;
+// The ledger file that an iteration's file number walks; null for an unknown number.
+const LedgerFileInfo* IteratedFile(int number) {
+  switch (number) {
+    case kIterateChart:
+      return FindLedgerFile(kAccountFile);
+    case kIterateBalances:
+      return FindLedgerFile(kBalanceFile);
+    case kIterateBudgets:
+      return FindLedgerFile(kBudgetFile);
+    case kIteratePriorComparatives:
+    case kIterateComparatives:
+      return FindLedgerFile(kComparativeFile);
+    case kIterateTransactions:
+      return FindLedgerFile(kTransactionFile);
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 bool HasYearInKey(int file_number) {
   return file_number == kIterateBudgets || file_number == kIteratePriorComparatives ||
          file_number == kIterateComparatives;
-}
-
-std::string FourDigitYear(int year) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d", year < 0 ? 0 : year % 10000);
-  return text;
 }
 
 }  // namespace
@@ -79,7 +69,7 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
   type_check_ =
       !no_type_check && file_number == kIterateChart && request.range_type != kRangeBoundsOnly;
 
-  const IteratedFile* file = FindIteratedFile(file_number);
+  const LedgerFileInfo* file = IteratedFile(file_number);
   if (file == nullptr) {
     services_.errors.SetError(kSpecialError, "Invalid ledger file number");
     return Finish(kSpecialError);
@@ -106,7 +96,7 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
 
   LedgerFileSlot& slot = company.files[file->slot];
   if (!slot.open) {
-    int result = services_.companies.OpenLedgerFile(company, file->open_index);
+    int result = services_.companies.OpenLedgerFile(company, file->index);
     if (result != 0) {
       services_.errors.SetError(result, file->base_name);
       return Finish(result);
@@ -175,7 +165,7 @@ int AccountIteration::StartToken() {
   if (!scanning_) return 0;
 
   using ledger::SegmentOrdering;
-  const IteratedFile& file = *FindIteratedFile(file_number_);
+  const LedgerFileInfo& file = *IteratedFile(file_number_);
   const auto& lengths = company_->segment_lengths;
   ordering_ = SegmentOrdering::kMainFirst;
   if (file_number_ != kIterateChart && file_number_ != kIterateTransactions &&
@@ -219,7 +209,7 @@ int AccountIteration::StartToken() {
 int AccountIteration::ReadFailure() {
   int status = services_.records.last_status();
   if (status == btr::kEndOfFile || status == btr::kKeyNotFound) return kTokenDone;
-  services_.errors.SetError(kBtrieveError, FindIteratedFile(file_number_)->base_name);
+  services_.errors.SetError(kBtrieveError, IteratedFile(file_number_)->base_name);
   return kBtrieveError;
 }
 

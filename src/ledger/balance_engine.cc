@@ -10,27 +10,20 @@
 #include "ledger/company_periods.h"
 #include "ledger/ledger_keys.h"
 #include "ledger/ledger_records.h"
+#include "ledger/pass_plan.h"
 #include "ledger/used_accounts.h"
 #include "specifiers/amount_table.h"
 
 namespace r7 {
 namespace {
 
-struct EngineFile {
-  int index;
-  LedgerSlot slot;
-  const char* base_name;
-};
-
 // Opened, when closed, before anything is read: the chart, this year's balances, the
 // budgets and the comparative balances.
-constexpr EngineFile kEngineFiles[] = {{kAccountFile, kAccountSlot, "glactfil"},
-                                       {kBalanceFile, kBalanceSlot, "glbalfil"},
-                                       {kBudgetFile, kBudgetSlot, "glbudfil"},
-                                       {kComparativeFile, kComparativeSlot, "glcmpfil"}};
+constexpr int kEngineFiles[] = {kAccountFile, kBalanceFile, kBudgetFile, kComparativeFile};
 
 int OpenEngineFiles(const LedgerServices& services, CompanyContext& company) {
-  for (const EngineFile& file : kEngineFiles) {
+  for (int index : kEngineFiles) {
+    const LedgerFileInfo& file = *FindLedgerFile(index);
     if (company.files[file.slot].open) continue;
     int result = services.companies.OpenLedgerFile(company, file.index);
     if (result != 0) {
@@ -39,39 +32,6 @@ int OpenEngineFiles(const LedgerServices& services, CompanyContext& company) {
     }
   }
   return 0;
-}
-
-// One pass of a period item: the file it walks and the figures it loads.
-struct Pass {
-  int file_number;
-  int load_code;
-  bool must_match;  // a first call that delivers nothing ends the item
-};
-
-// The passes of a window code (already mapped to 103 or 104 for this year), or none for a
-// code that is not a window. A budget item whose window touches both years reads this
-// year's budgets: the balance records hold no budget figures.
-int PassesFor(int code, bool budget, bool prior_year, Pass* passes) {
-  const int this_year_file = prior_year ? kIterateComparatives : kIterateBalances;
-  switch (code) {
-    case kWindowLastYear:
-      passes[0] = {kIteratePriorComparatives, kLoadLastYear, false};
-      return 1;
-    case kWindowBothYears:
-      passes[0] = budget ? Pass{kIterateBudgets, kLoadBudget, true}
-                         : Pass{this_year_file, kLoadThisYear, true};
-      if (budget) return 1;
-      passes[1] = {kIteratePriorComparatives, kLoadLastYear, false};
-      return 2;
-    case kLoadThisYear:
-      passes[0] = {this_year_file, kLoadThisYear, false};
-      return 1;
-    case kLoadBudget:
-      passes[0] = {kIterateBudgets, kLoadBudget, false};
-      return 1;
-    default:
-      return 0;
-  }
 }
 
 PeriodFigures FiguresOf(int file_number, std::string_view record) {
@@ -234,11 +194,9 @@ int ComputeBalance(double* total, const BalanceCollaborators& with, std::string_
     if (code == kWindowThisYear) code = budget ? kLoadBudget : kLoadThisYear;
     if (fiscal_year < requested_year && !budget) return kFuturePeriod;
 
-    Pass passes[2];
-    const int pass_count = PassesFor(code, budget, prior_year, passes);
-    if (pass_count == 0) return code;
-    for (int p = 0; p < pass_count; ++p) {
-      const Pass& pass = passes[p];
+    const PassPlan plan = PassesFor(code, budget, prior_year);
+    if (plan.count == 0) return code;
+    for (const Pass& pass : plan) {
       int result = iteration.First(request, *company, pass.file_number, true);
       if (result != kIterationRecord && pass.must_match) {
         return result == kIterationEnd ? kNoMatchingAccounts : result;

@@ -159,12 +159,12 @@ int BudgetWriteValue(std::string* value_text, const LedgerServices& services,
     budget_slot.open = false;
   }
   if (services.companies.OpenLedgerFile(company, kBudgetFileForWrite) != 0) {
-    errors.SetError(kCantOpenFile, "glbudfil.btr");
+    errors.SetError(kCantOpenFile, LedgerFileName(*FindLedgerFile(kBudgetFileForWrite)));
     return kCantOpenFile;
   }
   LedgerFileSlot& account_slot = company.files[kAccountSlot];
   if (!account_slot.open && services.companies.OpenLedgerFile(company, kAccountFile) != 0) {
-    errors.SetError(kCantOpenFile, "glactfil.btr");
+    errors.SetError(kCantOpenFile, LedgerFileName(*FindLedgerFile(kAccountFile)));
     return kCantOpenFile;
   }
 

@@ -8,36 +8,11 @@
 #include "common/text_util.h"
 #include "ledger/account_number.h"
 #include "ledger/company_files.h"
-#include "ledger/entities_file.h"
 #include "ledger/ledger_keys.h"
 #include "ledger/ledger_records.h"
 
 namespace r7 {
 namespace {
-
-struct LedgerFileInfo {
-  int index;
-  LedgerSlot slot;
-  const char* file_name;
-  int8_t mode;
-};
-
-constexpr LedgerFileInfo kLedgerFiles[] = {
-    {kAccountFile, kAccountSlot, "glactfil.btr", btr::kModeReadOnly},
-    {kBalanceFile, kBalanceSlot, "glbalfil.btr", btr::kModeReadOnly},
-    {kBudgetFile, kBudgetSlot, "glbudfil.btr", btr::kModeReadOnly},
-    {kComparativeFile, kComparativeSlot, "glcmpfil.btr", btr::kModeReadOnly},
-    {kEntityFile, kEntitySlot, "glentity.btr", btr::kModeReadOnly},
-    {kBudgetFileForWrite, kBudgetSlot, "glbudfil.btr", btr::kModeNormal},
-    {kTransactionFile, kTransactionSlot, "gltrxfil.btr", btr::kModeReadOnly},
-};
-
-const LedgerFileInfo* FindLedgerFile(int index) {
-  for (const LedgerFileInfo& file : kLedgerFiles) {
-    if (file.index == index) return &file;
-  }
-  return nullptr;
-}
 
 // Slots in the order files are closed and freed: the least needed first.
 constexpr LedgerSlot kCloseOrder[] = {kEntitySlot,      kTransactionSlot, kBudgetSlot,
@@ -162,8 +137,7 @@ void CompanyCatalogue::LoadCompany(CompanyContext& company) {
   CheckEntitiesFilePresence(&company);
   // Lists that read the entities file want it open from the start; a company without the
   // file, or whose file fails to open, loads all the same.
-  if (settings_.lists_use_entities_file != 0)
-    OpenEntitiesFile(records_, company, EntitiesFilePath(company), btr::kModeNormal);
+  if (settings_.lists_use_entities_file != 0) OpenEntitiesFile(company, btr::kModeNormal);
   if (!ReadCompanyFile(company) || !ReadCalendarFile(company)) {
     company.status = kCantOpenFile;
     return;
@@ -211,18 +185,20 @@ bool CompanyCatalogue::ReadCalendarFile(CompanyContext& company) {
 }
 
 void CompanyCatalogue::OpenLedgerFilesAtLoad(CompanyContext& company) {
+  // The chart and this year's balances stay open; the others are opened to read their key
+  // counts.
   struct AtLoad {
     int index;
-    const char* base_name;
     bool stays_open;
   };
-  static constexpr AtLoad kOrder[] = {{kAccountFile, "glactfil", true},
-                                      {kBalanceFile, "glbalfil", true},
-                                      {kComparativeFile, "glcmpfil", false},
-                                      {kBudgetFile, "glbudfil", false},
-                                      {kTransactionFile, "gltrxfil", false}};
-  for (const AtLoad& file : kOrder) {
-    LedgerFileSlot& slot = company.files[FindLedgerFile(file.index)->slot];
+  static constexpr AtLoad kOrder[] = {{kAccountFile, true},
+                                      {kBalanceFile, true},
+                                      {kComparativeFile, false},
+                                      {kBudgetFile, false},
+                                      {kTransactionFile, false}};
+  for (const AtLoad& at_load : kOrder) {
+    const LedgerFileInfo& file = *FindLedgerFile(at_load.index);
+    LedgerFileSlot& slot = company.files[file.slot];
     int result = slot.open ? 0 : OpenLedgerFile(company, file.index);
     if (result == 0) result = records_.Stat(slot.position, &slot.key_count);
     if (result != 0) {
@@ -230,21 +206,17 @@ void CompanyCatalogue::OpenLedgerFilesAtLoad(CompanyContext& company) {
       errors_.SetError(result, file.base_name);
       break;
     }
-    if (!file.stays_open) {
+    if (!at_load.stays_open) {
       records_.Close(slot.position);
       slot.open = false;
     }
   }
   // Only the full key sets are used; any other count means key 0 alone.
-  auto normalise = [&](LedgerSlot slot, int full) {
-    int16_t& count = company.files[slot].key_count;
-    if (count != full) count = 1;
-  };
-  normalise(kAccountSlot, 4);
-  normalise(kComparativeSlot, 4);
-  normalise(kBudgetSlot, 4);
-  normalise(kBalanceSlot, 3);
-  normalise(kTransactionSlot, 3);
+  for (const AtLoad& at_load : kOrder) {
+    const LedgerFileInfo& file = *FindLedgerFile(at_load.index);
+    int16_t& count = company.files[file.slot].key_count;
+    if (count != file.full_key_count) count = 1;
+  }
 }
 
 void CompanyCatalogue::FindYearRange(CompanyContext& company) {
@@ -271,8 +243,8 @@ int CompanyCatalogue::OpenLedgerFile(CompanyContext& company, int index) {
   const LedgerFileInfo* file = FindLedgerFile(index);
   if (file == nullptr) return 1;
   LedgerFileSlot& slot = company.files[file->slot];
-  int result =
-      records_.Open(company.data_directory + file->file_name, slot.position, file->mode, &company);
+  int result = records_.Open(company.data_directory + LedgerFileName(*file), slot.position,
+                             file->mode, &company);
   slot.open = result == 0;
   return result;
 }
@@ -322,6 +294,18 @@ std::vector<int> CompanyCatalogue::YearList(const CompanyContext& company) const
     years.push_back(year);
   }
   return years;
+}
+
+int CompanyCatalogue::OpenEntitiesFile(CompanyContext& company, int8_t mode) {
+  if (company.entities.open) return 0;
+  if (!company.entities.exists) return 1;
+  if (records_.Open(EntitiesFilePath(company), company.entities.position, mode, &company) != 0) {
+    company.entities.open = false;
+    company.entities.exists = false;
+    return records_.last_status();
+  }
+  company.entities.open = true;
+  return 0;
 }
 
 std::string CompanyCatalogue::EntitiesFilePath(const CompanyContext& company) const {

@@ -19,36 +19,17 @@
 
 #include "base/error_reporter.h"
 #include "base/settings.h"
+#include "ledger/ledger_files.h"
 #include "platform/file_system.h"
 #include "recordmgr/record_manager.h"
 #include "specifiers/dates.h"
 
 namespace r7 {
 
-namespace preload {
-struct PreloadSettings;
-}
-
-// The ledger files a company keeps open, in slot order.
-enum LedgerSlot {
-  kAccountSlot = 0,      // glactfil
-  kBalanceSlot = 1,      // glbalfil
-  kComparativeSlot = 2,  // glcmpfil
-  kBudgetSlot = 3,       // glbudfil
-  kTransactionSlot = 4,  // gltrxfil
-  kEntitySlot = 5,       // glentity
-};
-inline constexpr int kLedgerSlotCount = 6;
-
-// Ledger file indexes of OpenLedgerFile.
-enum LedgerFileIndex {
-  kAccountFile = 0,
-  kBalanceFile = 1,
-  kBudgetFile = 2,
-  kComparativeFile = 3,
-  kEntityFile = 6,
-  kBudgetFileForWrite = 7,
-  kTransactionFile = 8,
+// What a floor above the ledger keeps for one company (the preload cache's selections).
+// The company owns it, and closing the company's files releases it.
+struct CompanyCache {
+  virtual ~CompanyCache() = default;
 };
 
 struct LedgerFileSlot {
@@ -90,7 +71,7 @@ struct CompanyContext {
   std::string data_directory;  // ends in a backslash
   // The company's preloaded selections (preload/preload_settings.h); none until the first
   // preload. Closing the company's files releases them.
-  std::shared_ptr<preload::PreloadSettings> preload;
+  std::shared_ptr<CompanyCache> preload;
 
   bool has_department() const { return segment_lengths[2] != 0; }
 };
@@ -129,6 +110,10 @@ class CompanyCatalogue {
   // The years of a company, latest first; empty for a company that failed to load.
   std::vector<int> YearList(const CompanyContext& company) const;
 
+  // Opens the company's financial entities file into its entities slot: 0 when it is open
+  // already or now; 1 when the company has no file; otherwise both flags of the slot are
+  // cleared and the record manager's status is returned.
+  int OpenEntitiesFile(CompanyContext& company, int8_t mode);
   // Where the company's financial entities file is, and whether it is there now.
   std::string EntitiesFilePath(const CompanyContext& company) const;
   // Refreshes the exists flag of one company, or of every loaded company when null.

@@ -66,21 +66,8 @@ FilterItem FilterItemOf(std::string_view text) {
 
 }  // namespace
 
-int OpenEntitiesFile(RecordManager& records, CompanyContext& company, const std::string& path,
-                     int8_t mode) {
-  if (company.entities.open) return 0;
-  if (!company.entities.exists) return 1;
-  if (records.Open(path, company.entities.position, mode, &company) != 0) {
-    company.entities.open = false;
-    company.entities.exists = false;
-    return records.last_status();
-  }
-  company.entities.open = true;
-  return 0;
-}
-
 int EntitiesFile::Open(CompanyContext& company, int8_t mode) {
-  return OpenEntitiesFile(records_, company, companies_.EntitiesFilePath(company), mode);
+  return companies_.OpenEntitiesFile(company, mode);
 }
 
 void EntitiesFile::Close(CompanyContext& company) {

@@ -21,12 +21,6 @@
 
 namespace r7 {
 
-// Opens the file at `path` into the company's entities slot: 0 when it is open already or
-// now; 1 when the company has no file; otherwise both flags are cleared and the record
-// manager's status is returned.
-int OpenEntitiesFile(RecordManager& records, CompanyContext& company, const std::string& path,
-                     int8_t mode);
-
 // What the lists show of an entities file.
 enum class EntityListMode { kValues = 0, kBoth = 1, kEntities = 2 };
 

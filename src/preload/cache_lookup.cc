@@ -9,43 +9,12 @@
 #include "ledger/account_number.h"
 #include "ledger/company_periods.h"
 #include "ledger/entities_file.h"
+#include "ledger/pass_plan.h"
 #include "ledger/used_accounts.h"
 #include "preload/preload_settings.h"
 
 namespace r7::preload {
 namespace {
-
-// One pass of a period item as the file path makes it: the file it walks and the figures
-// it loads.
-struct Pass {
-  int file_number;
-  int load_code;
-};
-
-int PassesFor(int code, bool budget, bool prior_year, Pass* passes) {
-  const int this_year_file = prior_year ? kIterateComparatives : kIterateBalances;
-  switch (code) {
-    case kWindowLastYear:
-      passes[0] = {kIteratePriorComparatives, kLoadLastYear};
-      return 1;
-    case kWindowBothYears:
-      if (budget) {
-        passes[0] = {kIterateBudgets, kLoadBudget};
-        return 1;
-      }
-      passes[0] = {this_year_file, kLoadThisYear};
-      passes[1] = {kIteratePriorComparatives, kLoadLastYear};
-      return 2;
-    case kLoadThisYear:
-      passes[0] = {this_year_file, kLoadThisYear};
-      return 1;
-    case kLoadBudget:
-      passes[0] = {kIterateBudgets, kLoadBudget};
-      return 1;
-    default:
-      return 0;
-  }
-}
 
 int RowOf(const Pass& pass) {
   return pass.load_code == kLoadLastYear ? kLastYearRow : kThisYearRow;
@@ -175,7 +144,7 @@ void LoadPassFigures(const CachedAccount& entry, const Pass& pass, bool prior_ye
 }  // namespace
 
 const ExpandedTokens* CacheLookup::Expansion(CompanyContext& company, std::string_view specifier) {
-  PreloadSettings& s = *company.preload;
+  PreloadSettings& s = *PreloadIfAny(company);
   const Settings& st = services_.settings;
   const SegmentMappings mappings{st.account_mapping, st.profit_center_mapping,
                                  st.department_mapping};
@@ -217,8 +186,9 @@ const ExpandedTokens* CacheLookup::Expansion(CompanyContext& company, std::strin
 int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
                         const PeriodList& periods, AmountTable* table, int* kind) {
   if (kind != nullptr) *kind = -1;
-  if (company.preload == nullptr || !company.preload->loaded) return Decline();
-  PreloadSettings& s = *company.preload;
+  PreloadSettings* loaded = PreloadIfAny(company);
+  if (loaded == nullptr || !loaded->loaded) return Decline();
+  PreloadSettings& s = *loaded;
   if (request.range_type != kRangeAllSegments) return Decline();
 
   const int fiscal_year = LeadingInt(company.fiscal_year);
@@ -227,7 +197,7 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
 
   // The passes of every item the file path would reach, as it would make them.
   ErrorReporter scratch;
-  std::vector<std::vector<Pass>> item_passes;
+  std::vector<PassPlan> item_passes;
   std::array<bool, kRowCount> rows_needed{};
   for (const PeriodSpec& spec : periods) {
     if (spec.IsEnd()) break;
@@ -238,10 +208,8 @@ int CacheLookup::Lookup(CompanyContext& company, const AccountRequest& request,
     if (budget != request.budget) return Decline();
     if (fiscal_year < requested_year && !budget) return Decline();
     if (code == kWindowThisYear) code = budget ? kLoadBudget : kLoadThisYear;
-    Pass passes[2];
-    const int count = PassesFor(code, budget, prior_year, passes);
-    item_passes.emplace_back(passes, passes + count);
-    for (int p = 0; p < count; ++p) rows_needed[static_cast<std::size_t>(RowOf(passes[p]))] = true;
+    const PassPlan& plan = item_passes.emplace_back(PassesFor(code, budget, prior_year));
+    for (const Pass& pass : plan) rows_needed[static_cast<std::size_t>(RowOf(pass))] = true;
   }
 
   // The request's tokens, as the file path's iteration makes them.

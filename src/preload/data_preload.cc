@@ -20,26 +20,23 @@
 #include "platform/message_box.h"
 #include "preload/preload_settings.h"
 #include "specifiers/account_template.h"
+#include "specifiers/dates.h"
 
 namespace r7::preload {
 namespace {
 
 constexpr std::size_t kDescriptionWidth = 30;
 
+// The files a load reads, each with the detail that names it when it does not open (the
+// account file under its old name, as the users of this message know it).
 struct PreloadFile {
   int index;
-  LedgerSlot slot;
   const char* detail;
 };
-constexpr PreloadFile kPreloadFiles[] = {{kAccountFile, kAccountSlot, " syactfil.btr"},
-                                         {kBalanceFile, kBalanceSlot, " glbalfil.btr"},
-                                         {kComparativeFile, kComparativeSlot, " glcmpfil.btr"},
-                                         {kBudgetFile, kBudgetSlot, " glbudfil.btr"}};
-
-std::string FourDigitYear(long long year) {
-  std::string text = std::to_string(year < 0 ? 0 : year % 10000);
-  return std::string(4 - std::min<std::size_t>(4, text.size()), '0') + text;
-}
+constexpr PreloadFile kPreloadFiles[] = {{kAccountFile, " syactfil.btr"},
+                                         {kBalanceFile, " glbalfil.btr"},
+                                         {kComparativeFile, " glcmpfil.btr"},
+                                         {kBudgetFile, " glbudfil.btr"}};
 
 // One record of a ledger file by its key: the record, nothing when the file has none, or
 // false from `ok` when the read failed otherwise.
@@ -278,7 +275,7 @@ int DataPreLoad(const LedgerServices& services, CompanyContext& company,
 
   // Step 4: the files.
   for (const PreloadFile& file : kPreloadFiles) {
-    if (company.files[file.slot].open) continue;
+    if (company.files[FindLedgerFile(file.index)->slot].open) continue;
     if (services.companies.OpenLedgerFile(company, file.index) != 0) {
       services.errors.SetError(kCantOpenFile, file.detail);
       return finish(kPreloadCantOpen);

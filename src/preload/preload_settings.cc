@@ -7,12 +7,17 @@ namespace r7::preload {
 
 PreloadSettings& PreloadOf(CompanyContext& company) {
   if (company.preload == nullptr) ResetPreload(company);
-  return *company.preload;
+  return *PreloadIfAny(company);
+}
+
+PreloadSettings* PreloadIfAny(CompanyContext& company) {
+  // Only this floor puts anything in the company's cache slot.
+  return static_cast<PreloadSettings*>(company.preload.get());
 }
 
 void ResetPreload(CompanyContext& company) {
   if (company.preload == nullptr) company.preload = std::make_shared<PreloadSettings>();
-  PreloadSettings& s = *company.preload;
+  PreloadSettings& s = *PreloadIfAny(company);
   UnloadCompany(s);
   s.current_ordering = 0;
   s.ordering_count = 0;

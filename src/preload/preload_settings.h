@@ -54,7 +54,7 @@ struct LoadedSelection {
   std::size_t admitted_count = 0;
 };
 
-struct PreloadSettings {
+struct PreloadSettings : CompanyCache {
   std::string company;  // not used: the company is the context that holds the block
   AccountRequest request;
   bool load_this_year = true;
@@ -79,6 +79,8 @@ struct PreloadSettings {
 
 // The company's preload state, made (and reset) on first use.
 PreloadSettings& PreloadOf(CompanyContext& company);
+// The company's preload state when it has one, else null.
+PreloadSettings* PreloadIfAny(CompanyContext& company);
 
 // Not loaded, no selection, load this year only, an empty request of range type 2.
 void ResetPreload(CompanyContext& company);

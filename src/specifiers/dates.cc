@@ -119,4 +119,9 @@ std::string CalendarDateText(const CalendarDay& date) {
   return DateText(date, known ? kMonthNames[date.month - 1] : "???");
 }
 
+std::string FourDigitYear(long long year) {
+  std::string text = std::to_string(year < 0 ? 0 : year % 10000);
+  return std::string(4 - text.size(), '0') + text;
+}
+
 }  // namespace r7

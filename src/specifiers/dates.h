@@ -39,6 +39,10 @@ std::string SerialDateText(const CalendarDay& date);
 // '05Feb2001': as above but "???" for a month outside 1 to 12. The form for calendar dates.
 std::string CalendarDateText(const CalendarDay& date);
 
+// The four-digit text of a year as the ledger records hold it: "2001", "0099"; a negative
+// year gives "0000", a year past 9999 its last four digits.
+std::string FourDigitYear(long long year);
+
 // YYYYMMDD as one number, for comparing dates.
 inline long long DateOrdinal(const CalendarDay& d) {
   return d.year * 10000LL + d.month * 100LL + d.day;

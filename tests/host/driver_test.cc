@@ -1,13 +1,16 @@
 #include "host/driver.h"
-#include "fakes/assembled_driver.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/run_program.h"
 #include "host/command_table.h"
 
 namespace r7 {
@@ -117,6 +120,33 @@ TEST_F(DriverTest, CodeEightDoesNotScanTheSystemDirectory) {
   Call(7);  // even a rejected code builds the list
   EXPECT_EQ(driver_.company_dir_list(), std::vector<std::string>{"05"});
   fs::remove_all(root);
+}
+
+TEST_F(DriverTest, AMissingRecordManagerShowsItsStatusAfterThePendingError) {
+  const std::string empty = testing::MakeTempDir("nolib");
+  ::setenv("R7_LIBRARY_PATH", empty.c_str(), 1);
+  fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("companies"));
+  Call(125);
+  EXPECT_EQ(driver_.companies().FindCompany("01")->status, 38);
+  // The pending error's box is followed by the record manager's own.
+  EXPECT_TRUE(driver_.ShowPendingError(7));
+  ASSERT_EQ(fake_.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(fake_.message_boxes.shown()[0].text, "R7 [Tessary] Btrieve error - glactfil");
+  EXPECT_EQ(fake_.message_boxes.shown()[1].text, "Btrieve Error 20 - Record Manager Inactive");
+  EXPECT_EQ(fake_.message_boxes.shown()[1].caption, "R7");
+  ::unsetenv("R7_LIBRARY_PATH");
+  std::filesystem::remove_all(empty);
+}
+
+TEST_F(DriverTest, CleanupClosesEverythingAndUnbinds) {
+  fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("companies"));
+  Call(125);
+  ASSERT_EQ(driver_.companies().FindCompany("05")->status, 0);
+  EXPECT_TRUE(driver_.record_manager().initialised());
+  EXPECT_EQ(driver_.Cleanup(), 0);
+  EXPECT_TRUE(driver_.companies().companies().empty());
+  EXPECT_FALSE(driver_.record_manager().initialised());
+  EXPECT_FALSE(driver_.errors().pending());
 }
 
 }  // namespace

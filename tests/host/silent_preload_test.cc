@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "fakes/assembled_driver.h"
+#include "fakes/counting_libraries.h"
 #include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
+#include "fakes/ledger_fixture.h"
 #include "host/driver.h"
-#include "preload/preload_harness.h"
 #include "preload/preload_settings.h"
 
 namespace r7 {
@@ -20,16 +20,8 @@ using testing::CountingLibraries;
 
 class SilentPreloadTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    system_ = testing::MakeTempDir("silent-preload");
-    testing::ProgramRun run = testing::RunProgram(
-        "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/balances.json' '" + system_ + "'");
-    ASSERT_EQ(run.exit_status, 0) << run.err;
-  }
-  static void TearDownTestSuite() { fs::remove_all(system_); }
-
   void SetUp() override {
-    fake_.profiles.Set("R7 for Tessary", "System Directory", system_);
+    fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("balances"));
     fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
   }
   void TearDown() override {
@@ -45,7 +37,6 @@ class SilentPreloadTest : public ::testing::Test {
     return result;
   }
 
-  static inline std::string system_;
   testing::FakePlatform fake_;
   CountingLibraries counting_{fake_.libraries};
   platform::Platform platform_{fake_.profiles,  fake_.files,         counting_,   fake_.locale,

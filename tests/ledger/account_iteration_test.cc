@@ -1,15 +1,13 @@
-// The account iteration over every ledger file of companies built by r7-ledger, and the
-// financial entities file created, filled and read back through the record manager.
+// The account iteration over every ledger file of real companies, and the financial
+// entities file created, filled and read back through the record manager.
 #include "ledger/account_iteration.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
-#include "host/driver.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/ledger_world.h"
 #include "ledger/account_number.h"
 #include "ledger/entities_file.h"
 
@@ -20,27 +18,18 @@ constexpr platform::WindowId kWindow = 7;
 
 class AccountIterationTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = testing::MakeTempDir("iteration");
-    std::string fixture = std::string(R7_SOURCE_DIR) + "/tests/fixtures/accounts.json";
-    ASSERT_EQ(
-        testing::RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'").exit_status, 0);
-    fake_.profiles.Set("R7 for Tessary", "System Directory", dir_ + "/sys");
-    fake_.profiles.Set("R7 for Tessary", "NA Label", "0");
-    fake_.profiles.Set("R7 for Tessary", "Financial Entities File in GL Path", "1");
-    driver_.Call(125, "", nullptr);  // start-up: loads the settings
-  }
-  void TearDown() override {
-    driver_.Cleanup();
-    std::filesystem::remove_all(dir_);
+  // Each test has its own companies: one of them creates an entities file.
+  AccountIterationTest() {
+    world_.settings.na_label = 0;
+    world_.settings.entities_file_in_gl_path = 1;
   }
 
   // The accounts (display form) one walk delivers, then its ending code.
   std::vector<std::string> Walk(const std::string& company_code, const std::string& specifier,
                                 int file, int range_type = kRangeAllSegments,
                                 std::string year = "2002") {
-    CompanyContext* company = driver_.companies().FindCompany(company_code);
-    LedgerServices services = driver_.ledger_services(kWindow);
+    CompanyContext* company = world_.companies.FindCompany(company_code);
+    LedgerServices services = world_.services(kWindow);
     AccountIteration iteration(services);
     std::vector<std::string> seen;
     AccountRequest request = MakeAccountRequest(specifier, year, "1", range_type);
@@ -56,16 +45,14 @@ class AccountIterationTest : public ::testing::Test {
     return seen;
   }
 
-  std::string dir_;
-  testing::FakePlatform fake_;
-  testing::AssembledDriver driver_{fake_.platform};
+  testing::FixtureDirectory system_{testing::BuildFixture("accounts")};
+  testing::LedgerWorld world_{system_.path()};
 };
 
 using Accounts = std::vector<std::string>;
 
 TEST_F(AccountIterationTest, KeyCountsOfFourAndOfOneSelectTheSameAccounts) {
-  driver_.session().explicit_dates = true;
-  driver_.session().current_dates = DateRange{{1, 2, 2002}, {31, 3, 2002}};
+  world_.dates = DateRange{{1, 2, 2002}, {31, 3, 2002}};
   for (int file : {kIterateChart, kIterateBalances, kIterateBudgets, kIteratePriorComparatives,
                    kIterateComparatives, kIterateTransactions}) {
     for (const char* specifier : {"*", "4*-10", "*-10-100", "*-*-100", "1000..4100-10",
@@ -90,7 +77,7 @@ TEST_F(AccountIterationTest, EachFileNumberReadsItsYearAndRevision) {
   EXPECT_EQ(Walk("02", "1000-10", kIteratePriorComparatives, 2, "2000"), (Accounts{"end 22"}));
   EXPECT_EQ(Walk("02", "1000-10", kIterateBudgets), (Accounts{"1000-10-100", "end 1"}));
   EXPECT_EQ(Walk("02", "1000-10", kIterateBudgets, 2, "2001"), (Accounts{"end 22"}));
-  driver_.session().current_dates = DateRange{{1, 2, 2002}, {31, 3, 2002}};
+  world_.dates = DateRange{{1, 2, 2002}, {31, 3, 2002}};
   EXPECT_EQ(
       Walk("02", "*", kIterateTransactions),
       (Accounts{"1000-10-100@20020210", "4000-10-100@20020210", "4000-10-100@20020315", "end 1"}));
@@ -109,36 +96,36 @@ TEST_F(AccountIterationTest, RangeTypesAndTitleRecords) {
 }
 
 TEST_F(AccountIterationTest, TheTypeCheckRefusesMixedKinds) {
-  CompanyContext* company = driver_.companies().FindCompany("02");
-  LedgerServices services = driver_.ledger_services(kWindow);
+  CompanyContext* company = world_.companies.FindCompany("02");
+  LedgerServices services = world_.services(kWindow);
   AccountIteration iteration(services);
   int result =
       iteration.First(MakeAccountRequest("1000,4000", "2002", "1"), *company, kIterateChart, false);
   while (result == kIterationRecord) result = iteration.Next();
   EXPECT_EQ(result, 17);
-  EXPECT_EQ(driver_.errors().text(),
+  EXPECT_EQ(world_.errors.text(),
             "R7 [Tessary] Cannot sum accounts of different types - 4000-10-100");
 }
 
 TEST_F(AccountIterationTest, AConfirmedStopIsNotAnEnd) {
-  CompanyContext* company = driver_.companies().FindCompany("02");
-  LedgerServices services = driver_.ledger_services(kWindow);
+  CompanyContext* company = world_.companies.FindCompany("02");
+  LedgerServices services = world_.services(kWindow);
   AccountIteration iteration(services);
   ASSERT_EQ(iteration.First(MakeAccountRequest("*", "2002", "1"), *company, kIterateChart, true),
             kIterationRecord);
-  fake_.input.stop_requested = true;
-  fake_.message_boxes.set_answer(platform::answer::kNo);
+  world_.fake.input.stop_requested = true;
+  world_.fake.message_boxes.set_answer(platform::answer::kNo);
   EXPECT_EQ(iteration.Next(), kIterationRecord);  // not confirmed: the walk goes on
-  fake_.message_boxes.set_answer(platform::answer::kYes);
+  world_.fake.message_boxes.set_answer(platform::answer::kYes);
   EXPECT_EQ(iteration.Next(), kIterationStopped);
   EXPECT_EQ(iteration.Next(), kIterationStopped);
   EXPECT_EQ(iteration.delivered(), 2u);
 }
 
 TEST_F(AccountIterationTest, EntitiesFileIsCreatedFilledAndReadBackWhole) {
-  CompanyContext* company = driver_.companies().FindCompany("03");
+  CompanyContext* company = world_.companies.FindCompany("03");
   ASSERT_FALSE(company->entities.exists);
-  EntitiesFile entities(driver_.record_manager(), driver_.companies(), fake_.files);
+  EntitiesFile entities(world_.records, world_.companies, world_.fake.files);
   ASSERT_EQ(entities.Create(*company), 0);
   EXPECT_TRUE(company->entities.exists);
   const std::string long_list = "1000,2000,4000,4100,4990,4995,5000";  // 34 characters

@@ -1,6 +1,5 @@
-// The balance engine in process, over companies built by r7-ledger: the preload lookup's
-// contract, a user's stop, and the DrillContext that the balance and GLTRAN functions
-// record.
+// The balance engine over real companies: the preload lookup's contract and a user's
+// stop.
 #include "ledger/balance_engine.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +7,8 @@
 #include <filesystem>
 
 #include "base/error_codes.h"
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
-#include "host/driver.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/ledger_world.h"
 #include "specifiers/period_parser.h"
 
 namespace r7 {
@@ -39,22 +36,7 @@ class OneSlotPreload : public PreloadLookup {
 
 class BalanceEngineTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = testing::MakeTempDir("engine");
-    std::string fixture = std::string(R7_SOURCE_DIR) + "/tests/fixtures/balances.json";
-    ASSERT_EQ(
-        testing::RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'").exit_status, 0);
-    fake_.profiles.Set("R7 for Tessary", "System Directory", dir_ + "/sys");
-    fake_.profiles.Set("R7 for Tessary", "Company", "01");
-    fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
-    fake_.profiles.Set("R7 for Tessary", "NA Label", "0");
-    driver_.Call(125, "", nullptr);  // start-up: loads the settings
-  }
-  void TearDown() override {
-    driver_.SetPreload(nullptr);
-    driver_.Cleanup();
-    std::filesystem::remove_all(dir_);
-  }
+  BalanceEngineTest() { world_.settings.na_label = 0; }
 
   // The engine's answer for one request of company 01.
   int Compute(const std::string& specifier, const std::string& periods, double* total,
@@ -63,26 +45,20 @@ class BalanceEngineTest : public ::testing::Test {
     period_text_ = periods;
     EXPECT_TRUE(ParsePeriodSpecifier(period_text_, &list).ok());
     request_ = MakeAccountRequest(specifier, year, "01");
-    LedgerServices services = driver_.ledger_services(kWindow);
-    return ComputeBalance(total, driver_.balance_collaborators(services), "01", request_, list);
+    LedgerServices services = world_.services(kWindow);
+    return ComputeBalance(total, BalanceCollaborators{services, *preload_}, "01", request_, list);
   }
 
-  std::string Cell(int code, const char* argument) {
-    char result[300];
-    driver_.Call(code, argument, result);
-    return result;
-  }
-
-  std::string dir_;
   std::string period_text_;
   AccountRequest request_;
-  testing::FakePlatform fake_;
-  testing::AssembledDriver driver_{fake_.platform};
+  testing::LedgerWorld world_{testing::SharedFixture("balances")};
+  NoPreload no_preload_;
+  PreloadLookup* preload_ = &no_preload_;
 };
 
 TEST_F(BalanceEngineTest, APreloadThatAnswersSuppliesEveryItem) {
   OneSlotPreload preload;
-  driver_.SetPreload(&preload);
+  preload_ = &preload;
   double total = 0;
   // The table holds 42 in period 5 of this year: 'Month' twice, and 'Month 4' adds nothing.
   ASSERT_EQ(Compute("9999", "Month, Month 4, Month", &total), 0);
@@ -102,7 +78,7 @@ TEST_F(BalanceEngineTest, ADecliningPreloadLeavesNoTrace) {
   OneSlotPreload preload;
   preload.answer = 0;
   preload.kind = kBalanceSheetAccount;
-  driver_.SetPreload(&preload);
+  preload_ = &preload;
   double total = 0;
   ASSERT_EQ(Compute("4000-10-100", "Month", &total), 0);
   EXPECT_EQ(total, -500);
@@ -112,10 +88,10 @@ TEST_F(BalanceEngineTest, ADecliningPreloadLeavesNoTrace) {
 
 TEST_F(BalanceEngineTest, AConfirmedStopIsNeverATotal) {
   double total = 0;
-  fake_.input.stop_requested = true;
-  fake_.message_boxes.set_answer(platform::answer::kYes);
+  world_.fake.input.stop_requested = true;
+  world_.fake.message_boxes.set_answer(platform::answer::kYes);
   EXPECT_EQ(Compute("4000-*-*", "Month", &total), kNotProcessed);
-  fake_.message_boxes.set_answer(platform::answer::kNo);
+  world_.fake.message_boxes.set_answer(platform::answer::kNo);
   EXPECT_EQ(Compute("4000-*-*", "Month", &total), 0);
   EXPECT_EQ(total, -510);
 }
@@ -123,41 +99,9 @@ TEST_F(BalanceEngineTest, AConfirmedStopIsNeverATotal) {
 TEST_F(BalanceEngineTest, ReportsTheFirstAccountWalksOwnFailure) {
   double total = 0;
   EXPECT_EQ(Compute("1*..2*", "Month", &total), kInvalidWildcardInRange);
-  EXPECT_EQ(driver_.errors().text(),
-            "R7 [Tessary] Invalid wildcard character in range - 1*..2*-*-*");
-  driver_.errors().Clear();
+  EXPECT_EQ(world_.errors.text(), "R7 [Tessary] Invalid wildcard character in range - 1*..2*-*-*");
+  world_.errors.Clear();
   EXPECT_EQ(Compute("4000-10-100", "Month", &total, "2003"), kFuturePeriod);
-}
-
-TEST_F(BalanceEngineTest, BalanceRecordsTheDrillContextOfItsFirstCompany) {
-  driver_.session().explicit_dates = true;
-  EXPECT_EQ(Cell(100, "4000;Quarter;01,03;2002;rng1,07"), "-9920.\r\n");
-  const DrillContext& drill = driver_.session().drill;
-  EXPECT_EQ(drill.account, "4000");
-  EXPECT_EQ(drill.period, "Quarter");
-  EXPECT_EQ(drill.company, "03");
-  EXPECT_EQ(drill.year, "2002");
-  EXPECT_EQ(drill.budget_revision, "07");
-  EXPECT_EQ(drill.range_type, kRangeMainOnly);
-  EXPECT_FALSE(driver_.session().explicit_dates);
-  EXPECT_EQ(Cell(102, "1000-10-100"), "-1500.\r\n");
-  EXPECT_EQ(drill.period, "month");
-  EXPECT_EQ(drill.company, "01");
-  EXPECT_EQ(drill.budget_revision, "01");
-}
-
-TEST_F(BalanceEngineTest, GltranRecordsItsDrillContextAndType) {
-  EXPECT_EQ(Cell(104, "4000;1Jan2002;31Dec2002;02,01;Credits"), "-317.\r\n");
-  const DrillContext& drill = driver_.session().drill;
-  EXPECT_EQ(drill.account, "4000");
-  EXPECT_EQ(drill.company, "01");
-  EXPECT_EQ(drill.period, "");
-  EXPECT_EQ(drill.segment, 20);
-  EXPECT_EQ(drill.from, "1Jan2002");
-  EXPECT_EQ(drill.to, "31Dec2002");
-  EXPECT_TRUE(driver_.session().explicit_dates);
-  EXPECT_EQ(driver_.session().transaction_type, 7);
-  EXPECT_EQ((driver_.session().current_dates == DateRange{{1, 1, 2002}, {31, 12, 2002}}), true);
 }
 
 }  // namespace

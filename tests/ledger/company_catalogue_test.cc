@@ -1,51 +1,40 @@
-// The company catalogue over real ledger files built by r7-ledger.
+// The company catalogue over real ledger files.
 #include "ledger/company_catalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
-#include "host/driver.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/ledger_world.h"
 
 namespace r7 {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Builds tests/fixtures/companies.json once into a system directory of its own.
+// tests/fixtures/companies.json, built once, with the calendar of company 07 removed.
 class CompanyCatalogueTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    system_ = testing::MakeTempDir("companies");
-    testing::ProgramRun run = testing::RunProgram(
-        "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/companies.json' '" + system_ + "'");
-    ASSERT_EQ(run.exit_status, 0) << run.err;
+    system_ = testing::BuildFixture("companies");
     fs::remove(fs::path(system_) / "DATA_07" / "glprdv66.dat");
   }
   static void TearDownTestSuite() { fs::remove_all(system_); }
 
-  void SetUp() override {
-    fake_.profiles.Set("R7 for Tessary", "System Directory", system_);
-    fake_.profiles.Set("R7 for Tessary", "Company", "01");
-    driver_ = std::make_unique<testing::AssembledDriver>(fake_.platform);
-    driver_->Call(125, "", nullptr);  // start-up: settings loaded
-  }
-
-  CompanyCatalogue& catalogue() { return driver_->companies(); }
+  CompanyCatalogue& catalogue() { return world_->companies; }
+  ErrorReporter& errors() { return world_->errors; }
   std::string Info(std::string_view code, int item, std::string_view argument = "") {
     std::string out;
     int status = catalogue().CompanyInfo(out, code, item, argument);
-    if (status != 0) return "status " + std::to_string(status) + ": " + driver_->errors().text();
+    if (status != 0) return "status " + std::to_string(status) + ": " + errors().text();
     return out;
   }
 
   static inline std::string system_;
-  testing::FakePlatform fake_;
-  std::unique_ptr<Driver> driver_;
+  std::unique_ptr<testing::LedgerWorld> world_ = std::make_unique<testing::LedgerWorld>(system_);
 };
 
 TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
@@ -84,7 +73,7 @@ TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
       {"99", 0, "", "status 10: R7 [Tessary] Can't open file - 99"},
   };
   for (const Case& c : cases) {
-    driver_->errors().Clear();
+    errors().Clear();
     EXPECT_EQ(Info(c.code, c.item, c.argument), c.expected) << c.code << " item " << c.item;
   }
 }
@@ -126,18 +115,16 @@ TEST_F(CompanyCatalogueTest, KeepsTheLoadedCalendarKeysAndYears) {
 }
 
 TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
-  fake_.profiles.Set("R7 for Tessary", "Current Period", "5");
-  driver_ = std::make_unique<testing::AssembledDriver>(fake_.platform);
-  driver_->Call(125, "", nullptr);
+  world_->settings.current_period = 5;
   EXPECT_EQ(Info("01", 1), "5");
   EXPECT_EQ(Info("02", 1), "5");
 }
 
 TEST_F(CompanyCatalogueTest, CheckCompanyReplacesThePendingError) {
   CompanyContext& failed = *catalogue().FindCompany("07");
-  driver_->errors().SetError(22, "earlier");
+  errors().SetError(22, "earlier");
   EXPECT_EQ(catalogue().CheckCompany(failed), 1);
-  EXPECT_EQ(driver_->errors().text(), "R7 [Tessary] Can't open file - 07");
+  EXPECT_EQ(errors().text(), "R7 [Tessary] Can't open file - 07");
   EXPECT_EQ(catalogue().CheckCompany(*catalogue().FindCompany("01")), 0);
 }
 
@@ -168,10 +155,7 @@ TEST_F(CompanyCatalogueTest, FreeOneLedgerFileClosesOneFileOfAnotherCompany) {
 }
 
 TEST(CompanyDataDirectoryTest, FollowsTheDirectoryNamingRule) {
-  testing::FakePlatform fake;
-  fake.profiles.Set("R7 for Tessary", "System Directory", "C:\\Tessary");
-  testing::AssembledDriver driver(fake.platform);
-  driver.Call(125, "", nullptr);
+  testing::LedgerWorld world("C:\\Tessary");
   struct Case {
     const char* code;
     const char* directory;
@@ -187,7 +171,7 @@ TEST(CompanyDataDirectoryTest, FollowsTheDirectoryNamingRule) {
                {"7 ", "C:\\Tessary\\data_07\\"},
                {"", "C:\\Tessary\\"}};
   for (const Case& c : cases) {
-    EXPECT_EQ(driver.companies().CompanyDataDirectory(c.code), c.directory) << c.code;
+    EXPECT_EQ(world.companies.CompanyDataDirectory(c.code), c.directory) << c.code;
   }
 }
 
@@ -204,10 +188,7 @@ TEST(CompanyCodesMatchTest, ComparesShortCodesOnTheirFirstCharacters) {
 
 // Damaged company and calendar files fail the load with 10, never a read past their end.
 TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
-  std::string system = testing::MakeTempDir("damaged");
-  testing::ProgramRun run = testing::RunProgram(
-      "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/companies.json' '" + system + "'");
-  ASSERT_EQ(run.exit_status, 0) << run.err;
+  std::string system = testing::BuildFixture("companies");
   const fs::path dir = fs::path(system) / "DATA";
   std::string company, calendar;
   {
@@ -237,11 +218,8 @@ TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
   for (const Case& c : cases) {
     std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << c.company;
     std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << c.calendar;
-    testing::FakePlatform fake;
-    fake.profiles.Set("R7 for Tessary", "System Directory", system);
-    testing::AssembledDriver driver(fake.platform);
-    driver.Call(125, "", nullptr);
-    EXPECT_EQ(driver.companies().FindCompany("01")->status, c.status) << c.what;
+    testing::LedgerWorld world(system);
+    EXPECT_EQ(world.companies.FindCompany("01")->status, c.status) << c.what;
   }
   fs::remove_all(system);
 }

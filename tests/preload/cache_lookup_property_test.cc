@@ -90,10 +90,7 @@ class CacheLookupPropertyTest : public PreloadHarness, public ::testing::WithPar
 INSTANTIATE_TEST_SUITE_P(CurrentPeriods, CacheLookupPropertyTest, ::testing::Values(5, 1, 12));
 
 TEST_P(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
-  Build(
-      "--main-accounts 40 --profit-centers 3 --departments 3 --years 2 --transactions 10"
-      " --current-period " +
-      std::to_string(GetParam()));
+  Build(SmallSynth(40, 3, 3, GetParam()));
   // Selections of this year with last year, of an earlier year, and of a budget revision.
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
   ASSERT_EQ(Preload("1000..5000-*-*", "2001", false, true, true), 0);
@@ -112,7 +109,7 @@ TEST_P(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
     const std::string year = Pick(rng, years);
     const std::string revision = Pick(rng, revisions);
     const int range_type = std::uniform_int_distribution<int>(0, 9)(rng) == 0 ? 1 : 2;
-    driver_->settings().na_label = std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 1 : 0;
+    settings().na_label = std::uniform_int_distribution<int>(0, 3)(rng) == 0 ? 1 : 0;
     const std::size_t hits_before = lookup_->hits();
     double cached_total = 0, file_total = 0;
     const int cached = Compute(specifier, periods, year, revision, range_type, true, &cached_total);

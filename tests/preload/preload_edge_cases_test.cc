@@ -7,9 +7,7 @@ namespace {
 
 class PreloadEdgeCasesTest : public PreloadHarness {
  protected:
-  void SetUp() override {
-    Build("--main-accounts 30 --profit-centers 2 --departments 2 --years 2 --transactions 10");
-  }
+  void SetUp() override { Build(SmallSynth(30, 2, 2)); }
   // The file path's answer, then the cache's; `hit` says whether the cache answered.
   void ExpectSameAnswer(const std::string& specifier, const std::string& periods,
                         const std::string& year, bool hit, const std::string& revision = "1") {
@@ -83,9 +81,9 @@ TEST_F(PreloadEdgeCasesTest, ARememberedExpansionFollowsTheSegmentMappings) {
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, false), 0);
   // The same specifiers under each mapping setting: never the answer of another setting.
   for (int mapping = 0; mapping <= 3; ++mapping) {
-    driver_->settings().account_mapping = mapping;
-    driver_->settings().profit_center_mapping = mapping;
-    driver_->settings().department_mapping = mapping;
+    settings().account_mapping = mapping;
+    settings().profit_center_mapping = mapping;
+    settings().department_mapping = mapping;
     for (const char* specifier : {"1000", "4*", "*-1?-*", "1*-*-1?0"}) {
       double from_files = 0, from_cache = 0;
       const int file_code =
@@ -125,11 +123,7 @@ TEST_F(PreloadEdgeCasesTest, TheFilePathsRulesHoldOnEveryRequestItNames) {
 // years-back word: a selection without last year's row must decline them.
 class PreloadFirstPeriodTest : public PreloadEdgeCasesTest {
  protected:
-  void SetUp() override {
-    Build(
-        "--main-accounts 30 --profit-centers 2 --departments 2 --years 2 --transactions 10"
-        " --current-period 1");
-  }
+  void SetUp() override { Build(SmallSynth(30, 2, 2, 1)); }
 };
 
 TEST_F(PreloadFirstPeriodTest, WindowsIntoLastYearNeedLastYearsRow) {

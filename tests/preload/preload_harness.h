@@ -1,81 +1,58 @@
-// A driver over a synthetic company built by r7-ledger synth, whose record-manager
-// binding counts every BTRCALL, for the preload cache's tests.
+// The ledger's collaborators over a synthetic company, with every BTRCALL counted at the
+// binding, the preload cache over them, and the balance engine asked with or without the
+// cache: for the preload cache's tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
-#include "host/driver.h"
+#include "fakes/counting_libraries.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/ledger_world.h"
+#include "ledger/balance_engine.h"
 #include "preload/cache_lookup.h"
 #include "preload/data_preload.h"
 #include "preload/preload_settings.h"
 #include "specifiers/period_parser.h"
-#include "wbtrv32.h"
 
 namespace r7::testing {
 
-// Forwards to the real libraries; BTRCALL is bound through a trampoline that counts calls.
-class CountingLibraries : public platform::DynamicLibraries {
- public:
-  static inline std::uint64_t calls = 0;
-  static inline BtrCallFn real = nullptr;
-
-  explicit CountingLibraries(platform::DynamicLibraries& inner) : inner_(inner) {}
-  Handle Load(std::string_view name) override { return inner_.Load(name); }
-  void* Symbol(Handle library, const char* name) override {
-    void* symbol = inner_.Symbol(library, name);
-    if (symbol != nullptr && std::string(name) == "BTRCALL") {
-      real = reinterpret_cast<BtrCallFn>(symbol);
-      return reinterpret_cast<void*>(&Counted);
-    }
-    return symbol;
-  }
-  void Unload(Handle library) override { inner_.Unload(library); }
-
- private:
-  static int16_t R7_STDCALL Counted(uint16_t operation, void* position, void* data,
-                                    uint32_t* length, void* key, uint8_t key_length,
-                                    int8_t key_number) {
-    ++calls;
-    return real(operation, position, data, length, key, key_length, key_number);
-  }
-  platform::DynamicLibraries& inner_;
-};
+// A small synthetic company: `main_accounts` over `centers` profit centers and
+// `departments` departments, two earlier years, few transactions.
+inline ledger_tool::SynthOptions SmallSynth(int main_accounts, int centers, int departments,
+                                            int current_period = 5) {
+  ledger_tool::SynthOptions options;
+  options.main_accounts = main_accounts;
+  options.profit_centers = centers;
+  options.departments = departments;
+  options.years = 2;
+  options.transactions = 10;
+  options.current_period = current_period;
+  return options;
+}
 
 class PreloadHarness : public ::testing::Test {
  protected:
-  // Builds the company SYNTH once per test with `synth_options`.
-  void Build(const std::string& synth_options) {
-    dir_ = MakeTempDir("preload");
-    ASSERT_EQ(RunProgram("r7-ledger synth " + synth_options + " '" + dir_ + "/sys'").exit_status,
-              0);
-    fake_.profiles.Set("R7 for Tessary", "System Directory", dir_ + "/sys");
-    fake_.profiles.Set("R7 for Tessary", "Company", "SYNTH");
-    fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
-    fake_.profiles.Set("R7 for Tessary", "NA Label", "0");
-    driver_ = std::make_unique<testing::AssembledDriver>(platform_);
-    driver_->Call(125, "", nullptr);
-    services_ = std::make_unique<LedgerServices>(driver_->ledger_services());
+  // Builds the company SYNTH for this test.
+  void Build(const ledger_tool::SynthOptions& options) {
+    system_ = std::make_unique<FixtureDirectory>(BuildSynthFixture(options));
+    world_ = std::make_unique<LedgerWorld>(system_->path(), &counting_);
+    world_->settings.company = "SYNTH";
+    world_->settings.na_label = 0;
+    services_ = std::make_unique<LedgerServices>(world_->services());
     lookup_ = std::make_unique<preload::CacheLookup>(
-        *services_, [this] { return driver_->usage_tracking(); }, &driver_->segment_collector());
-    driver_->SetPreload(lookup_.get());
+        *services_, [] { return false; }, &collector_);
   }
   void TearDown() override {
-    if (driver_) {
-      driver_->SetPreload(nullptr);
-      driver_->Cleanup();
-    }
-    if (!dir_.empty()) std::filesystem::remove_all(dir_);
+    lookup_.reset();
+    world_.reset();
+    system_.reset();
   }
 
-  CompanyContext& Company() { return *driver_->companies().FindCompany("SYNTH"); }
+  Settings& settings() { return world_->settings; }
+  CompanyContext& Company() { return *world_->companies.FindCompany("SYNTH"); }
 
   int Preload(const std::string& specifier, const std::string& year, bool budget, bool this_year,
               bool last_year, const std::string& revision = "1") {
@@ -91,26 +68,25 @@ class PreloadHarness : public ::testing::Test {
   // The engine's answer; with the cache asked first when `cached`.
   int Compute(const std::string& specifier, const std::string& periods, const std::string& year,
               const std::string& revision, int range_type, bool cached, double* total) {
-    driver_->SetPreload(cached ? static_cast<PreloadLookup*>(lookup_.get()) : nullptr);
+    PreloadLookup& preload = cached ? static_cast<PreloadLookup&>(*lookup_) : no_preload_;
     PeriodList list;
     period_text_ = periods;
     if (!ParsePeriodSpecifier(period_text_, &list).ok()) return -12345;
     AccountRequest request = MakeAccountRequest(specifier, year, revision, range_type);
     int code =
-        ComputeBalance(total, driver_->balance_collaborators(*services_), "SYNTH", request, list);
-    driver_->errors().Clear();
+        ComputeBalance(total, BalanceCollaborators{*services_, preload}, "SYNTH", request, list);
+    world_->errors.Clear();
     return code;
   }
 
-  std::string dir_;
   std::string period_text_;
-  FakePlatform fake_;
-  CountingLibraries counting_{fake_.libraries};
-  platform::Platform platform_{fake_.profiles,  fake_.files,         counting_,   fake_.locale,
-                               fake_.clipboard, fake_.message_boxes, fake_.debug, fake_.clock,
-                               fake_.input,     fake_.help,          fake_.ui};
-  std::unique_ptr<Driver> driver_;
+  FakePlatform libraries_platform_;  // supplies the real library loader under the counter
+  CountingLibraries counting_{libraries_platform_.libraries};
+  std::unique_ptr<FixtureDirectory> system_;
+  std::unique_ptr<LedgerWorld> world_;
   std::unique_ptr<LedgerServices> services_;
+  SegmentValueCollector collector_;
+  NoPreload no_preload_;
   std::unique_ptr<preload::CacheLookup> lookup_;
 };
 

@@ -8,7 +8,7 @@ namespace {
 class PreloadNoFileReadsTest : public PreloadHarness {};
 
 TEST_F(PreloadNoFileReadsTest, AWorksheetOverAPreloadedSelectionMakesNoRecordManagerCall) {
-  Build("--main-accounts 40 --profit-centers 3 --departments 3 --years 2 --transactions 10");
+  Build(SmallSynth(40, 3, 3));
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
   const char* const specifiers[] = {"1000",  "1000-10-100",    "1000..5000-*-*",
                                     "*-*-*", "1000,1001-10-*", "*-1?-1*"};
@@ -28,7 +28,7 @@ TEST_F(PreloadNoFileReadsTest, AWorksheetOverAPreloadedSelectionMakesNoRecordMan
 }
 
 TEST_F(PreloadNoFileReadsTest, ADeclinedRequestReadsTheFiles) {
-  Build("--main-accounts 40 --profit-centers 3 --departments 3 --years 2 --transactions 10");
+  Build(SmallSynth(40, 3, 3));
   ASSERT_EQ(Preload("1000..2000-*-*", "2002", false, true, false), 0);
   const std::uint64_t before = CountingLibraries::calls;
   double total = 0;

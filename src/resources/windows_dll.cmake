@@ -10,10 +10,11 @@ endif()
 
 enable_language(RC)
 set(r7_resources ${CMAKE_CURRENT_LIST_DIR})
+file(GLOB r7_dialog_sources CONFIGURE_DEPENDS ${r7_resources}/dialogs/*.inc ${r7_resources}/*_ids.h)
 target_sources(r7driver PRIVATE ${r7_resources}/r7driver.def ${r7_resources}/r7driver.rc)
 set_source_files_properties(${r7_resources}/r7driver.rc PROPERTIES
   COMPILE_DEFINITIONS R7_DLL_NAME=${r7_dll_name}
-  OBJECT_DEPENDS "${r7_resources}/strings.inc;${r7_resources}/menu_ids.h;${r7_resources}/about_dialog_ids.h")
+  OBJECT_DEPENDS "${r7_resources}/strings.inc;${r7_resources}/menu_ids.h;${r7_resources}/dialog_rc.h;${r7_dialog_sources}")
 set_target_properties(r7driver PROPERTIES PREFIX "" OUTPUT_NAME ${r7_dll_name} SUFFIX ".DLL")
 # The exports are __stdcall without dllexport; the stdcall fixup lets the .def file's plain
 # names bind to the decorated i686 symbols (_R7DLLInterface@12) without a warning.

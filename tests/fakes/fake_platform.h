@@ -54,9 +54,11 @@ class ScriptedInput : public platform::UserInput {
   bool stop_requested = false;
   int repaints = 0;
   int wait_cursors = 0;
+  int arrow_cursors = 0;
   bool TakeStopRequest(platform::WindowId) override { return stop_requested; }
   void Repaint(platform::WindowId) override { ++repaints; }
   void ShowWaitCursor() override { ++wait_cursors; }
+  void ShowArrowCursor() override { ++arrow_cursors; }
 };
 
 struct FakePlatform {
@@ -70,9 +72,10 @@ struct FakePlatform {
   FixedClock clock;
   ScriptedInput input;
   platform::posix::RecordingHelpViewer help;
+  platform::posix::RecordingPrograms programs;
   platform::posix::HeadlessUserInterface ui;
   platform::Platform platform{profiles, files, libraries, locale, clipboard, message_boxes,
-                              debug,    clock, input,     help,   ui};
+                              debug,    clock, input,     help,   programs,  ui};
 };
 
 }  // namespace r7::testing

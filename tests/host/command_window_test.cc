@@ -1,7 +1,9 @@
 // The command window, the menu-command processor and clean-up, over the headless window
 // system of a fake platform.
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <deque>
 
 #include <cstring>
 #include <filesystem>
@@ -40,6 +42,7 @@ class CommandWindowTest : public ::testing::Test {
     result_ = result;
     return status;
   }
+  std::deque<resources::DialogTemplate> templates_;  // stable: the window system keeps views
   const platform::posix::HeadlessUserInterface::Window* CommandWindowState() {
     return fake_.ui.Find(driver_.command_window().window());
   }
@@ -48,8 +51,11 @@ class CommandWindowTest : public ::testing::Test {
     for (const auto& box : fake_.message_boxes.shown()) texts.push_back(box.text);
     return texts;
   }
-  // A dialog of `kind` whose handler records the commands it gets and closes on 1100.
+  // A dialog of `kind` whose handler records the commands it gets and closes on 1100; its
+  // template has no controls.
   void RegisterRecordingDialog(DialogKind kind, std::vector<int>& commands) {
+    templates_.push_back({InfoOf(kind).resource, "", 100, 50, {}});
+    fake_.ui.AddTemplates(std::span(&templates_.back(), 1));
     driver_.command_window().dialogs().RegisterFactory(
         kind, [this, kind, &commands](WindowId owner) {
           return fake_.ui.CreateDialogWindow(

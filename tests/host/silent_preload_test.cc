@@ -39,9 +39,9 @@ class SilentPreloadTest : public ::testing::Test {
 
   testing::FakePlatform fake_;
   CountingLibraries counting_{fake_.libraries};
-  platform::Platform platform_{fake_.profiles,  fake_.files,         counting_,   fake_.locale,
-                               fake_.clipboard, fake_.message_boxes, fake_.debug, fake_.clock,
-                               fake_.input,     fake_.help,          fake_.ui};
+  platform::Platform platform_{fake_.profiles,  fake_.files,         counting_,      fake_.locale,
+                               fake_.clipboard, fake_.message_boxes, fake_.debug,    fake_.clock,
+                               fake_.input,     fake_.help,          fake_.programs, fake_.ui};
   std::unique_ptr<Driver> driver_;
 };
 

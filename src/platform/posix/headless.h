@@ -1,5 +1,5 @@
 // The headless desktop of the POSIX build: clipboard, message boxes, locale, clock, debug
-// output, user input, help and a headless window system. (POSIX implementation)
+// output, user input, help, programs and a headless window system. (POSIX implementation)
 //
 // The clipboard is held in memory; message boxes are recorded, passed to a sink (the r7
 // host prints them) and answered with a configurable button. The command-line host and the
@@ -38,7 +38,8 @@ struct ShownBox {
 
 class RecordingMessageBoxes : public MessageBoxes {
  public:
-  // Which answer the next boxes get; nullopt: the first button of the box's style.
+  // Which answer the next boxes get when the box has that button; otherwise, and for
+  // nullopt, the first button of the box's style, as a person who pressed Enter.
   void set_answer(std::optional<int> answer) { answer_ = answer; }
   void set_sink(std::function<void(const ShownBox&)> sink) { sink_ = std::move(sink); }
   const std::vector<ShownBox>& shown() const { return shown_; }
@@ -71,11 +72,38 @@ class StderrDebugOutput : public DebugOutput {
   void Write(std::string_view text) override;
 };
 
-class NoUserInput : public UserInput {
+// Input that the user gave a window while a long operation runs: key presses waiting in the
+// window's queue, which a stop check takes. The cursor is remembered.
+class PendingInput : public UserInput {
  public:
-  bool TakeStopRequest(WindowId) override { return false; }
-  void Repaint(WindowId) override {}
-  void ShowWaitCursor() override {}
+  enum class Cursor { kArrow, kWait };
+
+  // The user presses a key in `window`.
+  void PressKey(WindowId window) { pending_.push_back(window); }
+  // Forgets every key press that no stop check took.
+  void Discard() { pending_.clear(); }
+  Cursor cursor() const { return cursor_; }
+  int repaints() const { return repaints_; }
+
+  bool TakeStopRequest(WindowId window) override;
+  void Repaint(WindowId) override { ++repaints_; }
+  void ShowWaitCursor() override { cursor_ = Cursor::kWait; }
+  void ShowArrowCursor() override { cursor_ = Cursor::kArrow; }
+
+ private:
+  std::vector<WindowId> pending_;
+  Cursor cursor_ = Cursor::kArrow;
+  int repaints_ = 0;
+};
+
+// Programs are not started: each command line is remembered, and the start succeeds.
+class RecordingPrograms : public Programs {
+ public:
+  bool Start(std::string_view command_line) override;
+  const std::vector<std::string>& started() const { return started_; }
+
+ private:
+  std::vector<std::string> started_;
 };
 
 class RecordingHelpViewer : public HelpViewer {
@@ -95,8 +123,9 @@ struct HeadlessDesktop {
   EnvironmentLocale locale;
   SystemClock clock;
   StderrDebugOutput debug;
-  NoUserInput input;
+  PendingInput input;
   RecordingHelpViewer help;
+  RecordingPrograms programs;
   HeadlessUserInterface ui;
 };
 

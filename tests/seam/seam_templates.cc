@@ -1,0 +1,26 @@
+// The seam's test dialog template, read from its one source as the driver's are.
+#include "seam/seam_templates.h"
+
+namespace r7::testing {
+namespace {
+
+#define IDOK 1
+#include "resources/dialog_template_controls.h"
+#include "resources/dialog_template_entries.h"
+#include "seam/seam_dialog.inc"
+#include "seam/seam_dialog_ids.h"
+
+inline constexpr resources::DialogTemplate kTemplates[] = {
+#include "seam/seam_dialog.inc"
+};
+
+#include "resources/dialog_template_undef.h"
+#undef IDOK
+
+}  // namespace
+
+std::span<const resources::DialogTemplate> SeamDialogTemplates() {
+  return kTemplates;
+}
+
+}  // namespace r7::testing

@@ -11,15 +11,17 @@ namespace {
 #define IDCANCEL 2
 #endif
 
+// The list of templates is read twice: once for each template's controls, once for the
+// table of templates. The order of these includes is the meaning.
+// clang-format off
 #include "resources/dialog_template_controls.h"
-#include "resources/dialog_template_entries.h"
 #include "resources/dialogs/all.inc"
-
+#include "resources/dialog_template_entries.h"
 inline constexpr DialogTemplate kTemplates[] = {
 #include "resources/dialogs/all.inc"
 };
-
 #include "resources/dialog_template_undef.h"
+// clang-format on
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

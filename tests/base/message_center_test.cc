@@ -1,3 +1,4 @@
+// Message boxes under the No Show setting: which show, their style and text, and the stop question.
 #include "base/message_center.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ class MessageCenterTest : public ::testing::Test {
   MessageCenter center_{settings_, errors_, fake_.message_boxes, fake_.input};
 };
 
-TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibility) {
+TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibilityAndEveryBoxIsSystemModal) {
   struct Case {
     int no_show;
     platform::WindowId owner;
@@ -43,9 +44,8 @@ TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibility) {
     EXPECT_EQ(shown().size(), c.shown ? 1u : 0u) << c.no_show;
     EXPECT_EQ(answer, c.shown ? platform::answer::kOk : platform::answer::kNone) << c.no_show;
   }
-}
-
-TEST_F(MessageCenterTest, EveryBoxIsSystemModal) {
+  // Every box is system modal.
+  settings_.no_show = 0;
   center_.MessageBoxWrapper(kOwner, "t", "c", box::kYesNo);
   ASSERT_EQ(shown().size(), 1u);
   EXPECT_EQ(shown()[0].style, box::kYesNo | box::kSystemModal);

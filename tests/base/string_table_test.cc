@@ -9,11 +9,13 @@
 namespace r7 {
 namespace {
 
-TEST(StringTableTest, ToolAndEntityMessagesKeepTheirExactText) {
+TEST(StringTableTest, MessagesKeepTheirExactText) {
   struct Case {
     int id;
     std::string_view text;
   } cases[] = {
+      {41, "The command/request was not processed"},
+      {205, " accounts were copied to the clipboard before cancellation.\n"},
       {303, "Time flies like an arrow..."},
       {304, "but fruit flies like a banana!"},
       {2101, "Could not open Financial Entities File"},
@@ -40,15 +42,19 @@ TEST(StringTableTest, ToolAndEntityMessagesKeepTheirExactText) {
       // These two are followed by the offending specifier text.
       {7103, "The account specifier is unbalanced: "},
       {7104, "The account specifier has too many segments: "},
+      {10020, "Record Manager Inactive"},
+      {10097, "Data Message Too Small"},
+      {3002, "Could not Find Btrieve Server"},
+      {5000, "Company"},
+      {5058, "To Chart"},
   };
   for (const Case& c : cases) {
     EXPECT_TRUE(HasString(c.id)) << c.id;
     EXPECT_EQ(StringText(c.id), c.text) << c.id;
   }
-}
-
-TEST(StringTableTest, EntitiesLocationNoticeHasAText) {
-  EXPECT_FALSE(StringText(2169).empty());
+  EXPECT_FALSE(StringText(2169).empty());  // the entities location notice
+  EXPECT_FALSE(HasString(4));
+  EXPECT_EQ(StringText(4), "");
 }
 
 // Every entry must survive the resource compiler and the 256-byte load buffer of a

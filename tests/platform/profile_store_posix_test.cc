@@ -1,3 +1,4 @@
+// The profile file on POSIX: reading with the Windows rules, and writes that keep the file sound.
 #include "platform/posix/profile_store_posix.h"
 
 #include <gtest/gtest.h>
@@ -18,13 +19,13 @@ class ProfileStoreTest : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("r7-ini-" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
+    store_ = PosixProfileStore(dir_.string());
   }
   void TearDown() override { fs::remove_all(dir_); }
   void WriteIni(const std::string& text) { std::ofstream(dir_ / "R7.INI") << text; }
   std::string ReadIni() {
-    std::ifstream in(dir_ / "R7.INI");
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(dir_ / "R7.INI").rdbuf();
     return text.str();
   }
 
@@ -33,7 +34,6 @@ class ProfileStoreTest : public ::testing::Test {
 };
 
 TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
-  store_ = PosixProfileStore(dir_.string());
   WriteIni(
       "; a comment\r\n"
       "[R7 Server]\r\n"
@@ -67,14 +67,15 @@ TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
   }
 }
 
-TEST_F(ProfileStoreTest, AMissingFileGivesTheDefaults) {
+TEST_F(ProfileStoreTest, AMissingFileGivesTheDefaultsAndCannotBeWritten) {
   store_ = PosixProfileStore((dir_ / "nowhere").string());
   EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "Company", "00"), "00");
   EXPECT_EQ(store_.ReadInt("R7.INI", "R7 for Tessary", "NA Label", 1), 1);
+  store_ = PosixProfileStore((dir_ / "no" / "such").string());
+  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "1"));
 }
 
 TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
-  store_ = PosixProfileStore(dir_.string());
   ASSERT_TRUE(store_.WriteText("R7.INI", "R7 for Tessary", "Company", "05"));
   EXPECT_EQ(ReadIni(), "[R7 for Tessary]\nCompany=05\n");
   ASSERT_TRUE(store_.WriteText("R7.INI", "R7 Server", "Path", "c:\\r7\\"));
@@ -84,16 +85,7 @@ TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
   EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "company", ""), "07");
 }
 
-TEST_F(ProfileStoreTest, AFailedWriteSaysSoAndLeavesTheFile) {
-  store_ = PosixProfileStore(dir_.string());
-  ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
-  fs::create_directory(dir_ / "R7.INI.tmp");  // the replacement cannot be written
-  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "2"));
-  EXPECT_EQ(store_.ReadText("R7.INI", "S", "K", ""), "1");
-}
-
-TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHold) {
-  store_ = PosixProfileStore(dir_.string());
+TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHoldAndFailedWrites) {
   ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
   struct Case {
     const char* section;
@@ -114,11 +106,10 @@ TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHold) {
   EXPECT_EQ(ReadIni(), "[S]\nK=1\n");
   EXPECT_TRUE(store_.WriteText("R7.INI", "S [x", "K [y]", "a=b]"));  // the rest is fine
   EXPECT_EQ(store_.ReadText("R7.INI", "S [x", "K [y]", ""), "a=b]");
-}
-
-TEST_F(ProfileStoreTest, AWriteIntoAMissingDirectoryFails) {
-  store_ = PosixProfileStore((dir_ / "no" / "such").string());
-  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "1"));
+  // A write whose replacement file cannot be made says so and leaves the file.
+  fs::create_directory(dir_ / "R7.INI.tmp");
+  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "2"));
+  EXPECT_EQ(store_.ReadText("R7.INI", "S", "K", ""), "1");
 }
 
 }  // namespace

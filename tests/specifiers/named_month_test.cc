@@ -1,3 +1,4 @@
+// Named months: a calendar month resolved to the first period that ends in it.
 #include "specifiers/named_month.h"
 
 #include <gtest/gtest.h>
@@ -36,13 +37,9 @@ TEST(NamedMonthTest, MapsTheCalendarMonthToTheFirstPeriodEndingInIt) {
     EXPECT_EQ(resolved.flags, spec.flags) << c.phrase;
     EXPECT_EQ(spec.number, Parse(c.phrase).number);  // the caller's record is untouched
   }
-}
-
-TEST(NamedMonthTest, LeavesOtherRecordsAndUnmatchedMonthsAlone) {
-  const std::vector<PeriodEndDate> dates = JulyToJune();
-  const PeriodSpec month3 = Parse("Month 3");
-  EXPECT_EQ(ResolveNamedMonth(month3, dates).number, 3);
-  // A calendar of six periods has no period ending in November.
+  // Other records and months no period ends in are left alone.
+  EXPECT_EQ(ResolveNamedMonth(Parse("Month 3"), dates).number, 3);
+  // A calendar of four periods has no period ending in November.
   const std::vector<PeriodEndDate> short_year(dates.begin(), dates.begin() + 4);
   EXPECT_EQ(ResolveNamedMonth(Parse("November"), short_year).number, 11);
   EXPECT_EQ(ResolveNamedMonth(Parse("November"), {}).number, 11);

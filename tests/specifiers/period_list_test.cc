@@ -1,3 +1,4 @@
+// The period specifier as a list: commas, blank phrases, the 24-phrase limit and errors.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,6 +30,9 @@ TEST(PeriodListTest, SplitsAtCommasAndEndsTheList) {
   EXPECT_EQ(list[1].text, "Last Quarter ");
   EXPECT_EQ(list[1].text.data(), text.data() + 9);
   EXPECT_EQ(list[2].text, "Year");
+  // The count is optional.
+  EXPECT_TRUE(ParsePeriodSpecifier("month", &list, nullptr).ok());
+  EXPECT_EQ(list[0].flags, 0x0001u);
 }
 
 TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
@@ -37,18 +41,16 @@ TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
     int code;
     std::size_t count;
   } cases[] = {
+      // clang-format off
       {"Month 1, Month 2,,Month 3", kInvalidComma, 0},
-      {",Month", kInvalidComma, 0},
-      {"Month,", kInvalidComma, 0},
-      {"Month,,", kInvalidComma, 0},
+      {",Month", kInvalidComma, 0}, {"Month,", kInvalidComma, 0}, {"Month,,", kInvalidComma, 0},
       {",", kInvalidComma, 0},
-      {" ,Month", kOk, 1},          // a comma after leading blanks is not the first character
+      {" ,Month", kOk, 1},  // a comma after leading blanks is not the first character
       {"Month, ,Month 2", kOk, 2},  // a blank phrase between commas is skipped
       {"Month,\t,Month 2", kOk, 2},
       {"Month, ", kOk, 1},  // a blank after the last comma is a blank phrase
-      {"", kOk, 0},
-      {"   ", kOk, 0},
-      {"Month , Month", kOk, 2},
+      {"", kOk, 0},                 {"   ", kOk, 0},                {"Month , Month", kOk, 2},
+      // clang-format on
   };
   for (const Case& c : cases) {
     PeriodList list;
@@ -93,12 +95,6 @@ TEST(PeriodListTest, APhraseErrorStopsTheList) {
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(list[1].number, 2);
   EXPECT_TRUE(list[2].IsEnd());  // a stale list cannot be walked past the failure
-}
-
-TEST(PeriodListTest, ACountIsOptional) {
-  PeriodList list;
-  EXPECT_TRUE(ParsePeriodSpecifier("month", &list, nullptr).ok());
-  EXPECT_EQ(list[0].flags, 0x0001u);
 }
 
 }  // namespace

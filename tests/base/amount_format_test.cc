@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "fakes/fake_platform.h"
 
@@ -11,13 +12,8 @@ namespace r7 {
 namespace {
 
 TEST(FormatAmountTest, GivesTheCellText) {
-  struct Case {
-    double amount;
-    int rounding;
-    int scaling;
-    const char* zero_label;
-    const char* expected;
-  } cases[] = {
+  // The amount, rounding, scaling and zero label, and the cell text.
+  const std::tuple<double, int, int, const char*, const char*> cases[] = {
       // clang-format off
       // Zero labels.
       {0, 0, 0, "0", "0."}, {0, 0, 0, "-", "-"}, {0, 0, 0, "", ""}, {0, 3, 3, "nil", "nil"},
@@ -43,14 +39,14 @@ TEST(FormatAmountTest, GivesTheCellText) {
       {-1234567.891, 0, 0, "0", "-1234567.891"},
       // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& [amount, rounding, scaling, zero_label, expected] : cases) {
     Settings settings;
     ResetToDefaults(settings);
-    settings.rounding = c.rounding;
-    settings.scaling = c.scaling;
-    settings.zero_label = c.zero_label;
-    EXPECT_EQ(FormatAmount(c.amount, settings), c.expected)
-        << c.amount << " rounding " << c.rounding << " scaling " << c.scaling;
+    settings.rounding = rounding;
+    settings.scaling = scaling;
+    settings.zero_label = zero_label;
+    EXPECT_EQ(FormatAmount(amount, settings), expected)
+        << amount << " rounding " << rounding << " scaling " << scaling;
   }
   EXPECT_EQ(AmountLayout(std::numeric_limits<double>::infinity()), "inf");
   EXPECT_EQ(AmountLayout(std::numeric_limits<double>::denorm_min()), "5.e-324");
@@ -71,13 +67,8 @@ TEST(NoDataResultTest, FollowsTheNaLabel) {
 }
 
 TEST(DisplayAmountTest, GivesTheListTextAndReadsTheLocaleOnce) {
-  struct Case {
-    double amount;
-    const char* decimal;
-    const char* thousands;
-    const char* grouping;
-    const char* expected;
-  } cases[] = {
+  // The amount, decimal point, thousands separator and grouping, and the list text.
+  const std::tuple<double, const char*, const char*, const char*, const char*> cases[] = {
       // clang-format off
       {1234567.891, ".", ",", "3", "1,234,567.89"}, {-1500, ".", ",", "3", "(1,500.00)"},
       {0.004, ".", ",", "3", "0.00"},               {0.000001, ".", ",", "3", "0.00"},
@@ -89,12 +80,12 @@ TEST(DisplayAmountTest, GivesTheListTextAndReadsTheLocaleOnce) {
       {-1e15, ".", ",", "3", "(1,000,000,000,000,000.00)"},
       // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& [amount, decimal, thousands, grouping, expected] : cases) {
     testing::FixedLocale locale;
-    locale.decimal = c.decimal ? std::optional<std::string>(c.decimal) : std::nullopt;
-    locale.thousands = c.thousands;
-    locale.grouping = c.grouping;
-    EXPECT_EQ(DisplayAmountFormatter(locale).Format(c.amount), c.expected) << c.expected;
+    locale.decimal = decimal ? std::optional<std::string>(decimal) : std::nullopt;
+    locale.thousands = thousands;
+    locale.grouping = grouping;
+    EXPECT_EQ(DisplayAmountFormatter(locale).Format(amount), expected) << expected;
   }
   testing::FixedLocale locale;
   DisplayAmountFormatter formatter(locale);

@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace r7 {
 namespace {
 
 TEST(ErrorReporterTest, BuildsTheTextFromCodeAndDetail) {
-  struct Case {
-    int code;
-    std::string detail;
-    std::string expected;
-  } cases[] = {
+  // The code and the detail, and the error text.
+  const std::tuple<int, std::string, std::string> cases[] = {
       {0, "", "R7 [Tessary]"},
       {1, "x", "R7 [Tessary] - x"},
       {4, "", "R7 [Tessary] "},
@@ -19,10 +18,10 @@ TEST(ErrorReporterTest, BuildsTheTextFromCodeAndDetail) {
       {41, " ", "R7 [Tessary] The command/request was not processed -  "},
       {51, "", "R7 [Tessary] Future year detected "},
   };
-  for (const Case& c : cases) {
+  for (const auto& [code, detail, expected] : cases) {
     ErrorReporter errors;
-    errors.SetError(c.code, c.detail);
-    EXPECT_EQ(errors.text(), c.expected) << c.code;
+    errors.SetError(code, detail);
+    EXPECT_EQ(errors.text(), expected) << code;
   }
   // A long detail is cut with the text at 255 characters.
   ErrorReporter errors;

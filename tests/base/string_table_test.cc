@@ -5,15 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
 
 namespace r7 {
 namespace {
 
 TEST(StringTableTest, MessagesKeepTheirExactText) {
-  struct Case {
-    int id;
-    std::string_view text;
-  } cases[] = {
+  // The string and its text.
+  const std::tuple<int, std::string_view> cases[] = {
       {41, "The command/request was not processed"},
       {205, " accounts were copied to the clipboard before cancellation.\n"},
       {303, "Time flies like an arrow..."},
@@ -48,9 +47,9 @@ TEST(StringTableTest, MessagesKeepTheirExactText) {
       {5000, "Company"},
       {5058, "To Chart"},
   };
-  for (const Case& c : cases) {
-    EXPECT_TRUE(HasString(c.id)) << c.id;
-    EXPECT_EQ(StringText(c.id), c.text) << c.id;
+  for (const auto& [id, text] : cases) {
+    EXPECT_TRUE(HasString(id)) << id;
+    EXPECT_EQ(StringText(id), text) << id;
   }
   EXPECT_FALSE(StringText(2169).empty());  // the entities location notice
   EXPECT_FALSE(HasString(4));

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace r7::platform::posix {
 namespace {
@@ -45,12 +46,8 @@ TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
       "Rounding=-2\r\n"
       "NA Label=\r\n"
       "Quoted='x\r\n");
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* text;
-    int number;
-  } cases[] = {
+  // The section and key, and the text and number read.
+  const std::tuple<const char*, const char*, const char*, int> cases[] = {
       {"R7 for Tessary", "Company", "05", 5},
       {"R7 FOR TESSARY", "ZERO LABEL", "  - ", 0},
       {"R7 for Tessary", "Scaling", "3 thousands", 3},
@@ -61,9 +58,9 @@ TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
       {"R7 Server", "Company", "(default)", 77},
       {"R7 Server", "path", "c:\\r7", 0},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(store_.ReadText("R7.INI", c.section, c.key, "(default)"), c.text) << c.key;
-    EXPECT_EQ(store_.ReadInt("R7.INI", c.section, c.key, 77), c.number) << c.key;
+  for (const auto& [section, key, text, number] : cases) {
+    EXPECT_EQ(store_.ReadText("R7.INI", section, key, "(default)"), text) << key;
+    EXPECT_EQ(store_.ReadInt("R7.INI", section, key, 77), number) << key;
   }
 }
 
@@ -87,11 +84,8 @@ TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
 
 TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHoldAndFailedWrites) {
   ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* value;
-  } refused[] = {
+  // The section, key and value of each refused entry.
+  const std::tuple<const char*, const char*, const char*> refused[] = {
       {"S", "K", "2\r\nInjected=1"},
       {"S", "K", "2\n"},
       {"S", "K", "\r"},
@@ -100,8 +94,8 @@ TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHoldAndFailedWrites) {
       {"S]", "K", "2"},
       {"S\r\n[T", "K", "2"},
   };
-  for (const Case& c : refused) {
-    EXPECT_FALSE(store_.WriteText("R7.INI", c.section, c.key, c.value)) << c.section << c.key;
+  for (const auto& [section, key, value] : refused) {
+    EXPECT_FALSE(store_.WriteText("R7.INI", section, key, value)) << section << key;
   }
   EXPECT_EQ(ReadIni(), "[S]\nK=1\n");
   EXPECT_TRUE(store_.WriteText("R7.INI", "S [x", "K [y]", "a=b]"));  // the rest is fine

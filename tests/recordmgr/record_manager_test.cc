@@ -7,6 +7,7 @@
 #include <deque>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/error_codes.h"
@@ -116,34 +117,30 @@ TEST_F(RecordManagerBindingTest, TheFirstOpenBindsASecondDoesNotAndAnOverlongPat
 }
 
 TEST_F(RecordManagerBindingTest, BindingFailuresReachTheCallerAs38) {
-  struct Case {
-    bool loadable;
-    std::string missing;
-    int init_status;
-    int expected_status;
-  } cases[] = {
+  // Whether the library loads, an entry point it lacks, the initialisation status; the result.
+  const std::tuple<bool, std::string, int, int> cases[] = {
       {false, "", 0, 20},         {true, "BTRCALL", 0, 19},
       {true, "BTRCALLID", 0, 19}, {true, "WBRQSHELLINIT", 0, 19},
       {true, "WBTRVSTOP", 0, 19}, {true, "WBTRVINIT", 0, 19},
       {true, "", 1008, 1008},
   };
-  for (const Case& c : cases) {
+  for (const auto& [loadable, missing, init_status, expected_status] : cases) {
     FakeClient fresh;
-    fresh.loadable = c.loadable;
-    if (!c.missing.empty()) fresh.missing_entry_points.insert(c.missing);
-    fresh.init_status = c.init_status;
+    fresh.loadable = loadable;
+    if (!missing.empty()) fresh.missing_entry_points.insert(missing);
+    fresh.init_status = init_status;
     client = &fresh;
     RecordManager manager(libraries_, platform_.files, platform_.debug, errors_);
-    EXPECT_EQ(manager.Open("f", position_, 0, nullptr), kBtrieveError) << c.missing;
-    EXPECT_EQ(manager.last_status(), c.expected_status) << c.missing;
+    EXPECT_EQ(manager.Open("f", position_, 0, nullptr), kBtrieveError) << missing;
+    EXPECT_EQ(manager.last_status(), expected_status) << missing;
     EXPECT_FALSE(manager.initialised());
     EXPECT_TRUE(fresh.calls.empty());
-    if (c.expected_status == 19) {
-      EXPECT_EQ(fresh.unloads, 1) << c.missing;
+    if (expected_status == 19) {
+      EXPECT_EQ(fresh.unloads, 1) << missing;
     }
     // Entry points that are not bound never reach the library; after a failed
     // initialisation they stay bound, and the next open tries the initialisation again.
-    if (c.init_status == 0) {
+    if (init_status == 0) {
       EXPECT_EQ(manager.Call(btr::kGetFirst, &position_, nullptr, nullptr, nullptr, 0), 20);
     } else {
       fresh.init_status = 0;
@@ -222,11 +219,8 @@ TEST_F(RecordManagerBindingTest, UnbindStopsAndForgetsTheLibrary) {
 }
 
 TEST(BtrStatusTextTest, PicksTheTextOfTheStatus) {
-  struct Case {
-    int status;
-    const char* file;
-    const char* expected;
-  } cases[] = {
+  // The status and the file, and the text.
+  const std::tuple<int, const char*, const char*> cases[] = {
       {20, "", "Btrieve Error 20 - Record Manager Inactive"},
       {12, "glbalfil", "glbalfil - Btrieve Error 12 - File Not Found"},
       {-1, "", "Btrieve Error -1 - Could not Find Btrieve Server"},
@@ -239,7 +233,8 @@ TEST(BtrStatusTextTest, PicksTheTextOfTheStatus) {
       {2005, "", "Btrieve Error 2005 - Wrong Version of SPX Installed"},
       {2007, "", "Btrieve Error 2007 - Unknown Btrieve Error"},
   };
-  for (const Case& c : cases) EXPECT_EQ(BtrStatusText(c.status, c.file), c.expected) << c.status;
+  for (const auto& [status, file, expected] : cases)
+    EXPECT_EQ(BtrStatusText(status, file), expected) << status;
 }
 
 TEST(BtrShowStatusTest, ShowsUnlessNoShow) {

@@ -56,12 +56,13 @@ TEST_F(RobustnessTest, PositionBlocksWithoutALiveHandleAnswerFileNotOpen) {
   EXPECT_EQ(file_.Get(btr::kGetFirst, 0), btr::kOk) << "the live block still works";
 }
 
+constexpr int kNone = -1;  // no data length: a null pointer
+
 struct MalformedCase {
   const char* name;
   uint16_t operation;
-  bool data;        // pass a data buffer
-  uint32_t length;  // its length (when `has_length`)
-  bool has_length;
+  bool data;  // pass a data buffer
+  int length;
   bool key;  // pass a key buffer
   uint8_t key_length;
   int8_t key_number;
@@ -71,45 +72,37 @@ struct MalformedCase {
 TEST_F(RobustnessTest, MalformedArgumentsAreAnsweredNotFollowed) {
   ASSERT_EQ(file_.Get(btr::kGetFirst, 0), btr::kOk);
   const MalformedCase cases[] = {
-      {"get, no data buffer", btr::kGetFirst, false, 1250, true, true, 255, 0,
-       btr::kDataBufferLength},
-      {"get, no length", btr::kGetFirst, true, 0, false, true, 255, 0, btr::kDataBufferLength},
-      {"get, short key buffer", btr::kGetFirst, true, 1250, true, true, 3, 0,
-       btr::kKeyBufferTooShort},
-      {"get, no key buffer", btr::kGetEqual, true, 1250, true, false, 255, 0,
-       btr::kKeyBufferTooShort},
-      {"get, key number 3", btr::kGetFirst, true, 1250, true, true, 255, 3, btr::kInvalidKeyNumber},
-      {"get, key number -1", btr::kGetFirst, true, 1250, true, true, 255, -1,
-       btr::kInvalidKeyNumber},
-      {"get, key number 127", btr::kGetEqual, true, 1250, true, true, 255, 127,
-       btr::kInvalidKeyNumber},
-      {"get next, key -128", btr::kGetNext, true, 1250, true, true, 255, -128,
-       btr::kInvalidKeyNumber},
-      {"insert, no data", btr::kInsert, false, 16, true, true, 255, 0, btr::kDataBufferLength},
-      {"insert, key -2", btr::kInsert, true, 16, true, true, 255, -2, btr::kInvalidKeyNumber},
-      {"insert, no key buffer", btr::kInsert, true, 16, true, false, 0, 1, btr::kKeyBufferTooShort},
-      {"update, key -1", btr::kUpdate, true, 16, true, true, 255, -1, btr::kInvalidKeyNumber},
-      {"get direct, no data", btr::kGetDirect, false, 1250, true, true, 255, 0,
-       btr::kDataBufferLength},
-      {"get direct, 3 bytes", btr::kGetDirect, true, 3, true, true, 255, 0, btr::kDataBufferLength},
-      {"get position, 3 bytes", btr::kGetPosition, true, 3, true, false, 0, 0,
-       btr::kDataBufferLength},
-      {"stat, no data", btr::kStat, false, 416, true, false, 0, 0, btr::kDataBufferLength},
-      {"create, empty path", btr::kCreate, false, 80, true, true, 255, 0, btr::kInvalidFileName},
-      {"create, no path", btr::kCreate, true, 80, true, false, 0, 0, btr::kInvalidFileName},
-      {"open, no path", btr::kOpen, true, 1, true, false, 0, 0, btr::kInvalidFileName},
-      {"open, empty path", btr::kOpen, true, 1, true, true, 0, 0, btr::kInvalidFileName},
+      {"get, no data buffer", btr::kGetFirst, false, 1250, true, 255, 0, btr::kDataBufferLength},
+      {"get, no length", btr::kGetFirst, true, kNone, true, 255, 0, btr::kDataBufferLength},
+      {"get, short key buffer", btr::kGetFirst, true, 1250, true, 3, 0, btr::kKeyBufferTooShort},
+      {"get, no key buffer", btr::kGetEqual, true, 1250, false, 255, 0, btr::kKeyBufferTooShort},
+      {"get, key number 3", btr::kGetFirst, true, 1250, true, 255, 3, btr::kInvalidKeyNumber},
+      {"get, key number -1", btr::kGetFirst, true, 1250, true, 255, -1, btr::kInvalidKeyNumber},
+      {"get, key number 127", btr::kGetEqual, true, 1250, true, 255, 127, btr::kInvalidKeyNumber},
+      {"get next, key -128", btr::kGetNext, true, 1250, true, 255, -128, btr::kInvalidKeyNumber},
+      {"insert, no data", btr::kInsert, false, 16, true, 255, 0, btr::kDataBufferLength},
+      {"insert, key -2", btr::kInsert, true, 16, true, 255, -2, btr::kInvalidKeyNumber},
+      {"insert, no key buffer", btr::kInsert, true, 16, false, 0, 1, btr::kKeyBufferTooShort},
+      {"update, key -1", btr::kUpdate, true, 16, true, 255, -1, btr::kInvalidKeyNumber},
+      {"get direct, no data", btr::kGetDirect, false, 1250, true, 255, 0, btr::kDataBufferLength},
+      {"get direct, 3 bytes", btr::kGetDirect, true, 3, true, 255, 0, btr::kDataBufferLength},
+      {"get position, 3 bytes", btr::kGetPosition, true, 3, false, 0, 0, btr::kDataBufferLength},
+      {"stat, no data", btr::kStat, false, 416, false, 0, 0, btr::kDataBufferLength},
+      {"create, empty path", btr::kCreate, false, 80, true, 255, 0, btr::kInvalidFileName},
+      {"create, no path", btr::kCreate, true, 80, false, 0, 0, btr::kInvalidFileName},
+      {"open, no path", btr::kOpen, true, 1, false, 0, 0, btr::kInvalidFileName},
+      {"open, empty path", btr::kOpen, true, 1, true, 0, 0, btr::kInvalidFileName},
   };
   for (const MalformedCase& c : cases) {
     Bytes data(1250, 0);
-    uint32_t length = c.length;
+    uint32_t length = static_cast<uint32_t>(c.length);
     Bytes key(255, 0);
     Client scratch(file_.path());
     std::memcpy(scratch.position_block().data(), file_.position_block().data(), 128);
-    EXPECT_EQ(
-        scratch.Raw(c.operation, c.data ? data.data() : nullptr, c.has_length ? &length : nullptr,
-                    c.key ? key.data() : nullptr, c.key_length, c.key_number),
-        c.status)
+    EXPECT_EQ(scratch.Raw(c.operation, c.data ? data.data() : nullptr,
+                          c.length == kNone ? nullptr : &length, c.key ? key.data() : nullptr,
+                          c.key_length, c.key_number),
+              c.status)
         << c.name;
   }
   EXPECT_EQ(file_.Get(btr::kGetNext, 0), btr::kEndOfFile) << "currency untouched";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace r7 {
 namespace {
 
@@ -39,17 +41,15 @@ TEST(ParseDateRangeTest, ReadsTypedDatesAndSerialNumbersAndLeavesTheRangeOnAnErr
 }
 
 TEST(SerialDateTest, FollowsTheSpreadsheetCalendarAndWritesBothForms) {
-  struct Case {
-    long long serial;
-    CalendarDay date;
-  } cases[] = {
+  // The serial number and its day.
+  const std::tuple<long long, CalendarDay> cases[] = {
       // clang-format off
       {0, {0, 0, 0}},       {1, {1, 1, 1900}},     {59, {28, 2, 1900}},   {60, {29, 2, 1900}},
       {61, {1, 3, 1900}},   {366, {31, 12, 1900}}, {367, {1, 1, 1901}},   {1461, {31, 12, 1903}},
       {1462, {1, 1, 1904}}, {36526, {1, 1, 2000}}, {37316, {1, 3, 2002}}, {2958465, {1, 11, 9999}},
       // clang-format on
   };
-  for (const Case& c : cases) EXPECT_EQ(SerialToDate(c.serial), c.date) << c.serial;
+  for (const auto& [serial, date] : cases) EXPECT_EQ(SerialToDate(serial), date) << serial;
   EXPECT_EQ(SerialDateText(SerialToDate(36526)), "01Jan2000");
   EXPECT_EQ(SerialDateText(CalendarDay{}), "00Dec0");
   EXPECT_EQ(CalendarDateText(CalendarDay{5, 2, 2001}), "05Feb2001");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "specifiers/period_parser.h"
@@ -26,16 +27,15 @@ PeriodSpec Parse(const char* phrase) {
 
 TEST(NamedMonthTest, MapsTheCalendarMonthToTheFirstPeriodEndingInIt) {
   const std::vector<PeriodEndDate> dates = JulyToJune();
-  struct Case {
-    const char* phrase;
-    int number;
-  } cases[] = {{"July", 1}, {"December", 6}, {"January", 7}, {"March", 9}, {"June", 12}};
-  for (const Case& c : cases) {
-    const PeriodSpec spec = Parse(c.phrase);
+  // The month and the period that ends in it.
+  const std::tuple<const char*, int> cases[] = {
+      {"July", 1}, {"December", 6}, {"January", 7}, {"March", 9}, {"June", 12}};
+  for (const auto& [phrase, number] : cases) {
+    const PeriodSpec spec = Parse(phrase);
     const PeriodSpec resolved = ResolveNamedMonth(spec, dates);
-    EXPECT_EQ(resolved.number, c.number) << c.phrase;
-    EXPECT_EQ(resolved.flags, spec.flags) << c.phrase;
-    EXPECT_EQ(spec.number, Parse(c.phrase).number);  // the caller's record is untouched
+    EXPECT_EQ(resolved.number, number) << phrase;
+    EXPECT_EQ(resolved.flags, spec.flags) << phrase;
+    EXPECT_EQ(spec.number, Parse(phrase).number);  // the caller's record is untouched
   }
   // Other records and months no period ends in are left alone.
   EXPECT_EQ(ResolveNamedMonth(Parse("Month 3"), dates).number, 3);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "base/error_codes.h"
 #include "specifiers/period_parser.h"
@@ -36,11 +37,8 @@ TEST(PeriodListTest, SplitsAtCommasAndEndsTheList) {
 }
 
 TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
-  struct Case {
-    std::string text;
-    int code;
-    std::size_t count;
-  } cases[] = {
+  // The specifier, the result, and how many phrases it holds.
+  const std::tuple<std::string, int, std::size_t> cases[] = {
       // clang-format off
       {"Month 1, Month 2,,Month 3", kInvalidComma, 0},
       {",Month", kInvalidComma, 0}, {"Month,", kInvalidComma, 0}, {"Month,,", kInvalidComma, 0},
@@ -52,15 +50,15 @@ TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
       {"", kOk, 0},                 {"   ", kOk, 0},                {"Month , Month", kOk, 2},
       // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, code, phrases] : cases) {
     PeriodList list;
     std::size_t count = 99;
-    const PeriodParseResult r = ParsePeriodSpecifier(c.text, &list, &count);
-    EXPECT_EQ(r.code, c.code) << "'" << c.text << "'";
-    EXPECT_EQ(r.detail, "") << "'" << c.text << "'";
-    EXPECT_EQ(count, c.count) << "'" << c.text << "'";
+    const PeriodParseResult r = ParsePeriodSpecifier(text, &list, &count);
+    EXPECT_EQ(r.code, code) << "'" << text << "'";
+    EXPECT_EQ(r.detail, "") << "'" << text << "'";
+    EXPECT_EQ(count, phrases) << "'" << text << "'";
     if (r.ok()) {
-      EXPECT_TRUE(list[c.count].IsEnd()) << "'" << c.text << "'";
+      EXPECT_TRUE(list[phrases].IsEnd()) << "'" << text << "'";
     }
   }
 }

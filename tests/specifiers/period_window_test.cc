@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "base/error_codes.h"
 #include "specifiers/period_parser.h"
@@ -152,22 +153,20 @@ TEST(PeriodWindowTest, TheBudgetBitIsReportedWhateverTheResult) {
 }
 
 TEST(PeriodWindowTest, FlagsTheParserNeverMakesAreInternalErrors) {
-  struct Case {
-    std::uint32_t flags;
-    std::string_view detail;
-  } cases[] = {
+  // The flags, and the detail of the error.
+  const std::tuple<std::uint32_t, std::string_view> cases[] = {
       {0x0005, "Internal Period Error"},
       {0x0007, "Internal Period Error"},
       {0x0030, "Internal Scale Error"},
       {0x2800, "Internal Period Error"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [flags, message] : cases) {
     PeriodSpec spec;
-    spec.flags = c.flags;
+    spec.flags = flags;
     PeriodWindow w;
     std::string_view detail;
-    EXPECT_EQ(ComputePeriodWindow(spec, {5, 12}, &w, &detail), kSpecialError) << c.flags;
-    EXPECT_EQ(detail, c.detail) << c.flags;
+    EXPECT_EQ(ComputePeriodWindow(spec, {5, 12}, &w, &detail), kSpecialError) << flags;
+    EXPECT_EQ(detail, message) << flags;
   }
   // A unit number of 0 would start before the year.
   PeriodSpec zero;

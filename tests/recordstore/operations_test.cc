@@ -96,7 +96,7 @@ struct GetCase {
   std::string next;    // code Get Next then finds ("" for end of file)
 };
 
-TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNext) {
+TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNextOnItsKeyOnly) {
   InsertSamples();
   const GetCase cases[] = {
       {"first on code", btr::kGetFirst, 0, {}, btr::kOk, "A004", Code("A004"), "B002"},
@@ -137,27 +137,21 @@ TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNext) {
     }
     EXPECT_EQ(reader.Close(), btr::kOk);
   }
-}
-
-TEST_F(RecordManagerTest, GetNextOnAnotherKeyIsRefused) {
-  InsertSamples();
+  // Get Next on another key is refused.
   ASSERT_EQ(file_.Get(btr::kGetFirst, 0), btr::kOk);
   EXPECT_EQ(file_.Get(btr::kGetNext, 1), btr::kDifferentKeyNumber);
   EXPECT_EQ(file_.Get(btr::kGetNext, 0), btr::kOk) << "the refusal moved nothing";
   EXPECT_EQ(CodeOf(file_.record()), "B002");
 }
 
-TEST_F(RecordManagerTest, DuplicateOfUniqueKeyIsRefusedAndNothingWritten) {
+TEST_F(RecordManagerTest, InsertRefusesDuplicatesOfUniqueKeysAndMakesTheRecordCurrent) {
   InsertSamples();
   EXPECT_EQ(file_.Insert(SampleRecord("A004", 99, "zed")), btr::kDuplicateKey);
   EXPECT_EQ(file_.Insert(SampleRecord("Z999", 20, "ALICE")), btr::kDuplicateKey)
       << "key 2 ignores case";
   EXPECT_EQ(Scan(0).size(), 5u);
   EXPECT_EQ(Scan(1).size(), 5u);
-}
-
-TEST_F(RecordManagerTest, InsertMakesTheRecordCurrentUnlessToldNot) {
-  InsertSamples();
+  // An insert makes the record current unless told not to.
   ASSERT_EQ(file_.Insert(SampleRecord("B500", 0, "bea"), 0), btr::kOk);
   EXPECT_EQ(file_.key()[0], 'B');
   ASSERT_EQ(file_.Get(btr::kGetNext, 0), btr::kOk);
@@ -190,10 +184,7 @@ TEST_F(RecordManagerTest, UpdateRules) {
   EXPECT_EQ(Scan(1), (Codes{"E005", "B002", "D003", "A004", "C001"}));
   ASSERT_EQ(file_.Get(btr::kGetEqual, 0, Code("C001")), btr::kOk);
   EXPECT_EQ(file_.record(), SampleRecord("C001", 20, "carol"));
-}
-
-TEST_F(RecordManagerTest, UpdateKeepsGetNextOnTheMovedRecord) {
-  InsertSamples();
+  // Get Next follows the moved record.
   ASSERT_EQ(file_.Get(btr::kGetFirst, 1), btr::kOk);  // E005, -5
   ASSERT_EQ(file_.Update(SampleRecord("E005", 15, "Eve"), 1), btr::kOk);
   ASSERT_EQ(file_.Get(btr::kGetNext, 1), btr::kOk);
@@ -251,7 +242,7 @@ TEST_F(RecordManagerTest, PositionsFindRecordsDirectly) {
   EXPECT_EQ(file_.GetDirect(position, 0), btr::kInvalidRecordAddress) << "positions not reused";
 }
 
-TEST_F(RecordManagerTest, StatGivesSpecCountsAndRefusesShortBuffer) {
+TEST_F(RecordManagerTest, StatGivesSpecCountsAndShortBuffersGetNothing) {
   InsertSamples();
   Bytes spec;
   ASSERT_EQ(file_.Stat(&spec), btr::kOk);
@@ -276,24 +267,10 @@ TEST_F(RecordManagerTest, StatGivesSpecCountsAndRefusesShortBuffer) {
   EXPECT_EQ(file_.Raw(btr::kStat, short_buffer.data(), &length, extension, 255, 0),
             btr::kDataBufferLength);
   EXPECT_EQ(short_buffer, Bytes(spec.size() - 1, 0xAA)) << "nothing written";
-}
 
-TEST_F(RecordManagerTest, ReadOnlyOpenRefusesEveryWrite) {
-  InsertSamples();
-  Client reader(file_.path());
-  ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
-  EXPECT_EQ(reader.Insert(SampleRecord("Q001", 1, "q")), btr::kAccessDenied);
-  ASSERT_EQ(reader.Get(btr::kGetFirst, 0), btr::kOk);
-  EXPECT_EQ(reader.Update(SampleRecord("A004", 1, "alice"), 0), btr::kAccessDenied);
-  EXPECT_EQ(reader.Delete(), btr::kAccessDenied);
-  EXPECT_EQ(Scan(0).size(), 5u);
-  EXPECT_EQ(reader.Close(), btr::kOk);
-}
-
-TEST_F(RecordManagerTest, ShortDataBufferGetsNothing) {
-  InsertSamples();
+  // A short data buffer gets no record, and inserts none.
   Bytes data(kSampleRecordLength - 1, 0xAA);
-  uint32_t length = static_cast<uint32_t>(data.size());
+  length = static_cast<uint32_t>(data.size());
   Bytes key(255, 0);
   EXPECT_EQ(file_.Raw(btr::kGetFirst, data.data(), &length, key.data(), 255, 0),
             btr::kDataBufferLength);
@@ -310,6 +287,18 @@ TEST_F(RecordManagerTest, ShortDataBufferGetsNothing) {
   EXPECT_EQ(file_.record(), SampleRecord("L001", 3, "long"));
 }
 
+TEST_F(RecordManagerTest, ReadOnlyOpenRefusesEveryWrite) {
+  InsertSamples();
+  Client reader(file_.path());
+  ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
+  EXPECT_EQ(reader.Insert(SampleRecord("Q001", 1, "q")), btr::kAccessDenied);
+  ASSERT_EQ(reader.Get(btr::kGetFirst, 0), btr::kOk);
+  EXPECT_EQ(reader.Update(SampleRecord("A004", 1, "alice"), 0), btr::kAccessDenied);
+  EXPECT_EQ(reader.Delete(), btr::kAccessDenied);
+  EXPECT_EQ(Scan(0).size(), 5u);
+  EXPECT_EQ(reader.Close(), btr::kOk);
+}
+
 TEST_F(RecordManagerTest, CreateReplacesOrRefusesAnExistingFile) {
   InsertSamples();
   Client other(dir_.File("sample.btr"));
@@ -323,7 +312,7 @@ TEST_F(RecordManagerTest, CreateReplacesOrRefusesAnExistingFile) {
   ASSERT_EQ(file_.Open(), btr::kOk);
 }
 
-TEST_F(RecordManagerTest, OpenCloseAndStop) {
+TEST_F(RecordManagerTest, OpenCloseStopAndClientsOwningTheirFiles) {
   Client missing(dir_.File("missing.btr"));
   EXPECT_EQ(missing.Open(), btr::kFileNotFound);
   EXPECT_EQ(missing.Get(btr::kGetFirst, 0), btr::kFileNotOpen);
@@ -344,9 +333,8 @@ TEST_F(RecordManagerTest, OpenCloseAndStop) {
   EXPECT_EQ(second.Get(btr::kGetFirst, 0), btr::kFileNotOpen);
   EXPECT_EQ(file_.Get(btr::kGetFirst, 0), btr::kFileNotOpen);
   ASSERT_EQ(file_.Open(), btr::kOk);
-}
 
-TEST_F(RecordManagerTest, ClientsOwnTheirFiles) {
+  // Each client owns its files: a reset closes only the caller's.
   uint8_t client_a[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'R', '7', 1, 0};
   uint8_t client_b[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'R', '7', 2, 0};
   uint8_t block_a[128] = {}, block_b[128] = {};

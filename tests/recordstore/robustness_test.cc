@@ -108,7 +108,7 @@ TEST_F(RobustnessTest, MalformedArgumentsAreAnsweredNotFollowed) {
   EXPECT_EQ(file_.Get(btr::kGetNext, 0), btr::kEndOfFile) << "currency untouched";
 }
 
-TEST_F(RobustnessTest, PathsWithoutTerminatorAreRefused) {
+TEST_F(RobustnessTest, PathsAreReadAsWindowsWritesThemAndForeignFilesRefused) {
   char path[255];
   std::memset(path, 'a', sizeof path);
   uint8_t block[128] = {};
@@ -116,26 +116,24 @@ TEST_F(RobustnessTest, PathsWithoutTerminatorAreRefused) {
   EXPECT_EQ(BTRCALL(btr::kOpen, block, nullptr, &length, path, 255, 0), btr::kInvalidFileName);
   EXPECT_EQ(BTRCALL(btr::kOpen, nullptr, nullptr, &length, path, 255, 0),
             btr::kPositionBlockLength);
-}
 
-TEST_F(RobustnessTest, ForeignFilesAreNotRecordManagerFiles) {
+  // Files that are not the stand-in's own, and a directory, do not open.
   const std::string text_file = dir_.File("notes.txt");
   std::ofstream(text_file) << "not a database, just some words that run on for a while\n";
   const std::string empty_file = dir_.File("empty.btr");
   std::ofstream(empty_file).close();
-  for (const std::string& path : {text_file, empty_file}) {
-    Client foreign(path);
-    EXPECT_EQ(foreign.Open(), btr::kNotRecordManagerFile) << path;
+  for (const std::string& foreign_path : {text_file, empty_file}) {
+    Client foreign(foreign_path);
+    EXPECT_EQ(foreign.Open(), btr::kNotRecordManagerFile) << foreign_path;
   }
   Client directory(dir_.File(""));
   EXPECT_NE(directory.Open(), btr::kOk);
-}
 
-TEST_F(RobustnessTest, BackslashesSeparateDirectories) {
-  std::string path = file_.path();
-  const size_t slash = path.rfind('/');
-  path[slash] = '\\';
-  Client windows_style(path);
+  // Backslashes separate directories.
+  std::string windows_path = file_.path();
+  const size_t slash = windows_path.rfind('/');
+  windows_path[slash] = '\\';
+  Client windows_style(windows_path);
   ASSERT_EQ(windows_style.Open(btr::kModeReadOnly), btr::kOk);
   EXPECT_EQ(windows_style.Get(btr::kGetFirst, 0), btr::kOk);
   EXPECT_EQ(windows_style.Close(), btr::kOk);
@@ -151,22 +149,22 @@ class ScopedEnv {
   const char* name_;
 };
 
-TEST_F(RobustnessTest, FileTableLimitAnswers86UntilAFileCloses) {
+TEST_F(RobustnessTest, FileAndHandleTableLimitsAnswer86And87UntilAFileCloses) {
   Client other(dir_.File("other.btr"));
   ASSERT_EQ(other.Create(), btr::kOk);
-  ScopedEnv limit("R7_RECORDSTORE_MAX_OPEN", "1");
-  EXPECT_EQ(other.Open(), btr::kFileTableFull);
-  Client same(file_.path());
-  EXPECT_EQ(same.Open(), btr::kOk) << "a file already open takes no new table entry";
-  EXPECT_EQ(same.Close(), btr::kOk);
-  ASSERT_EQ(file_.Close(), btr::kOk);
-  EXPECT_EQ(other.Open(), btr::kOk) << "the retry after freeing a file";
-  EXPECT_EQ(other.Close(), btr::kOk);
-  ASSERT_EQ(file_.Open(), btr::kOk);
-}
+  {
+    ScopedEnv limit("R7_RECORDSTORE_MAX_OPEN", "1");
+    EXPECT_EQ(other.Open(), btr::kFileTableFull);
+    Client same(file_.path());
+    EXPECT_EQ(same.Open(), btr::kOk) << "a file already open takes no new table entry";
+    EXPECT_EQ(same.Close(), btr::kOk);
+    ASSERT_EQ(file_.Close(), btr::kOk);
+    EXPECT_EQ(other.Open(), btr::kOk) << "the retry after freeing a file";
+    EXPECT_EQ(other.Close(), btr::kOk);
+    ASSERT_EQ(file_.Open(), btr::kOk);
+  }
 
-TEST_F(RobustnessTest, HandleTableLimitAnswers87) {
-  ScopedEnv limit("R7_RECORDSTORE_MAX_HANDLES", "2");
+  ScopedEnv handles("R7_RECORDSTORE_MAX_HANDLES", "2");
   Client second(file_.path()), third(file_.path());
   EXPECT_EQ(second.Open(), btr::kOk);
   EXPECT_EQ(third.Open(), btr::kHandleTableFull);

@@ -200,15 +200,13 @@ TEST(SegmentMatchesTest, ComparesNumericAndLetteredFields) {
   EXPECT_TRUE(SegmentMatches(range, "00000030", 2, 1, 1));  // range type 1: main only
 }
 
-TEST(AccountSpecifierHelpersTest, AllAccountsEntitiesAndKeyDisplay) {
+TEST(AccountSpecifierHelpersTest, AllAccountsEntitiesKeyDisplayAndTemplates) {
   EXPECT_EQ(AllAccountsSpecifier(1), "*");
   EXPECT_EQ(AllAccountsSpecifier(3), "*-*-*");
   EXPECT_EQ(AllEntitiesTemplate(2), "^-^");
   EXPECT_EQ(AccountKeyDisplay("000010000000002000000003", {4, 2, 1}), "1000-20-3");
   EXPECT_EQ(AccountKeyDisplay("AB      00000020        ", {4, 2, 0}), "AB-20");
-}
-
-TEST(ExpandAccountTemplateTest, YieldsCheckedAndMappedItems) {
+  // A template yields checked and mapped items.
   ErrorReporter errors;
   std::vector<std::string> items;
   EXPECT_EQ(ExpandAccountTemplate("(1000,2000)(10,20)(100)", kLengths, {3, 3, 3}, items, errors),

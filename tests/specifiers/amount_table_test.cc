@@ -198,7 +198,7 @@ TEST(AmountTableTest, ThirteenPeriodYearsDifferenceTheThirteenthPeriod) {
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, 12), 0);
 }
 
-TEST(AmountTableTest, ExtractionLeavesTheCallersTableAsItWas) {
+TEST(AmountTableTest, ExtractionLeavesTheTableAsItWasAndRefusesWindowsOutsideIt) {
   const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103});
   PeriodWindow window;
   PeriodSpec spec;
@@ -211,10 +211,7 @@ TEST(AmountTableTest, ExtractionLeavesTheCallersTableAsItWas) {
   ASSERT_EQ(ComputePeriodWindow(spec, kCompany, &window), 100);
   ASSERT_EQ(ExtractWindowAmount(window, t, false, kBalanceSheetAccount, &amount), 0);
   EXPECT_DOUBLE_EQ(amount, 1500);
-}
-
-TEST(AmountTableTest, AWindowOutsideTheTableIsRefused) {
-  const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103});
+  // A window outside the table is refused.
   const PeriodWindow bad[] = {
       {.start_slot = 13},
       {.start_slot = 10, .span = 3},
@@ -225,7 +222,7 @@ TEST(AmountTableTest, AWindowOutsideTheTableIsRefused) {
       {.start_slot = 12, .last_slot = 11, .running = kRunningMonths},
   };
   for (const PeriodWindow& w : bad) {
-    double amount = -1;
+    amount = -1;
     EXPECT_EQ(ExtractWindowAmount(w, t, false, kBalanceSheetAccount, &amount), 18);
     EXPECT_EQ(amount, 0.0);
   }

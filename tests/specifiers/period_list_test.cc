@@ -63,7 +63,7 @@ TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
   }
 }
 
-TEST(PeriodListTest, TwentyFourPhrasesAndNoMore) {
+TEST(PeriodListTest, TwentyFourPhrasesAndNoMoreAndAnErrorStopsTheList) {
   PeriodList list;
   std::size_t count = 0;
   ASSERT_TRUE(ParsePeriodSpecifier(Phrases(24), &list, &count).ok());
@@ -81,18 +81,15 @@ TEST(PeriodListTest, TwentyFourPhrasesAndNoMore) {
   // Blank phrases do not count against the limit.
   EXPECT_TRUE(ParsePeriodSpecifier(" , ," + Phrases(24), &list, &count).ok());
   EXPECT_EQ(count, 24u);
-}
-
-TEST(PeriodListTest, APhraseErrorStopsTheList) {
-  PeriodList list;
-  std::size_t count = 99;
+  // A phrase error stops the list; the list already filled cannot be walked past it.
+  count = 99;
   const PeriodParseResult r =
       ParsePeriodSpecifier("Month 1, Month 2, Monthly, Month 4", &list, &count);
   EXPECT_EQ(r.code, kInvalidPeriodSpecifier);
   EXPECT_EQ(r.detail, "Monthly");
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(list[1].number, 2);
-  EXPECT_TRUE(list[2].IsEnd());  // a stale list cannot be walked past the failure
+  EXPECT_TRUE(list[2].IsEnd());
 }
 
 }  // namespace

@@ -152,15 +152,13 @@ std::string Words(const std::string& word, int count) {
   return text;
 }
 
-TEST(PeriodParserTest, APhraseHoldsEightyWords) {
+TEST(PeriodParserTest, APhraseHoldsEightyWordsWithinFiveHundredElevenCharacters) {
   Expect(Accepted{"Month " + Words("the", 79), 0x0001});
   Expect(Refused{"Month " + Words("the", 79) + " For", kInvalidPeriodSpecifier, "For"});
   // The limit is met while the words are read, before any of them is combined.
   Expect(Refused{Words("Month", 200), kInvalidPeriodSpecifier, "Month"});
   Expect(Refused{Words("Month", 2), kConflictingPeriodTypes});
-}
-
-TEST(PeriodParserTest, AWordPastTheFiveHundredEleventhCharacterIsRefused) {
+  // A word past the 511th character is refused.
   PeriodSpec spec;
   const std::string fits = "Month" + std::string(502, ' ') + "Qtr";  // ends at 510
   EXPECT_EQ(ParsePeriodItem(fits, &spec).code, kConflictingPeriodTypes);
@@ -176,7 +174,7 @@ TEST(PeriodParserTest, AWordPastTheFiveHundredEleventhCharacterIsRefused) {
   EXPECT_EQ(longword.detail.size(), kMaxPhraseText);
 }
 
-TEST(PeriodParserTest, NothingCarriesFromOnePhraseToTheNext) {
+TEST(PeriodParserTest, NothingCarriesFromOnePhraseToTheNextAndTheErrorReadsAsShown) {
   PeriodSpec spec;
   ASSERT_FALSE(ParsePeriodItem("Month Quarter", &spec).ok());
   ASSERT_TRUE(ParsePeriodItem("Month 3 Debits", &spec).ok());
@@ -184,10 +182,7 @@ TEST(PeriodParserTest, NothingCarriesFromOnePhraseToTheNext) {
   EXPECT_EQ(spec.flags, 0x0004u);
   EXPECT_EQ(spec.number, 0);
   EXPECT_EQ(spec.sign, 0u);
-}
-
-TEST(PeriodParserTest, TheErrorReadsAsTheUserSeesIt) {
-  PeriodSpec spec;
+  // The error reads as the user sees it.
   const PeriodParseResult r = ParsePeriodItem("Month Monthly", &spec);
   ErrorReporter errors;
   errors.SetError(r.code, r.detail);

@@ -85,7 +85,7 @@ TEST(PeriodWindowTest, TwelvePeriodCompanyInPeriodFive) {
   ExpectWindows(company, cases, std::size(cases));
 }
 
-TEST(PeriodWindowTest, ThirteenPeriodCompanyInPeriodThirteen) {
+TEST(PeriodWindowTest, ThirteenPeriodCompanyInPeriodThirteenAndEarlyInTheYear) {
   const CompanyPeriods company{13, 13};
   const WindowCase cases[] = {
       // clang-format off
@@ -102,19 +102,13 @@ TEST(PeriodWindowTest, ThirteenPeriodCompanyInPeriodThirteen) {
       // clang-format on
   };
   ExpectWindows(company, cases, std::size(cases));
-}
-
-TEST(PeriodWindowTest, ThirteenPeriodCompanyEarlyInTheYear) {
   // Counting back from periods 1, 2 and 3 finds the same last quarter of last year, never
   // a quarter that would start at the 13th period and run past the year.
   const WindowCase last_quarter[] = {{"Last Quarter", 102, 1, 9, 2}};
   for (int period : {1, 2, 3}) ExpectWindows({period, 13}, last_quarter, 1);
-  const WindowCase cases[] = {
-      // clang-format off
-      {"Last Half Year", 102, 1, 6, 5}, {"Running Quarter", 102, 1, 12, 0, 2},
-      // clang-format on
-  };
-  ExpectWindows({3, 13}, cases, std::size(cases));
+  const WindowCase third[] = {{"Last Half Year", 102, 1, 6, 5},
+                              {"Running Quarter", 102, 1, 12, 0, 2}};
+  ExpectWindows({3, 13}, third, std::size(third));
 }
 
 TEST(PeriodWindowTest, RunningWindowOfAThirteenthPeriodUnit) {
@@ -130,17 +124,6 @@ TEST(PeriodWindowTest, RunningWindowOfAThirteenthPeriodUnit) {
   EXPECT_EQ(w.end_year, 1);
 }
 
-TEST(PeriodWindowTest, DamagedCalendarsHaveNoWindow) {
-  const PeriodSpec month = Parse("Month");
-  PeriodWindow w;
-  for (const CompanyPeriods& company :
-       {CompanyPeriods{0, 12}, CompanyPeriods{-3, 12}, CompanyPeriods{13, 12},
-        CompanyPeriods{14, 13}, CompanyPeriods{1, 0}, CompanyPeriods{5, 14}}) {
-    EXPECT_EQ(ComputePeriodWindow(month, company, &w), 18)
-        << company.current_period << "/" << company.period_count;
-  }
-}
-
 TEST(PeriodWindowTest, TheBudgetBitIsReportedWhateverTheResult) {
   PeriodWindow w;
   EXPECT_EQ(ComputePeriodWindow(Parse("Month Budget"), {5, 12}, &w), 100);
@@ -152,7 +135,7 @@ TEST(PeriodWindowTest, TheBudgetBitIsReportedWhateverTheResult) {
   EXPECT_EQ(w.budget, 0u);
 }
 
-TEST(PeriodWindowTest, FlagsTheParserNeverMakesAreInternalErrors) {
+TEST(PeriodWindowTest, FlagsTheParserNeverMakesAndDamagedCalendarsHaveNoWindow) {
   // The flags, and the detail of the error.
   const std::tuple<std::uint32_t, std::string_view> cases[] = {
       {0x0005, "Internal Period Error"},
@@ -173,6 +156,14 @@ TEST(PeriodWindowTest, FlagsTheParserNeverMakesAreInternalErrors) {
   zero.flags = kPositionAbsolute | kScaleMonths;
   PeriodWindow w;
   EXPECT_EQ(ComputePeriodWindow(zero, {5, 12}, &w), 18);
+  // Damaged calendars have no window.
+  const PeriodSpec month = Parse("Month");
+  for (const CompanyPeriods& company :
+       {CompanyPeriods{0, 12}, CompanyPeriods{-3, 12}, CompanyPeriods{13, 12},
+        CompanyPeriods{14, 13}, CompanyPeriods{1, 0}, CompanyPeriods{5, 14}}) {
+    EXPECT_EQ(ComputePeriodWindow(month, company, &w), 18)
+        << company.current_period << "/" << company.period_count;
+  }
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(RecordManagerBindingTest, ReadsShareOneBufferAndTheCheckKeepsTheStatus) {
   EXPECT_EQ(manager_.last_status(), 0);  // a success after a failure clears it
 }
 
-TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesWithTheirDetail) {
+TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesAndUnbindForgetsTheLibrary) {
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   fake_client_.statuses = {3};
   EXPECT_EQ(manager_.Close(position_), 3);
@@ -205,9 +205,7 @@ TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesWithTheirDe
   EXPECT_EQ(manager_.Reset(), 0);
   EXPECT_EQ(fake_client_.calls.back().operation, btr::kStop);
   EXPECT_FALSE(errors_.pending());
-}
-
-TEST_F(RecordManagerBindingTest, UnbindStopsAndForgetsTheLibrary) {
+  // Unbind stops and forgets the library; the next open binds again.
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   EXPECT_EQ(manager_.Unbind(), 0);
   EXPECT_EQ(fake_client_.stop_calls, 1);
@@ -218,7 +216,7 @@ TEST_F(RecordManagerBindingTest, UnbindStopsAndForgetsTheLibrary) {
   EXPECT_EQ(fake_client_.loads, 2);
 }
 
-TEST(BtrStatusTextTest, PicksTheTextOfTheStatus) {
+TEST(BtrStatusTextTest, PicksTheTextOfTheStatusAndShowsItUnlessNoShow) {
   // The status and the file, and the text.
   const std::tuple<int, const char*, const char*> cases[] = {
       {20, "", "Btrieve Error 20 - Record Manager Inactive"},
@@ -235,9 +233,7 @@ TEST(BtrStatusTextTest, PicksTheTextOfTheStatus) {
   };
   for (const auto& [status, file, expected] : cases)
     EXPECT_EQ(BtrStatusText(status, file), expected) << status;
-}
-
-TEST(BtrShowStatusTest, ShowsUnlessNoShow) {
+  // The status box shows unless No Show is set.
   testing::FakePlatform platform;
   Settings settings;
   ResetToDefaults(settings);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/record_manager_client.h"
@@ -85,54 +86,48 @@ TEST_F(RecordManagerTest, EmptyFileAnswersEndOfFileAndNotFound) {
   EXPECT_EQ(file_.Update(SampleRecord("A004", 1, "x"), 0), btr::kInvalidPositioning);
 }
 
-struct GetCase {
-  const char* name;
-  uint16_t operation;
-  int8_t key;
-  Bytes key_value;
-  int16_t status;
-  std::string found;   // code of the record handed back
-  Bytes returned_key;  // key buffer after the call
-  std::string next;    // code Get Next then finds ("" for end of file)
-};
-
 TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNextOnItsKeyOnly) {
   InsertSamples();
-  const GetCase cases[] = {
-      {"first on code", btr::kGetFirst, 0, {}, btr::kOk, "A004", Code("A004"), "B002"},
-      {"equal on code", btr::kGetEqual, 0, Code("C001"), btr::kOk, "C001", Code("C001"), "D003"},
-      {"equal last", btr::kGetEqual, 0, Code("E005"), btr::kOk, "E005", Code("E005"), ""},
-      {"equal missing", btr::kGetEqual, 0, Code("C000"), btr::kKeyNotFound, "", {}, ""},
-      {"not below, between", btr::kGetGreaterOrEqual, 0, Code("C000"), btr::kOk, "C001",
-       Code("C001"), "D003"},
-      {"not below, exact", btr::kGetGreaterOrEqual, 0, Code("B002"), btr::kOk, "B002", Code("B002"),
-       "C001"},
-      {"not below, beyond", btr::kGetGreaterOrEqual, 0, Code("F"), btr::kEndOfFile, "", {}, ""},
-      {"equal duplicate: first inserted", btr::kGetEqual, 1, Amount(20), btr::kOk, "B002",
-       Amount(20), "D003"},
-      {"not below duplicate: first inserted", btr::kGetGreaterOrEqual, 1, Amount(11), btr::kOk,
-       "B002", Amount(20), "D003"},
-      {"first on integer", btr::kGetFirst, 1, {}, btr::kOk, "E005", Amount(-5), "C001"},
-      {"equal without case", btr::kGetEqual, 2, NameAndAmount("CAROL", 10), btr::kOk, "C001",
-       NameAndAmount("carol", 10), "D003"},
-  };
-  for (const GetCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  // What is read; the operation, key number and key value; the status; the code of the record
+  // handed back and the key buffer after the call; the code Get Next then finds ("" at the end).
+  const std::tuple<const char*, uint16_t, int8_t, Bytes, int16_t, std::string, Bytes, std::string>
+      cases[] = {
+          {"first on code", btr::kGetFirst, 0, {}, btr::kOk, "A004", Code("A004"), "B002"},
+          {"equal on code", btr::kGetEqual, 0, Code("C001"), btr::kOk, "C001", Code("C001"),
+           "D003"},
+          {"equal last", btr::kGetEqual, 0, Code("E005"), btr::kOk, "E005", Code("E005"), ""},
+          {"equal missing", btr::kGetEqual, 0, Code("C000"), btr::kKeyNotFound, "", {}, ""},
+          {"not below, between", btr::kGetGreaterOrEqual, 0, Code("C000"), btr::kOk, "C001",
+           Code("C001"), "D003"},
+          {"not below, exact", btr::kGetGreaterOrEqual, 0, Code("B002"), btr::kOk, "B002",
+           Code("B002"), "C001"},
+          {"not below, beyond", btr::kGetGreaterOrEqual, 0, Code("F"), btr::kEndOfFile, "", {}, ""},
+          {"equal duplicate: first inserted", btr::kGetEqual, 1, Amount(20), btr::kOk, "B002",
+           Amount(20), "D003"},
+          {"not below duplicate: first inserted", btr::kGetGreaterOrEqual, 1, Amount(11), btr::kOk,
+           "B002", Amount(20), "D003"},
+          {"first on integer", btr::kGetFirst, 1, {}, btr::kOk, "E005", Amount(-5), "C001"},
+          {"equal without case", btr::kGetEqual, 2, NameAndAmount("CAROL", 10), btr::kOk, "C001",
+           NameAndAmount("carol", 10), "D003"},
+      };
+  for (const auto& [what, operation, key, key_value, status, found, returned_key, next_code] :
+       cases) {
+    SCOPED_TRACE(what);
     Client reader(file_.path());
     ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
-    ASSERT_EQ(reader.Get(c.operation, c.key, c.key_value), c.status);
-    if (c.status == btr::kOk) {
+    ASSERT_EQ(reader.Get(operation, key, key_value), status);
+    if (status == btr::kOk) {
       EXPECT_EQ(reader.record().size(), kSampleRecordLength);
-      EXPECT_EQ(CodeOf(reader.record()), c.found);
-      EXPECT_EQ(Bytes(reader.key().begin(), reader.key().begin() + c.returned_key.size()),
-                c.returned_key);
-      const int16_t next = reader.Get(btr::kGetNext, c.key);
-      if (c.next.empty()) {
+      EXPECT_EQ(CodeOf(reader.record()), found);
+      EXPECT_EQ(Bytes(reader.key().begin(), reader.key().begin() + returned_key.size()),
+                returned_key);
+      const int16_t next = reader.Get(btr::kGetNext, key);
+      if (next_code.empty()) {
         EXPECT_EQ(next, btr::kEndOfFile);
-        EXPECT_EQ(reader.Get(btr::kGetNext, c.key), btr::kEndOfFile) << "stays at the end";
+        EXPECT_EQ(reader.Get(btr::kGetNext, key), btr::kEndOfFile) << "stays at the end";
       } else {
         EXPECT_EQ(next, btr::kOk);
-        EXPECT_EQ(CodeOf(reader.record()), c.next);
+        EXPECT_EQ(CodeOf(reader.record()), next_code);
       }
     }
     EXPECT_EQ(reader.Close(), btr::kOk);

@@ -1,5 +1,4 @@
-// The string table: exact texts that callers append to, compare with or show as they are,
-// and the rules every entry must keep for both the portable and the resource build.
+// The string table: exact texts that callers append to, compare with or show, and its rules.
 #include "base/string_table.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The file specification: what Create accepts, what it refuses with which status, and the
-// bytes Stat gives back.
+// The file specification: what Create accepts, what it refuses with which status, Stat's bytes.
 #include "file_definition.h"
 
 #include <gtest/gtest.h>

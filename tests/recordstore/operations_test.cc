@@ -1,5 +1,4 @@
-// The stand-in record manager operation by operation, through BTRCALL: statuses, the buffers
-// handed back, the currency, duplicates and what a read-only open refuses.
+// The stand-in record manager call by call: statuses, buffers, currency, duplicates, read-only.
 #include <gtest/gtest.h>
 
 #include <functional>

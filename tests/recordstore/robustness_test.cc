@@ -1,6 +1,4 @@
-// The stand-in record manager under hostile calls: absent and short buffers, bad key
-// numbers, position blocks that hold no live handle, files that are not its own, and the
-// open-file limits that make a caller retry.
+// The stand-in under hostile calls: bad buffers, keys and blocks, foreign files, table limits.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 

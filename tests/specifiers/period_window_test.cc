@@ -1,3 +1,4 @@
+// Period windows: where each phrase starts and how far it runs, and the phrases that have none.
 #include "specifiers/period_window.h"
 
 #include <gtest/gtest.h>

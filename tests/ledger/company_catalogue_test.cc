@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -78,6 +79,12 @@ TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
   }
 }
 
+TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
+  world_->settings.current_period = 5;
+  EXPECT_EQ(Info("01", 1), "5");
+  EXPECT_EQ(Info("02", 1), "5");
+}
+
 TEST_F(CompanyCatalogueTest, LoadsACompanyOnceAndSharesItBetweenSpellings) {
   CompanyContext* first = catalogue().FindCompany("01");
   EXPECT_EQ(catalogue().FindCompany("01"), first);
@@ -114,23 +121,12 @@ TEST_F(CompanyCatalogueTest, KeepsTheLoadedCalendarKeysAndYears) {
   EXPECT_TRUE(catalogue().YearList(*catalogue().FindCompany("07")).empty());
 }
 
-TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
-  world_->settings.current_period = 5;
-  EXPECT_EQ(Info("01", 1), "5");
-  EXPECT_EQ(Info("02", 1), "5");
-}
-
-TEST_F(CompanyCatalogueTest, CheckCompanyReplacesThePendingError) {
+TEST_F(CompanyCatalogueTest, AFailedCompanyFailsEachCheckUntilDropped) {
   CompanyContext& failed = *catalogue().FindCompany("07");
   errors().SetError(22, "earlier");
-  EXPECT_EQ(catalogue().CheckCompany(failed), 1);
+  EXPECT_EQ(catalogue().CheckCompany(failed), 1);  // its own error replaces the pending one
   EXPECT_EQ(errors().text(), "R7 [Tessary] Can't open file - 07");
   EXPECT_EQ(catalogue().CheckCompany(*catalogue().FindCompany("01")), 0);
-}
-
-TEST_F(CompanyCatalogueTest, DropsFailedCompaniesAndClosesAll) {
-  catalogue().FindCompany("07");
-  catalogue().FindCompany("01");
   catalogue().FindCompany("99");
   catalogue().DropFailedCompanies();
   ASSERT_EQ(catalogue().companies().size(), 1u);
@@ -188,40 +184,37 @@ TEST(CompanyCodesMatchTest, ComparesShortCodesOnTheirFirstCharacters) {
 
 // Damaged company and calendar files fail the load with 10, never a read past their end.
 TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
-  std::string system = testing::BuildFixture("companies");
-  const fs::path dir = fs::path(system) / "DATA";
-  std::string company, calendar;
-  {
-    std::ifstream c(dir / "compfile.dat", std::ios::binary),
-        p(dir / "glprdv66.dat", std::ios::binary);
-    company.assign(std::istreambuf_iterator<char>(c), std::istreambuf_iterator<char>());
-    calendar.assign(std::istreambuf_iterator<char>(p), std::istreambuf_iterator<char>());
-  }
+  testing::FixtureDirectory system(testing::BuildFixture("companies"));
+  const fs::path dir = fs::path(system.path()) / "DATA";
+  auto read = [&](const char* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string company = read("compfile.dat"), calendar = read("glprdv66.dat");
+  auto with = [](std::string image, std::size_t at, const char* text) {
+    return image.replace(at, std::strlen(text), text);
+  };
   struct Case {
     const char* what;
-    std::string company;
-    std::string calendar;
+    std::string company, calendar;
     int status;
   } cases[] = {
       {"intact", company, calendar, 0},
       {"company file cut short", company.substr(0, 186), calendar, 10},
-      {"segment length not a digit", company.substr(0, 185) + "x" + company.substr(186), calendar,
-       10},
-      {"main account of length 0", company.substr(0, 184) + "0" + company.substr(185), calendar,
-       10},
-      {"segment length 9", company.substr(0, 184) + "9" + company.substr(185), calendar, 10},
+      {"segment length not a digit", with(company, 185, "x"), calendar, 10},
+      {"main account of length 0", with(company, 184, "0"), calendar, 10},
+      {"segment length 9", with(company, 184, "9"), calendar, 10},
       {"calendar cut short", company, calendar.substr(0, 227), 10},
-      {"no periods", company, calendar.substr(0, 224) + "00" + calendar.substr(226), 10},
-      {"fourteen periods", company, calendar.substr(0, 224) + "14" + calendar.substr(226), 10},
-      {"periods not digits", company, calendar.substr(0, 224) + "ab" + calendar.substr(226), 10},
+      {"no periods", company, with(calendar, 224, "00"), 10},
+      {"fourteen periods", company, with(calendar, 224, "14"), 10},
+      {"periods not digits", company, with(calendar, 224, "ab"), 10},
   };
   for (const Case& c : cases) {
     std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << c.company;
     std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << c.calendar;
-    testing::LedgerWorld world(system);
+    testing::LedgerWorld world(system.path());
     EXPECT_EQ(world.companies.FindCompany("01")->status, c.status) << c.what;
   }
-  fs::remove_all(system);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The ledger files' definitions: record lengths, keys, and the record manager's create buffer.
 #include "ledger/ledger_file_definitions.h"
 
 #include <gtest/gtest.h>

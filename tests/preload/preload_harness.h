@@ -1,6 +1,5 @@
-// The ledger's collaborators over a synthetic company, with every BTRCALL counted at the
-// binding, the preload cache over them, and the balance engine asked with or without the
-// cache: for the preload cache's tests.
+// The preload cache's tests: a synthetic company, the engine asked with or without the cache.
+// Every BTRCALL is counted at the binding.
 #pragma once
 
 #include <gtest/gtest.h>

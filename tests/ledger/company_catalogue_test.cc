@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "fakes/ledger_fixture.h"
 #include "fakes/ledger_world.h"
@@ -39,12 +40,7 @@ class CompanyCatalogueTest : public ::testing::Test {
 };
 
 TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
-  struct Case {
-    const char* code;
-    int item;
-    const char* argument;
-    const char* expected;
-  } cases[] = {
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
       {"01", 0, "", "One Segment Co"},
       {"01", 1, "", "3"},
       {"01", 6, "", "2002"},
@@ -73,9 +69,9 @@ TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
       {"07", 0, "", "status 10: R7 [Tessary] Can't open file - 07"},
       {"99", 0, "", "status 10: R7 [Tessary] Can't open file - 99"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [code, item, argument, expected] : cases) {
     errors().Clear();
-    EXPECT_EQ(Info(c.code, c.item, c.argument), c.expected) << c.code << " item " << c.item;
+    EXPECT_EQ(Info(code, item, argument), expected) << code << " item " << item;
   }
 }
 
@@ -152,34 +148,23 @@ TEST_F(CompanyCatalogueTest, FreeOneLedgerFileClosesOneFileOfAnotherCompany) {
 
 TEST(CompanyDataDirectoryTest, FollowsTheDirectoryNamingRule) {
   testing::LedgerWorld world("C:\\Tessary");
-  struct Case {
-    const char* code;
-    const char* directory;
-  } cases[] = {{"0", "C:\\Tessary\\tutorial\\"},
-               {"00", "C:\\Tessary\\tutorial\\"},
-               {"1", "C:\\Tessary\\data\\"},
-               {"01", "C:\\Tessary\\data\\"},
-               {"2", "C:\\Tessary\\data_02\\"},
-               {"02", "C:\\Tessary\\data_02\\"},
-               {"15", "C:\\Tessary\\data_15\\"},
-               {"ACME", "C:\\Tessary\\ACME\\"},
-               {"AB", "C:\\Tessary\\data_AB\\"},
-               {"7 ", "C:\\Tessary\\data_07\\"},
-               {"", "C:\\Tessary\\"}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(world.companies.CompanyDataDirectory(c.code), c.directory) << c.code;
-  }
+  // Under the System Directory; the empty code names that directory itself.
+  EXPECT_EQ(world.companies.CompanyDataDirectory(""), "C:\\Tessary\\");
+  const std::pair<const char*, const char*> cases[] = {
+      {"0", "tutorial\\"}, {"00", "tutorial\\"}, {"1", "data\\"},     {"01", "data\\"},
+      {"2", "data_02\\"},  {"02", "data_02\\"},  {"15", "data_15\\"}, {"ACME", "ACME\\"},
+      {"AB", "data_AB\\"}, {"7 ", "data_07\\"}};
+  for (auto [code, directory] : cases)
+    EXPECT_EQ(world.companies.CompanyDataDirectory(code), "C:\\Tessary\\" + std::string(directory))
+        << code;
 }
 
 TEST(CompanyCodesMatchTest, ComparesShortCodesOnTheirFirstCharacters) {
-  struct Case {
-    const char* a;
-    const char* b;
-    bool match;
-  } cases[] = {{"01", "01", true},        {"01", "01 ", true},  {"ab", "AB", true},
-               {"1", "01", false},        {"01", "02", false},  {"ACME", "acme", true},
-               {"ACME1", "ACME2", false}, {"12 x", "12", true}, {"123", "123 ", true}};
-  for (const Case& c : cases) EXPECT_EQ(CompanyCodesMatch(c.a, c.b), c.match) << c.a << "|" << c.b;
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"01", "01", true},        {"01", "01 ", true},  {"ab", "AB", true},
+      {"1", "01", false},        {"01", "02", false},  {"ACME", "acme", true},
+      {"ACME1", "ACME2", false}, {"12 x", "12", true}, {"123", "123 ", true}};
+  for (auto [a, b, match] : cases) EXPECT_EQ(CompanyCodesMatch(a, b), match) << a << "|" << b;
 }
 
 // Damaged company and calendar files fail the load with 10, never a read past their end.
@@ -194,11 +179,7 @@ TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
   auto with = [](std::string image, std::size_t at, const char* text) {
     return image.replace(at, std::strlen(text), text);
   };
-  struct Case {
-    const char* what;
-    std::string company, calendar;
-    int status;
-  } cases[] = {
+  const std::tuple<const char*, std::string, std::string, int> cases[] = {
       {"intact", company, calendar, 0},
       {"company file cut short", company.substr(0, 186), calendar, 10},
       {"segment length not a digit", with(company, 185, "x"), calendar, 10},
@@ -209,11 +190,11 @@ TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
       {"fourteen periods", company, with(calendar, 224, "14"), 10},
       {"periods not digits", company, with(calendar, 224, "ab"), 10},
   };
-  for (const Case& c : cases) {
-    std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << c.company;
-    std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << c.calendar;
+  for (const auto& [what, company_file, calendar_file, status] : cases) {
+    std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << company_file;
+    std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << calendar_file;
     testing::LedgerWorld world(system.path());
-    EXPECT_EQ(world.companies.FindCompany("01")->status, c.status) << c.what;
+    EXPECT_EQ(world.companies.FindCompany("01")->status, status) << what;
   }
 }
 

@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace r7 {
 namespace {
 
 TEST(CompanyStackTest, HoldsTheCodesInReverseOrderOrReportsItsFailure) {
-  struct Case {
-    const char* specifier;
-    CompanyStack stack;  // empty: refused with `error`
-    const char* error;
-  } cases[] = {
+  // The specifier, then its stack, or none and the error.
+  const std::tuple<const char*, CompanyStack, const char*> cases[] = {
       {"01,02", {"02", "01"}, ""},
       {" ,01,, 02 ,  ,03, ", {"03", "02", "01"}, ""},
       {"123456789012", {"123456789012"}, ""},
@@ -20,13 +19,13 @@ TEST(CompanyStackTest, HoldsTheCodesInReverseOrderOrReportsItsFailure) {
       {", ", {}, "R7 [Tessary] Memory full - BuildCompanyStack"},
       {"01,1234567890123,02", {}, "R7 [Tessary] Invalid - company specifier too long"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [specifier, expected, error] : cases) {
     ErrorReporter errors;
-    std::optional<CompanyStack> stack = BuildCompanyStack(c.specifier, errors);
-    EXPECT_EQ(stack.has_value(), !c.stack.empty()) << c.specifier;
-    if (stack) EXPECT_EQ(*stack, c.stack) << c.specifier;
-    if (stack) EXPECT_FALSE(errors.pending()) << c.specifier;
-    if (!stack) EXPECT_EQ(errors.text(), c.error) << c.specifier;
+    std::optional<CompanyStack> stack = BuildCompanyStack(specifier, errors);
+    EXPECT_EQ(stack.has_value(), !expected.empty()) << specifier;
+    EXPECT_EQ(stack.value_or(CompanyStack{}), expected) << specifier;
+    EXPECT_EQ(errors.pending(), expected.empty()) << specifier;
+    EXPECT_EQ(errors.text(), error) << specifier;
   }
 }
 

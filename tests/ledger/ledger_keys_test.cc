@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "ledger/amount_text.h"
 #include "ledger/entities_file_record.h"
@@ -20,11 +21,7 @@ constexpr SegmentOrdering kCenter = SegmentOrdering::kProfitCenterFirst;
 constexpr SegmentOrdering kDepartment = SegmentOrdering::kDepartmentFirst;
 
 TEST(LedgerKeysTest, BuildsTheKeyOfEachFileAndKeyCount) {
-  struct Case {
-    const char* what;
-    LedgerKey key;
-    LedgerKey expected;
-  } cases[] = {
+  const std::tuple<const char*, LedgerKey, LedgerKey> cases[] = {
       {"account", AccountFileKey(kAccount), {0, kAccount}},
       {"balance main", BalanceFileKey(kAccount, kMain, 3), {0, kAccount}},
       {"balance pc", BalanceFileKey(kAccount, kCenter, 3), {1, "000000200000100000000300"}},
@@ -58,7 +55,7 @@ TEST(LedgerKeysTest, BuildsTheKeyOfEachFileAndKeyCount) {
        EntitiesFileNameKey(102, "SALES"),
        {2, std::string("\x66\0SALES", 7) + std::string(46, '\0')}},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.key, c.expected) << c.what;
+  for (const auto& [what, key, expected] : cases) EXPECT_EQ(key, expected) << what;
 }
 
 // What the key builders compose is what the file's key definition extracts from a record.

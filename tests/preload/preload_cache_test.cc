@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -64,13 +65,7 @@ std::vector<std::string> Scan(PreloadCache* store, const char* piece, int orderi
 
 TEST(PreloadCacheTest, KeysAreTheDisplayFormFittedToTheSegmentLengths) {
   SegmentLayout dept_only = SegmentLayout::FromCompanyLengths({4, 0, 3});
-  struct Case {
-    std::string number;
-    const SegmentLayout* layout;
-    int result;
-    const char* key;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, const SegmentLayout*, int, const char*> cases[] = {
       {Number("1000", "10", "200"), &kThree, kStoreOk, "100010200"},
       {Number("12", "1", "5"), &kThree, kStoreOk, "001201005"},
       {Number("AB", "10", "200"), &kThree, kStoreOk, "AB  10200"},      // letters: blank-filled
@@ -80,16 +75,16 @@ TEST(PreloadCacheTest, KeysAreTheDisplayFormFittedToTheSegmentLengths) {
       {Number("1~", "10", "200"), &kThree, kStoreUnorderableKey, ""},
       {"00001000", &kThree, kStoreUnorderableKey, ""},  // cut short
   };
-  for (const Case& c : cases) {
-    PreloadCache store(*c.layout);
-    EXPECT_EQ(store.AddAccount(c.number, 2, Amounts(1), nullptr), c.result) << c.key;
-    if (c.result != kStoreOk) {
+  for (const auto& [number, layout, result, key] : cases) {
+    PreloadCache store(*layout);
+    EXPECT_EQ(store.AddAccount(number, 2, Amounts(1), nullptr), result) << key;
+    if (result != kStoreOk) {
       EXPECT_EQ(store.loaded_count(), 0u);
       continue;
     }
     ASSERT_EQ(store.BuildOrderings(), kStoreOk);
     ASSERT_EQ(store.count(), 1u);
-    EXPECT_EQ(store.order(0)[0]->key, c.key);
+    EXPECT_EQ(store.order(0)[0]->key, key);
     EXPECT_EQ(store.order(0)[0]->kind, 2);
   }
 }
@@ -152,12 +147,8 @@ TEST(PreloadCacheTest, AnAccountTwoPiecesSelectedIsKeptOnce) {
 
 TEST(PreloadCacheTest, SeekStopsOnTheFirstKeyNotBelowThePiece) {
   PreloadCache store = Store({{"1000", "10", "100"}, {"2000", "10", "100"}, {"3000", "10", "100"}});
-  struct Case {
-    const char* piece;
-    int status;
-    const char* at;  // null: no entry
-  };
-  const Case cases[] = {
+  // The piece, the status of the seek, and the entry it stops on (null: none).
+  const std::tuple<const char*, int, const char*> cases[] = {
       {"2000-10-100", kSeekEqual, "2000-10-100"},
       {"1500-10-100", kSeekGreater, "2000-10-100"},  // between two entries: the greater
       {"0500-10-100", kSeekGreater, "1000-10-100"},
@@ -165,14 +156,13 @@ TEST(PreloadCacheTest, SeekStopsOnTheFirstKeyNotBelowThePiece) {
       {"9*-*-*", kSeekNotFound, nullptr},
       {"1000-10-100,2000-10-100", kSeekNotFound, nullptr},  // unusable piece
   };
-  for (const Case& c : cases) {
-    int status = store.Seek(ParsePiece(c.piece, kThree), 0);
-    EXPECT_EQ(status, c.status) << c.piece;
-    if (c.at == nullptr) {
-      EXPECT_EQ(store.current(), nullptr) << c.piece;
+  for (const auto& [piece, status, at] : cases) {
+    EXPECT_EQ(store.Seek(ParsePiece(piece, kThree), 0), status) << piece;
+    if (at == nullptr) {
+      EXPECT_EQ(store.current(), nullptr) << piece;
     } else {
-      ASSERT_NE(store.current(), nullptr) << c.piece;
-      EXPECT_EQ(store.current()->DisplayText(), c.at) << c.piece;
+      ASSERT_NE(store.current(), nullptr) << piece;
+      EXPECT_EQ(store.current()->DisplayText(), at) << piece;
     }
   }
   EXPECT_EQ(store.Seek(ParsePiece("1000-10-100", kThree), 3), kSeekNotFound);
@@ -224,11 +214,7 @@ TEST(PreloadCacheTest, ScansTheOrderingOfTheMostSelectiveSegment) {
                               {"2000", "10", "200"},
                               {"3000", "20", "100"},
                               {"AB", "10", "100"}});
-  struct Case {
-    const char* piece;
-    std::vector<std::string> found;
-  };
-  const std::vector<Case> cases = {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
       {"*-10-*", {"1000-10-100", "AB  -10-100", "2000-10-200"}},  // department, then main
       {"*-*-200", {"2000-10-200"}},
       {"**-20-1*", {"1000-20-100", "3000-20-100"}},
@@ -236,9 +222,9 @@ TEST(PreloadCacheTest, ScansTheOrderingOfTheMostSelectiveSegment) {
       {"A..B-*-*", {"AB  -10-100"}},
       {"1000..2000-*-100", {"1000-10-100", "1000-20-100"}},
   };
-  for (const Case& c : cases) {
-    int ordering = ChooseOrdering(c.piece, kThree);
-    EXPECT_EQ(Scan(&store, c.piece, ordering), c.found) << c.piece << " in " << ordering;
+  for (const auto& [piece, found] : cases) {
+    int ordering = ChooseOrdering(piece, kThree);
+    EXPECT_EQ(Scan(&store, piece, ordering), found) << piece << " in " << ordering;
   }
 }
 

@@ -20,7 +20,8 @@ class PreloadEdgeCasesTest : public PreloadHarness {
     int cache_code = Compute(specifier, periods, year, "1", kRangeAllSegments, true, &from_cache);
     EXPECT_EQ(cache_code, file_code);
     EXPECT_EQ(from_cache, from_files);
-    if (hit) EXPECT_EQ(lookup_->hits() - hits, *hit ? 1u : 0u);
+    if (!hit) return;
+    EXPECT_EQ(lookup_->hits() - hits, *hit ? 1u : 0u);
   }
 };
 
@@ -86,13 +87,7 @@ TEST_F(PreloadEdgeCasesTest, ARememberedExpansionFollowsTheSegmentMappings) {
 TEST_F(PreloadEdgeCasesTest, TheFilePathsRulesHoldOnEveryRequestItNames) {
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);
   ASSERT_EQ(Preload("*-*-*", "2002", true, false, false), 0);
-  struct Case {
-    const char* specifier;
-    const char* periods;
-    const char* year;
-    bool hit;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, const char*, bool> cases[] = {
       {"*-*-*", "Month", "2003", false},                // after the fiscal year: 32
       {"*-*-*", "Month Budget", "2003", false},         // no budget selection of that year
       {"*-*-*", "Month, Month Budget", "2002", false},  // actual and budget items mixed
@@ -103,7 +98,8 @@ TEST_F(PreloadEdgeCasesTest, TheFilePathsRulesHoldOnEveryRequestItNames) {
       {"4215-10", "Year", "2002", true},                // a piece shorter than the company
       {"1000", "Year, Last Year", "2002", true},        // two items, two files
   };
-  for (const Case& c : cases) ExpectSameAnswer(c.specifier, c.periods, c.year, c.hit);
+  for (const auto& [specifier, periods, year, hit] : cases)
+    ExpectSameAnswer(specifier, periods, year, hit);
 }
 
 // In period 1, "Last Month" and the running windows read last year's figures without a

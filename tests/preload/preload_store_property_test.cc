@@ -1,5 +1,4 @@
-// Seek and step over every ordering of randomly filled stores, checked against a plain
-// filter of the same accounts; and containment checked against the accounts it implies.
+// Random stores: scans of every ordering find what a plain filter finds; containment is sound.
 #include <gtest/gtest.h>
 
 #include <algorithm>

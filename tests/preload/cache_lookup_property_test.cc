@@ -38,16 +38,10 @@ const char* Pick(std::mt19937& rng, T (&list)[N]) {
 }
 
 std::string Main(std::mt19937& rng) {
-  switch (std::uniform_int_distribution<int>(0, 9)(rng)) {
-    case 0:
-      return "*";
-    case 1:
-      return std::string(Pick(rng, kMains)) + ".." + Pick(rng, kMains);
-    case 2:
-      return "4*";
-    default:
-      return Pick(rng, kMains);
-  }
+  const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+  if (kind == 0) return "*";
+  if (kind == 1) return std::string(Pick(rng, kMains)) + ".." + Pick(rng, kMains);
+  return kind == 2 ? "4*" : Pick(rng, kMains);
 }
 
 std::string Item(std::mt19937& rng) {

@@ -54,14 +54,13 @@ class R7Session {
     fake.profiles.Set(kR7Section, key, value);
   }
 
-  // One call as the host makes it: the driver's return value, the result (line end and all)
-  // in `result`; then the posted messages handled, as the host's message loop does. The
-  // driver must write no more than its 258 bytes.
+  // One call of the export: the driver's return value, the result (line end and all) in
+  // `result`. The driver must write no more than its 258 bytes. What it posts waits for the
+  // test to pump it.
   int Call(int code, const char* argument = "", std::string* result = nullptr) {
     char buffer[600];
     std::memset(buffer, 'Z', sizeof buffer);
     const int status = driver.Call(code, argument, buffer);
-    fake.ui.PumpPosted();
     for (std::size_t i = 258; i < sizeof buffer; ++i) {
       if (buffer[i] != 'Z') ADD_FAILURE() << "code " << code << " wrote past its result";
     }
@@ -77,7 +76,8 @@ class R7Session {
   }
 
   // One call per line, "CODE<tab>ARGUMENT" or "cleanup"; one line "STATUS<tab>RESULT" for
-  // each, the result's line end dropped and \, tab, CR and LF escaped as the batch does.
+  // each, the result's line end dropped and \, tab, CR and LF escaped. After each call the
+  // posted messages are handled, as the host's message loop does.
   std::string Batch(std::string_view input) {
     std::istringstream lines{std::string(input)};
     std::string out;
@@ -100,6 +100,7 @@ class R7Session {
       }
       std::string result;
       const int status = Call(code, argument.c_str(), &result);
+      fake.ui.PumpPosted();
       out += std::to_string(status) + "\t" + Escaped(result) + "\n";
     }
     return out;

@@ -1,16 +1,11 @@
 // The command window, the menu-command processor and clean-up, over the headless window
 // system of a fake platform.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
-#include "host/driver.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/r7_session.h"
 #include "resources/menu_ids.h"
 
 namespace r7 {
@@ -33,13 +28,7 @@ class RecordingPreloadRunner : public PreloadRunner {
 
 class CommandWindowTest : public ::testing::Test {
  protected:
-  int Call(int code, const char* argument = "") {
-    char result[300];
-    std::memset(result, 'Z', sizeof result);
-    int status = driver_.Call(code, argument, result);
-    result_ = result;
-    return status;
-  }
+  int Call(int code, const char* argument = "") { return session_.Call(code, argument, &result_); }
   const platform::posix::HeadlessUserInterface::Window* CommandWindowState() {
     return fake_.ui.Find(driver_.command_window().window());
   }
@@ -66,13 +55,14 @@ class CommandWindowTest : public ::testing::Test {
         });
   }
 
-  testing::FakePlatform fake_;
-  testing::AssembledDriver driver_{fake_.platform};
+  testing::R7Session session_;
+  testing::FakePlatform& fake_ = session_.fake;
+  Driver& driver_ = session_.driver;
   std::string result_;
 };
 
 TEST_F(CommandWindowTest, TheFirstCallSetsUpTheWindowAndStartsUpOnce) {
-  fake_.profiles.Set("R7 for Tessary", "Company", "05");
+  session_.Set("Company", "05");
   EXPECT_EQ(Call(125), 0);
   ASSERT_NE(CommandWindowState(), nullptr);
   EXPECT_EQ(CommandWindowState()->class_name, "TESSARY_CLASS32");
@@ -202,7 +192,7 @@ TEST_F(CommandWindowTest, CleanupRefusesDuringAChartFillAndOtherwiseClosesEveryt
   EXPECT_FALSE(driver_.command_window().exists());
   EXPECT_TRUE(driver_.company_dir_list().empty());
   // The next call sets up a new window, which starts up afresh.
-  fake_.profiles.Set("R7 for Tessary", "Company", "09");
+  session_.Set("Company", "09");
   Call(125);
   EXPECT_TRUE(driver_.command_window().exists());
   EXPECT_EQ(driver_.settings().company, "09");
@@ -222,25 +212,21 @@ TEST_F(CommandWindowTest, HelpOpensInTheServerDirectoryAndClosesWithTheWindow) {
 class CommandWindowLedgerTest : public CommandWindowTest {
  protected:
   void SetUp() override {
-    dir_ = testing::MakeTempDir("cmdwin");
-    const std::string fixture = dir_ + "/two.json";
-    std::ofstream(fixture) << R"({"companies": [
-      {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
-       "periods": [["20020101", "20020131"]], "current_period": 1},
-      {"directory": "DATA_03", "name": "Third Co", "segment_lengths": [4, 2, 3],
-       "periods": [["20020101", "20020131"]], "current_period": 1}]})";
-    ASSERT_EQ(
-        testing::RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'").exit_status, 0);
-    fake_.profiles.Set("R7 for Tessary", "System Directory", dir_ + "/sys");
+    session_.Set("System Directory", system_.path());
     driver_.SetPreloadRunner(&runner_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override { driver_.Cleanup(); }  // while the runner and companies are there
   std::vector<std::string> LoadedCompanies() {
     std::vector<std::string> codes;
     for (const auto& company : driver_.companies().companies()) codes.push_back(company->code);
     return codes;
   }
-  std::string dir_;
+  // Written to: a reset finds a company directory added.
+  testing::FixtureDirectory system_{testing::BuildFixtureText(R"({"companies": [
+      {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
+       "periods": [["20020101", "20020131"]], "current_period": 1},
+      {"directory": "DATA_03", "name": "Third Co", "segment_lengths": [4, 2, 3],
+       "periods": [["20020101", "20020131"]], "current_period": 1}]})")};
   RecordingPreloadRunner runner_;
 };
 
@@ -262,20 +248,20 @@ TEST_F(CommandWindowLedgerTest, SilentPreloadCopiesTheDplSettings) {
 TEST_F(CommandWindowLedgerTest, ResetDropsTheCompaniesAndRebuildsTheList) {
   Call(20, "DPL Company=02,NoShow=1");
   EXPECT_EQ(LoadedCompanies(), std::vector<std::string>{"02"});
-  fs::create_directories(dir_ + "/sys/DATA_04");
+  fs::create_directories(system_.path() + "/DATA_04");
   Call(21, "NoShow=1");
   EXPECT_TRUE(LoadedCompanies().empty());
   EXPECT_EQ(driver_.company_dir_list().size(), 3u);
 }
 
 TEST_F(CommandWindowLedgerTest, TheAutomaticPreloadLoadsOnlyTheCompaniesSwitchedOn) {
-  fake_.profiles.Set("R7 for Tessary", "ADPL Enabled", "1");
-  fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Company On 03", "1");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Account 03", "4000-*-*");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Year 03", "1999");  // the Current Year wins
-  fake_.profiles.Set("R7 for Tessary", "ADPL Last Year On 03", "1");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Company On 02", "0");
+  session_.Set("ADPL Enabled", "1");
+  session_.Set("Current Year", "2002");
+  session_.Set("ADPL Company On 03", "1");
+  session_.Set("ADPL Account 03", "4000-*-*");
+  session_.Set("ADPL Year 03", "1999");  // the Current Year wins
+  session_.Set("ADPL Last Year On 03", "1");
+  session_.Set("ADPL Company On 02", "0");
   Call(8);
   EXPECT_EQ(runner_.companies, std::vector<std::string>{"03"});
   ASSERT_EQ(runner_.orders.size(), 1u);

@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/r7_session.h"
 #include "fakes/run_program.h"
 #include "host/command_table.h"
 
@@ -20,18 +17,12 @@ constexpr const char* kRejected = "R7 [Tessary] The command/request was not proc
 
 class DriverTest : public ::testing::Test {
  protected:
-  // One call; the result and whether the driver stayed within its 258 bytes.
-  int Call(int code, const char* argument = "") {
-    std::memset(buffer_, 'Z', sizeof buffer_);
-    int status = driver_.Call(code, argument, buffer_);
-    for (std::size_t i = 258; i < sizeof buffer_; ++i) EXPECT_EQ(buffer_[i], 'Z') << code;
-    result_ = buffer_;
-    return status;
-  }
+  // One call, its result kept; the session checks the driver stays within its 258 bytes.
+  int Call(int code, const char* argument = "") { return session_.Call(code, argument, &result_); }
 
-  testing::FakePlatform fake_;
-  testing::AssembledDriver driver_{fake_.platform};
-  char buffer_[600];
+  testing::R7Session session_;
+  testing::FakePlatform& fake_ = session_.fake;
+  Driver& driver_ = session_.driver;
   std::string result_;
 };
 
@@ -58,12 +49,9 @@ TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
   }
 }
 
-TEST_F(DriverTest, AnswersTheVersionWithALineEnd) {
+TEST_F(DriverTest, AnswersAndWorksheetFailuresEndWithALineEnd) {
   EXPECT_EQ(Call(125), 0);
   EXPECT_EQ(result_, std::string(kVersionText) + "\r\n");
-}
-
-TEST_F(DriverTest, WorksheetFailuresEndWithALineEnd) {
   EXPECT_EQ(Call(100, "1000;Month"), 0);  // the default company 00 is not there
   EXPECT_EQ(result_, "R7 [Tessary] Can't open file - 00\r\n");
   EXPECT_EQ(Call(127), 0);
@@ -94,7 +82,7 @@ TEST_F(DriverTest, ClearsThePendingErrorAtEveryCall) {
 }
 
 TEST_F(DriverTest, LoadsTheSettingsBeforeTheFirstCall) {
-  fake_.profiles.Set("R7 for Tessary", "Company", "05");
+  session_.Set("Company", "05");
   fake_.profiles.Set("R7 Server", "Path", "/srv/r7");
   Call(125);
   EXPECT_EQ(driver_.settings().company, "05");
@@ -111,21 +99,19 @@ TEST_F(DriverTest, UsageTrackingSwitchesOnAndOff) {
 }
 
 TEST_F(DriverTest, CodeEightDoesNotScanTheSystemDirectory) {
-  namespace fs = std::filesystem;
-  fs::path root = fs::temp_directory_path() / ("r7-driver-" + std::to_string(::getpid()));
-  fs::create_directories(root / "DATA_05");
-  fake_.profiles.Set("R7 for Tessary", "System Directory", root.string());
+  const testing::FixtureDirectory root(testing::MakeTempDir("driver"));
+  std::filesystem::create_directories(root.path() + "/DATA_05");
+  session_.Set("System Directory", root.path());
   Call(8);
   EXPECT_TRUE(driver_.company_dir_list().empty());
   Call(7);  // even a rejected code builds the list
   EXPECT_EQ(driver_.company_dir_list(), std::vector<std::string>{"05"});
-  fs::remove_all(root);
 }
 
 TEST_F(DriverTest, AMissingRecordManagerShowsItsStatusAfterThePendingError) {
-  const std::string empty = testing::MakeTempDir("nolib");
-  ::setenv("R7_LIBRARY_PATH", empty.c_str(), 1);
-  fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("companies"));
+  const testing::FixtureDirectory empty(testing::MakeTempDir("nolib"));
+  ::setenv("R7_LIBRARY_PATH", empty.path().c_str(), 1);
+  session_.Set("System Directory", testing::SharedFixture("companies"));
   Call(125);
   EXPECT_EQ(driver_.companies().FindCompany("01")->status, 38);
   // The pending error's box is followed by the record manager's own.
@@ -135,11 +121,10 @@ TEST_F(DriverTest, AMissingRecordManagerShowsItsStatusAfterThePendingError) {
   EXPECT_EQ(fake_.message_boxes.shown()[1].text, "Btrieve Error 20 - Record Manager Inactive");
   EXPECT_EQ(fake_.message_boxes.shown()[1].caption, "R7");
   ::unsetenv("R7_LIBRARY_PATH");
-  std::filesystem::remove_all(empty);
 }
 
 TEST_F(DriverTest, CleanupClosesEverythingAndUnbinds) {
-  fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("companies"));
+  session_.Set("System Directory", testing::SharedFixture("companies"));
   Call(125);
   ASSERT_EQ(driver_.companies().FindCompany("05")->status, 0);
   EXPECT_TRUE(driver_.record_manager().initialised());

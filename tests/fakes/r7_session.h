@@ -27,23 +27,16 @@ struct BatchCall {
 
 class R7Session {
  public:
-  // `settings` are R7.INI lines ("Key=value\n"); of two equal keys the first is read, as from
-  // the file. `libraries`, when given, binds the record manager in place of the fake
-  // platform's own and must outlive the session.
+  // `settings` as for Set. `libraries`, when given, binds the record manager in place of the
+  // fake platform's own and must outlive the session.
   explicit R7Session(std::string_view system_directory = {}, std::string_view settings = {},
                      platform::DynamicLibraries* libraries = nullptr)
       : platform{fake.profiles, fake.files,     libraries ? *libraries : fake.libraries,
                  fake.locale,   fake.clipboard, fake.message_boxes,
                  fake.debug,    fake.clock,     fake.input,
                  fake.help,     fake.ui} {
+    Set(settings);
     if (!system_directory.empty()) Set("System Directory", system_directory);
-    std::istringstream lines{std::string(settings)};
-    for (std::string line; std::getline(lines, line);) {
-      const std::size_t equals = line.find('=');
-      if (equals == std::string::npos) continue;
-      const std::string key = line.substr(0, equals);
-      if (!fake.profiles.Get(kR7Section, key)) Set(key, line.substr(equals + 1));
-    }
   }
   ~R7Session() { driver.Cleanup(); }
   R7Session(const R7Session&) = delete;
@@ -54,24 +47,35 @@ class R7Session {
     fake.profiles.Set(kR7Section, key, value);
   }
 
-  // One call of the export: the driver's return value, the result (line end and all) in
-  // `result`. The driver must write no more than its 258 bytes. What it posts waits for the
-  // test to pump it.
-  int Call(int code, const char* argument = "", std::string* result = nullptr) {
+  // Entries from R7.INI lines ("Key=value\n"); of two equal keys the first is read, as from
+  // the file.
+  void Set(std::string_view settings) {
+    std::vector<std::string> lines;
+    std::istringstream text{std::string(settings)};
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+      const std::size_t equals = line->find('=');
+      if (equals != std::string::npos) Set(line->substr(0, equals), line->substr(equals + 1));
+    }
+  }
+
+  // One call of the export: the driver's return value; its result (line end and all) is kept
+  // in `result`. The driver must write no more than its 258 bytes. What it posts waits for
+  // the test to pump it.
+  int Call(int code, const char* argument = "") {
     char buffer[600];
     std::memset(buffer, 'Z', sizeof buffer);
     const int status = driver.Call(code, argument, buffer);
     for (std::size_t i = 258; i < sizeof buffer; ++i) {
       if (buffer[i] != 'Z') ADD_FAILURE() << "code " << code << " wrote past its result";
     }
-    if (result) *result = buffer;
+    result = buffer;
     return status;
   }
 
   // The result of one call.
   std::string Result(int code, const char* argument = "") {
-    std::string result;
-    Call(code, argument, &result);
+    Call(code, argument);
     return result;
   }
 
@@ -98,8 +102,7 @@ class R7Session {
         ADD_FAILURE() << "not a command code: " << line;
         continue;
       }
-      std::string result;
-      const int status = Call(code, argument.c_str(), &result);
+      const int status = Call(code, argument.c_str());
       fake.ui.PumpPosted();
       out += std::to_string(status) + "\t" + Escaped(result) + "\n";
     }
@@ -121,12 +124,13 @@ class R7Session {
   FakePlatform fake;
   platform::Platform platform;
   AssembledDriver driver{platform};
+  std::string result;  // of the last call
 
  private:
-  static std::string Escaped(std::string_view result) {
-    if (result.size() >= 2 && result.substr(result.size() - 2) == "\r\n") result.remove_suffix(2);
+  static std::string Escaped(std::string_view text) {
+    if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n") text.remove_suffix(2);
     std::string escaped;
-    for (char c : result) {
+    for (char c : text) {
       const char* named = c == '\\'   ? "\\\\"
                           : c == '\t' ? "\\t"
                           : c == '\r' ? "\\r"

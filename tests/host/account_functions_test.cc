@@ -123,9 +123,8 @@ TEST(AccountFunctionsTest, SegmentDescriptionsFromTheEntitiesFileWhenListsUseIt)
 
 TEST(AccountFunctionsTest, CallAnswersOneFunction) {
   testing::R7Session session(testing::SharedFixture("accounts"), kSettings);
-  std::string result;
-  EXPECT_EQ(session.Call(103, "SALES-20", &result), 0);
-  EXPECT_EQ(result, "Sales West\r\n");
+  EXPECT_EQ(session.Call(103, "SALES-20"), 0);
+  EXPECT_EQ(session.result, "Sales West\r\n");
   EXPECT_EQ(session.Call(116, "XYZ;1000"), 42);
 }
 

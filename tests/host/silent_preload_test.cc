@@ -43,10 +43,8 @@ TEST_F(SilentPreloadTest, BalancesAfterTheSilentPreloadMakeNoRecordManagerCall) 
 }
 
 TEST_F(SilentPreloadTest, StartUpPreloadsTheCompaniesSwitchedOnAndLoadsNoOther) {
-  session_.Set("ADPL Enabled", "1");
-  session_.Set("ADPL Company On 01", "1");
-  session_.Set("ADPL Account 01", "*-*-*");
-  session_.Set("ADPL Company On 02", "0");
+  session_.Set(
+      "ADPL Enabled=1\nADPL Company On 01=1\nADPL Account 01=*-*-*\nADPL Company On 02=0\n");
   session_.Call(125);
   const auto& companies = driver_.companies().companies();
   ASSERT_EQ(companies.size(), 1u);

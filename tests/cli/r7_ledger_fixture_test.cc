@@ -1,5 +1,4 @@
-// The ledger tool's fixture reading: record bytes at their offsets, and refusals that
-// name the company and the field.
+// The ledger tool's fixture reading: record bytes at their offsets, refusals naming the field.
 #include <gtest/gtest.h>
 
 #include <array>

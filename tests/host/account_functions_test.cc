@@ -1,5 +1,4 @@
-// Codes 103, 114 and 116 end to end through the driver, over the companies of the account
-// fixture.
+// Codes 103, 114 and 116 end to end through the driver, over the account fixture.
 #include <gtest/gtest.h>
 
 #include "fakes/ledger_fixture.h"

@@ -1,5 +1,5 @@
-// Codes 100, 102 and 104 end to end through the driver, against the balance fixture:
-// DATA (01) three segments, 12 periods, current period 5, comparatives back to 1999 and
+// Codes 100, 102 and 104 end to end through the driver, over the balance fixture.
+// Its DATA (01) has three segments, 12 periods, current period 5, comparatives back to 1999 and
 // budgets of two revisions; DATA_02 one segment, 13 periods, current period 13, every file
 // with key 0 only; DATA_03 two segments, current period 3.
 #include <gtest/gtest.h>

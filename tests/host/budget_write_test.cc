@@ -1,6 +1,4 @@
-// Code 126, the worksheet budget write, end to end through the driver: the records it writes
-// read back as the ledger tool dumps them and through code 100, and every refusal leaving the
-// budget file as it was.
+// Code 126, the budget write, through the driver: records read back, refusals change nothing.
 #include <gtest/gtest.h>
 
 #include <bit>

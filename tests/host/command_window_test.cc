@@ -1,5 +1,4 @@
-// The command window, the menu-command processor and clean-up, over the headless window
-// system of a fake platform.
+// The command window, menu commands and clean-up, over a fake platform's headless windows.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,5 +1,4 @@
-// The DrillContext, dates and transaction type that the balance and GLTRAN functions leave
-// for the drill-down.
+// The drill-down context, dates and transaction type the balance and GLTRAN calls leave.
 #include <gtest/gtest.h>
 
 #include "fakes/ledger_fixture.h"

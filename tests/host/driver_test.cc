@@ -1,3 +1,4 @@
+// The driver's dispatch: rejected codes, results within their limit, start-up and clean-up.
 #include "host/driver.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The silent preload command and the automatic preload at start-up, over the real cache:
-// the balance calls that follow a preload never reach the record manager.
+// Silent and start-up preloads over the real cache: later balances make no record-manager call.
 #include <gtest/gtest.h>
 
 #include "fakes/counting_libraries.h"

@@ -1,5 +1,4 @@
-// The account-usage report of codes 11 and 12, end to end through the driver: the text it
-// leaves on the clipboard.
+// The account-usage report of codes 11 and 12 through the driver: the clipboard text it leaves.
 #include <gtest/gtest.h>
 
 #include "fakes/ledger_fixture.h"

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -79,76 +78,31 @@ class R7Session {
     return result;
   }
 
-  // One call per line, "CODE<tab>ARGUMENT" or "cleanup"; one line "STATUS<tab>RESULT" for
-  // each, the result's line end dropped and \, tab, CR and LF escaped. After each call the
-  // posted messages are handled, as the host's message loop does.
-  std::string Batch(std::string_view input) {
-    std::istringstream lines{std::string(input)};
-    std::string out;
-    for (std::string line; std::getline(lines, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line == "cleanup") {
-        out += std::to_string(driver.Cleanup()) + "\t\n";
-        fake.ui.PumpPosted();
-        continue;
-      }
-      const std::size_t tab = line.find('\t');
-      const std::string_view code_text = std::string_view(line).substr(0, tab);
-      const std::string argument = tab == std::string::npos ? "" : line.substr(tab + 1);
-      int code = 0;
-      const char* const last = code_text.data() + code_text.size();
-      const auto [end, error] = std::from_chars(code_text.data(), last, code);
-      if (code_text.empty() || error != std::errc() || end != last) {
-        ADD_FAILURE() << "not a command code: " << line;
-        continue;
-      }
-      const int status = Call(code, argument.c_str());
-      fake.ui.PumpPosted();
-      out += std::to_string(status) + "\t" + Escaped(result) + "\n";
-    }
-    return out;
+  // One call from a batch line "CODE<tab>ARGUMENT", then the posted messages handled, as the
+  // host's message loop does; the answer as the batch writes it, "STATUS<tab>RESULT" without
+  // the result's line end.
+  std::string Answer(const std::string& line) {
+    const std::size_t tab = line.find('\t');
+    const int status = Call(std::stoi(line.substr(0, tab)),
+                            tab == std::string::npos ? "" : line.c_str() + tab + 1);
+    fake.ui.PumpPosted();
+    std::string_view text = result;
+    if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n") text.remove_suffix(2);
+    return std::to_string(status) + "\t" + std::string(text);
   }
 
-  // Runs the calls' lines in one batch and checks each answer against its call's.
+  // Each call answered in turn, as one batch, and checked against its expected answer.
   void ExpectCalls(const std::vector<BatchCall>& calls) {
-    std::string input;
-    for (const BatchCall& call : calls) input += call.line + "\n";
-    std::istringstream answers(Batch(input));
-    for (const BatchCall& call : calls) {
-      std::string answer;
-      std::getline(answers, answer);
-      EXPECT_EQ(answer, call.expected) << call.line;
-    }
+    for (const BatchCall& call : calls) EXPECT_EQ(Answer(call.line), call.expected) << call.line;
   }
 
   FakePlatform fake;
   platform::Platform platform;
   AssembledDriver driver{platform};
   std::string result;  // of the last call
-
- private:
-  static std::string Escaped(std::string_view text) {
-    if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n") text.remove_suffix(2);
-    std::string escaped;
-    for (char c : text) {
-      const char* named = c == '\\'   ? "\\\\"
-                          : c == '\t' ? "\\t"
-                          : c == '\r' ? "\\r"
-                          : c == '\n' ? "\\n"
-                                      : nullptr;
-      escaped += named ? std::string(named) : std::string(1, c);
-    }
-    return escaped;
-  }
 };
 
-// One fresh session's batch over `input`: what `r7 batch` prints with this R7.INI.
-inline std::string R7Batch(std::string_view system_directory, std::string_view settings,
-                           std::string_view input) {
-  return R7Session(system_directory, settings).Batch(input);
-}
-
-// The same, each answer checked against its call's.
+// One fresh session with this R7.INI, each call answered and checked in turn.
 inline void ExpectCalls(std::string_view system_directory, std::string_view settings,
                         const std::vector<BatchCall>& calls) {
   R7Session(system_directory, settings).ExpectCalls(calls);

@@ -1,6 +1,8 @@
 // The account-usage report of codes 11 and 12 through the driver: the clipboard text it leaves.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "fakes/ledger_fixture.h"
 #include "fakes/r7_session.h"
 
@@ -11,7 +13,8 @@ namespace {
 std::string Clipboard(const std::string& input, const std::string& settings) {
   testing::R7Session session(testing::SharedFixture("balances"),
                              "Company=01\nCurrent Year=2002\n" + settings);
-  session.Batch(input);
+  std::istringstream lines(input);
+  for (std::string line; std::getline(lines, line);) session.Answer(line);
   return session.fake.clipboard.GetText().value_or("");
 }
 

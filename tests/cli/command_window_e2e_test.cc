@@ -50,7 +50,9 @@ TEST(MenuCommandsEndToEnd, WhatEachBatchPrintsShowsAndSaves) {
     for (std::string line; std::getline(saved, line);) {
       EXPECT_NE(ini.find(line + "\n"), std::string::npos) << c.what << ": " << line;
     }
-    if (c.not_saved) EXPECT_EQ(ini.find(c.not_saved), std::string::npos) << c.what;
+    if (c.not_saved) {
+      EXPECT_EQ(ini.find(c.not_saved), std::string::npos) << c.what;
+    }
   }
 }
 

@@ -1,62 +1,53 @@
+// Amount texts: the cell text under rounding, scaling and labels, and the locale's list text.
 #include "base/amount_format.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "fakes/fake_platform.h"
 
 namespace r7 {
 namespace {
 
-struct CellCase {
-  double amount;
-  int rounding;
-  int scaling;
-  const char* zero_label;
-  const char* expected;
-};
-
-class FormatAmountTest : public ::testing::TestWithParam<CellCase> {};
-
-TEST_P(FormatAmountTest, GivesTheCellText) {
-  const CellCase& c = GetParam();
-  Settings settings;
-  ResetToDefaults(settings);
-  settings.rounding = c.rounding;
-  settings.scaling = c.scaling;
-  settings.zero_label = c.zero_label;
-  EXPECT_EQ(FormatAmount(c.amount, settings), c.expected)
-      << c.amount << " rounding " << c.rounding << " scaling " << c.scaling;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatAmountTest,
-    ::testing::Values(
-        // Zero labels.
-        CellCase{0, 0, 0, "0", "0."}, CellCase{0, 0, 0, "-", "-"}, CellCase{0, 0, 0, "", ""},
-        CellCase{0, 3, 3, "nil", "nil"},
-        // Plain values keep their point; trailing zeros go.
-        CellCase{1500, 0, 0, "0", "1500."}, CellCase{12.5, 0, 0, "0", "12.5"},
-        CellCase{-12.5, 0, 0, "0", "-12.5"}, CellCase{0.5, 0, 0, "0", "0.5"},
-        // Rounding applies before scaling; halves go away from zero.
-        CellCase{12345.678, 3, 3, "0", "12.346"}, CellCase{12345.678, 3, 0, "0", "12346."},
-        CellCase{-2.5, 3, 0, "0", "-3."}, CellCase{2.5, 3, 0, "0", "3."},
-        CellCase{-0.125, 1, 0, "0", "-0.13"}, CellCase{144972.08, 1, 0, "0", "144972.08"},
-        CellCase{-144972.075, 1, 0, "0", "-144972.08"}, CellCase{0.05, 2, 0, "0", "0.1"},
-        CellCase{1234567, 6, 0, "0", "1235000."}, CellCase{1234567, 9, 0, "0", "1000000."},
-        CellCase{1234567, 10, 0, "0", "1234567."}, CellCase{5, 0, 8, "0", "5."},
-        // Exponents outside -1..20 give exponential notation.
-        CellCase{0.05, 0, 0, "0", "5.e-002"}, CellCase{-0.05, 0, 0, "0", "-5.e-002"},
-        CellCase{1e20, 0, 0, "0", "100000000000000000000."}, CellCase{1e21, 0, 0, "0", "1.e+021"},
-        CellCase{1.5e300, 0, 0, "0", "1.5e+300"},
-        // At most 17 significant digits; the places beyond them are zeros.
-        CellCase{0.1, 0, 0, "0", "0.1"}, CellCase{0.1 + 0.2, 0, 0, "0", "0.30000000000000004"},
-        CellCase{123456789012345678.0, 0, 0, "0", "123456789012345680."},
-        CellCase{1.0 / 3.0, 0, 0, "0", "0.3333333333333333"},
-        CellCase{-1234567.891, 0, 0, "0", "-1234567.891"}));
-
-TEST(AmountLayoutTest, HandlesValuesWithoutAFiniteText) {
+TEST(FormatAmountTest, GivesTheCellText) {
+  // The amount, rounding, scaling and zero label, and the cell text.
+  const std::tuple<double, int, int, const char*, const char*> cases[] = {
+      // clang-format off
+      // Zero labels.
+      {0, 0, 0, "0", "0."}, {0, 0, 0, "-", "-"}, {0, 0, 0, "", ""}, {0, 3, 3, "nil", "nil"},
+      // Plain values keep their point; trailing zeros go.
+      {1500, 0, 0, "0", "1500."}, {12.5, 0, 0, "0", "12.5"}, {-12.5, 0, 0, "0", "-12.5"},
+      {0.5, 0, 0, "0", "0.5"},
+      // Rounding applies before scaling; halves go away from zero.
+      {12345.678, 3, 3, "0", "12.346"},       {12345.678, 3, 0, "0", "12346."},
+      {-2.5, 3, 0, "0", "-3."},               {2.5, 3, 0, "0", "3."},
+      {-0.125, 1, 0, "0", "-0.13"},           {144972.08, 1, 0, "0", "144972.08"},
+      {-144972.075, 1, 0, "0", "-144972.08"}, {0.05, 2, 0, "0", "0.1"},
+      {1234567, 6, 0, "0", "1235000."},       {1234567, 9, 0, "0", "1000000."},
+      {1234567, 10, 0, "0", "1234567."},      {5, 0, 8, "0", "5."},
+      // Exponents outside -1..20 give exponential notation.
+      {0.05, 0, 0, "0", "5.e-002"},                {-0.05, 0, 0, "0", "-5.e-002"},
+      {1e20, 0, 0, "0", "100000000000000000000."}, {1e21, 0, 0, "0", "1.e+021"},
+      {1.5e300, 0, 0, "0", "1.5e+300"},
+      // At most 17 significant digits; the places beyond them are zeros.
+      {0.1, 0, 0, "0", "0.1"},
+      {0.1 + 0.2, 0, 0, "0", "0.30000000000000004"},
+      {123456789012345678.0, 0, 0, "0", "123456789012345680."},
+      {1.0 / 3.0, 0, 0, "0", "0.3333333333333333"},
+      {-1234567.891, 0, 0, "0", "-1234567.891"},
+      // clang-format on
+  };
+  for (const auto& [amount, rounding, scaling, zero_label, expected] : cases) {
+    Settings settings;
+    ResetToDefaults(settings);
+    settings.rounding = rounding;
+    settings.scaling = scaling;
+    settings.zero_label = zero_label;
+    EXPECT_EQ(FormatAmount(amount, settings), expected)
+        << amount << " rounding " << rounding << " scaling " << scaling;
+  }
   EXPECT_EQ(AmountLayout(std::numeric_limits<double>::infinity()), "inf");
   EXPECT_EQ(AmountLayout(std::numeric_limits<double>::denorm_min()), "5.e-324");
   EXPECT_EQ(AmountLayout(-0.0), "0.");
@@ -75,42 +66,27 @@ TEST(NoDataResultTest, FollowsTheNaLabel) {
   EXPECT_TRUE(errors.pending());
 }
 
-struct DisplayCase {
-  double amount;
-  const char* decimal;
-  const char* thousands;
-  const char* grouping;
-  const char* expected;
-};
-
-class DisplayAmountTest : public ::testing::TestWithParam<DisplayCase> {};
-
-TEST_P(DisplayAmountTest, GivesTheListText) {
-  const DisplayCase& c = GetParam();
-  testing::FixedLocale locale;
-  locale.decimal = c.decimal ? std::optional<std::string>(c.decimal) : std::nullopt;
-  locale.thousands = c.thousands;
-  locale.grouping = c.grouping;
-  DisplayAmountFormatter formatter(locale);
-  EXPECT_EQ(formatter.Format(c.amount), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DisplayAmountTest,
-    ::testing::Values(DisplayCase{1234567.891, ".", ",", "3", "1,234,567.89"},
-                      DisplayCase{-1500, ".", ",", "3", "(1,500.00)"},
-                      DisplayCase{0.004, ".", ",", "3", "0.00"},
-                      DisplayCase{0.000001, ".", ",", "3", "0.00"},
-                      DisplayCase{0, ".", ",", "3", "0.00"},
-                      DisplayCase{123456, ".", ",", "0", "123456.00"},
-                      DisplayCase{1234567.5, ",", ".", "3;0", "1.234.567,50"},
-                      DisplayCase{1234567, ".", " ", "4", "123 4567.00"},
-                      // Unreadable, empty or over-long items fall back to ".", "," and 3.
-                      DisplayCase{1234.5, nullptr, "", "3", "1,234.50"},
-                      DisplayCase{1234.5, "123456789012345678901", ",", "3", "1,234.50"},
-                      DisplayCase{-1e15, ".", ",", "3", "(1,000,000,000,000,000.00)"}));
-
-TEST(DisplayAmountTest, ReadsTheLocaleOnce) {
+TEST(DisplayAmountTest, GivesTheListTextAndReadsTheLocaleOnce) {
+  // The amount, decimal point, thousands separator and grouping, and the list text.
+  const std::tuple<double, const char*, const char*, const char*, const char*> cases[] = {
+      // clang-format off
+      {1234567.891, ".", ",", "3", "1,234,567.89"}, {-1500, ".", ",", "3", "(1,500.00)"},
+      {0.004, ".", ",", "3", "0.00"},               {0.000001, ".", ",", "3", "0.00"},
+      {0, ".", ",", "3", "0.00"},                   {123456, ".", ",", "0", "123456.00"},
+      {1234567.5, ",", ".", "3;0", "1.234.567,50"}, {1234567, ".", " ", "4", "123 4567.00"},
+      // Unreadable, empty or over-long items fall back to ".", "," and 3.
+      {1234.5, nullptr, "", "3", "1,234.50"},
+      {1234.5, "123456789012345678901", ",", "3", "1,234.50"},
+      {-1e15, ".", ",", "3", "(1,000,000,000,000,000.00)"},
+      // clang-format on
+  };
+  for (const auto& [amount, decimal, thousands, grouping, expected] : cases) {
+    testing::FixedLocale locale;
+    locale.decimal = decimal ? std::optional<std::string>(decimal) : std::nullopt;
+    locale.thousands = thousands;
+    locale.grouping = grouping;
+    EXPECT_EQ(DisplayAmountFormatter(locale).Format(amount), expected) << expected;
+  }
   testing::FixedLocale locale;
   DisplayAmountFormatter formatter(locale);
   EXPECT_EQ(formatter.Format(1000), "1,000.00");

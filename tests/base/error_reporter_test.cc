@@ -1,18 +1,16 @@
+// The error text built from a code and its detail, which error wins, and handing it over once.
 #include "base/error_reporter.h"
 
 #include <gtest/gtest.h>
 
-#include "base/string_table.h"
+#include <tuple>
 
 namespace r7 {
 namespace {
 
 TEST(ErrorReporterTest, BuildsTheTextFromCodeAndDetail) {
-  struct Case {
-    int code;
-    std::string detail;
-    std::string expected;
-  } cases[] = {
+  // The code and the detail, and the error text.
+  const std::tuple<int, std::string, std::string> cases[] = {
       {0, "", "R7 [Tessary]"},
       {1, "x", "R7 [Tessary] - x"},
       {4, "", "R7 [Tessary] "},
@@ -20,54 +18,33 @@ TEST(ErrorReporterTest, BuildsTheTextFromCodeAndDetail) {
       {41, " ", "R7 [Tessary] The command/request was not processed -  "},
       {51, "", "R7 [Tessary] Future year detected "},
   };
-  for (const Case& c : cases) {
+  for (const auto& [code, detail, expected] : cases) {
     ErrorReporter errors;
-    errors.SetError(c.code, c.detail);
-    EXPECT_EQ(errors.text(), c.expected) << c.code;
+    errors.SetError(code, detail);
+    EXPECT_EQ(errors.text(), expected) << code;
   }
-}
-
-TEST(ErrorReporterTest, FirstErrorWinsButTheLastCodeIsKept) {
-  ErrorReporter errors;
-  errors.SetError(18, "first");
-  errors.SetError(23, "second");
-  EXPECT_EQ(errors.text(), "R7 [Tessary] No data for period requested - first");
-  EXPECT_EQ(errors.last_code(), 23);
-}
-
-TEST(ErrorReporterTest, CutsALongDetailAt255) {
+  // A long detail is cut with the text at 255 characters.
   ErrorReporter errors;
   errors.SetError(22, std::string(300, 'x'));
   EXPECT_EQ(errors.text().size(), 255u);
   EXPECT_EQ(errors.text().substr(0, 45), "R7 [Tessary] No matching accounts found - xxx");
 }
 
-TEST(ErrorReporterTest, TakeErrorMovesTheTextOnce) {
+TEST(ErrorReporterTest, FirstErrorWinsKeepsTheLastCodeAndIsTakenOnce) {
   ErrorReporter errors;
   std::string result = "old";
   EXPECT_FALSE(errors.TakeError(&result));
   EXPECT_EQ(result, "old");
+  errors.SetError(18, "first");
+  errors.SetError(23, "second");
+  EXPECT_EQ(errors.text(), "R7 [Tessary] No data for period requested - first");
+  EXPECT_EQ(errors.last_code(), 23);
+  errors.Clear();
   errors.SetError(9, "");
   EXPECT_TRUE(errors.TakeError(nullptr));  // a null result leaves it pending
   EXPECT_TRUE(errors.TakeError(&result));
   EXPECT_EQ(result, "R7 [Tessary] Invalid");
   EXPECT_FALSE(errors.pending());
-}
-
-TEST(StringTableTest, HoldsTheTextsOtherPartsRelyOn) {
-  EXPECT_EQ(StringText(41), "The command/request was not processed");
-  EXPECT_EQ(StringText(205), " accounts were copied to the clipboard before cancellation.\n");
-  EXPECT_EQ(StringText(10020), "Record Manager Inactive");
-  EXPECT_EQ(StringText(10097), "Data Message Too Small");
-  EXPECT_EQ(StringText(3002), "Could not Find Btrieve Server");
-  EXPECT_EQ(StringText(5000), "Company");
-  EXPECT_EQ(StringText(5058), "To Chart");
-  EXPECT_EQ(StringText(4), "");
-  EXPECT_FALSE(HasString(4));
-  for (const StringEntry& entry : AllStrings()) {
-    EXPECT_LE(entry.text.size(), 256u) << entry.id;
-    EXPECT_EQ(entry.text.find('"'), std::string_view::npos) << entry.id;
-  }
 }
 
 }  // namespace

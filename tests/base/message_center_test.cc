@@ -1,6 +1,9 @@
+// Message boxes under the No Show setting: which show, their style and text, and the stop question.
 #include "base/message_center.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "fakes/fake_platform.h"
 
@@ -21,13 +24,9 @@ class MessageCenterTest : public ::testing::Test {
   MessageCenter center_{settings_, errors_, fake_.message_boxes, fake_.input};
 };
 
-TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibility) {
-  struct Case {
-    int no_show;
-    platform::WindowId owner;
-    Visibility visibility;
-    bool shown;
-  } cases[] = {
+TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibilityAndEveryBoxIsSystemModal) {
+  // No Show, the owner and the visibility, and whether the box shows.
+  const std::tuple<int, platform::WindowId, Visibility, bool> cases[] = {
       {0, kOwner, Visibility::kNormal, true},
       {0, platform::kNoWindow, Visibility::kEvenWhenSilent, false},
       {1, kOwner, Visibility::kNormal, false},
@@ -36,16 +35,15 @@ TEST_F(MessageCenterTest, NoShowSuppressesBoxesByTheirVisibility) {
       {2, kOwner, Visibility::kEvenWhenSilent, false},
       {-1, kOwner, Visibility::kNormal, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& [no_show, owner, visibility, shows] : cases) {
     fake_.message_boxes.clear();
-    settings_.no_show = c.no_show;
-    int answer = center_.MessageBoxWrapper(c.owner, "text", "caption", box::kOk, c.visibility);
-    EXPECT_EQ(shown().size(), c.shown ? 1u : 0u) << c.no_show;
-    EXPECT_EQ(answer, c.shown ? platform::answer::kOk : platform::answer::kNone) << c.no_show;
+    settings_.no_show = no_show;
+    int answer = center_.MessageBoxWrapper(owner, "text", "caption", box::kOk, visibility);
+    EXPECT_EQ(shown().size(), shows ? 1u : 0u) << no_show;
+    EXPECT_EQ(answer, shows ? platform::answer::kOk : platform::answer::kNone) << no_show;
   }
-}
-
-TEST_F(MessageCenterTest, EveryBoxIsSystemModal) {
+  // Every box is system modal.
+  settings_.no_show = 0;
   center_.MessageBoxWrapper(kOwner, "t", "c", box::kYesNo);
   ASSERT_EQ(shown().size(), 1u);
   EXPECT_EQ(shown()[0].style, box::kYesNo | box::kSystemModal);
@@ -84,26 +82,21 @@ TEST_F(MessageCenterTest, PendingErrorThenTheRecordManagerStatus) {
 }
 
 TEST_F(MessageCenterTest, AbortCheckAsksAndRespectsTheAnswer) {
-  struct Case {
-    int no_show;
-    bool stop_requested;
-    int answer;
-    bool stops;
-    int questions;
-  } cases[] = {
+  // No Show, a stop request and the answer, then whether it stops and how many questions.
+  const std::tuple<int, bool, int, bool, int> cases[] = {
       {0, false, platform::answer::kYes, false, 0},
       {0, true, platform::answer::kYes, true, 1},
       {0, true, platform::answer::kNo, false, 1},
       {1, true, platform::answer::kYes, false, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [no_show, stop_requested, answer, stops, questions] : cases) {
     fake_.message_boxes.clear();
-    settings_.no_show = c.no_show;
-    fake_.input.stop_requested = c.stop_requested;
-    fake_.message_boxes.set_answer(c.answer);
-    EXPECT_EQ(center_.AbortCheck(kOwner), c.stops);
-    ASSERT_EQ(shown().size(), static_cast<std::size_t>(c.questions));
-    if (c.questions) {
+    settings_.no_show = no_show;
+    fake_.input.stop_requested = stop_requested;
+    fake_.message_boxes.set_answer(answer);
+    EXPECT_EQ(center_.AbortCheck(kOwner), stops);
+    ASSERT_EQ(shown().size(), static_cast<std::size_t>(questions));
+    if (questions) {
       EXPECT_EQ(shown()[0].text, "OK to stop?");
     }
   }

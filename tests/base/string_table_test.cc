@@ -1,19 +1,19 @@
-// The string table: exact texts that callers append to, compare with or show as they are,
-// and the rules every entry must keep for both the portable and the resource build.
+// The string table: exact texts that callers append to, compare with or show, and its rules.
 #include "base/string_table.h"
 
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
 
 namespace r7 {
 namespace {
 
-TEST(StringTableTest, ToolAndEntityMessagesKeepTheirExactText) {
-  struct Case {
-    int id;
-    std::string_view text;
-  } cases[] = {
+TEST(StringTableTest, MessagesKeepTheirExactText) {
+  // The string and its text.
+  const std::tuple<int, std::string_view> cases[] = {
+      {41, "The command/request was not processed"},
+      {205, " accounts were copied to the clipboard before cancellation.\n"},
       {303, "Time flies like an arrow..."},
       {304, "but fruit flies like a banana!"},
       {2101, "Could not open Financial Entities File"},
@@ -40,15 +40,19 @@ TEST(StringTableTest, ToolAndEntityMessagesKeepTheirExactText) {
       // These two are followed by the offending specifier text.
       {7103, "The account specifier is unbalanced: "},
       {7104, "The account specifier has too many segments: "},
+      {10020, "Record Manager Inactive"},
+      {10097, "Data Message Too Small"},
+      {3002, "Could not Find Btrieve Server"},
+      {5000, "Company"},
+      {5058, "To Chart"},
   };
-  for (const Case& c : cases) {
-    EXPECT_TRUE(HasString(c.id)) << c.id;
-    EXPECT_EQ(StringText(c.id), c.text) << c.id;
+  for (const auto& [id, text] : cases) {
+    EXPECT_TRUE(HasString(id)) << id;
+    EXPECT_EQ(StringText(id), text) << id;
   }
-}
-
-TEST(StringTableTest, EntitiesLocationNoticeHasAText) {
-  EXPECT_FALSE(StringText(2169).empty());
+  EXPECT_FALSE(StringText(2169).empty());  // the entities location notice
+  EXPECT_FALSE(HasString(4));
+  EXPECT_EQ(StringText(4), "");
 }
 
 // Every entry must survive the resource compiler and the 256-byte load buffer of a

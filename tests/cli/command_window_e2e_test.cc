@@ -2,105 +2,85 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "fakes/run_program.h"
+#include "fakes/r7_program.h"
 
 namespace r7 {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::RunProgram;
-
-class MenuCommandsEndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override { windir_ = testing::MakeTempDir("menu-e2e"); }
-  void TearDown() override { fs::remove_all(windir_); }
-  testing::ProgramRun Batch(const std::string& input) {
-    return RunProgram("r7 batch", input, "R7_WINDIR='" + windir_ + "'");
+TEST(MenuCommandsEndToEnd, WhatEachBatchPrintsShowsAndSaves) {
+  struct Case {
+    const char* what;
+    const char* input;
+    const char* out;
+    const char* err;
+    const char* saved;      // lines R7.INI holds after the batch
+    const char* not_saved;  // text it does not hold
+  } cases[] = {
+      {"a silent save writes every setting and shows nothing", "3\tNoShow=1\n", "0\t\n", "",
+       "[R7 for Tessary]\nCompany=00\nZero Label=0\nSystem Directory=C:\\Tessary\nNA Label=1\n"
+       "ADPL Enabled=0\n",
+       "NoShow"},  // pair-only items are not saved
+      {"pairs change what the save writes",
+       "3\tCompany='05',Zero Label=-,NoShow=1\n"
+       // An opening quote quotes up to its match: mismatched and lone quotes end a list.
+       "3\tRevision=\"07\",NoShow=1,Frobnicate=1,Rounding,Current Year='2001\"\n"
+       "3\tNoShow=1,Budget Year='1999\n"
+       "3\tScaling=2,NoShow=1,Scaling\n",
+       "0\t\n0\t\n0\t\n0\t\n", "",
+       "Company=05\nZero Label=-\nRevision=07\nCurrent Year=1994\nBudget Year=1999\nRounding=0\n"
+       "Scaling=2\n",
+       "Frobnicate"},
+      // The box shows before the line whose action showed it.
+      {"interactive setup says it is not built; only the silent save saves", "3\n3\tNoShow=2\n",
+       "box\tR7 [Tessary]\tFunction not supported\n0\t\n0\t\n",
+       "R7 [Tessary]: Function not supported\n", "Company=00\n", nullptr},
+      {"clean-up frees everything and the next call starts afresh",
+       "3\tCompany=05,NoShow=1\ncleanup\n125\ncleanup\ncleanup\n",
+       "0\t\n0\t\n0\tR7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\n"
+       "0\t\n0\t\n",
+       "", "", nullptr},
+  };
+  for (const Case& c : cases) {
+    testing::R7Program r7;
+    testing::ProgramRun run = r7.Run("batch", c.input);
+    EXPECT_EQ(run.out, c.out) << c.what;
+    EXPECT_EQ(run.err, c.err) << c.what;
+    const std::string ini = r7.Ini();
+    std::istringstream saved(c.saved);
+    for (std::string line; std::getline(saved, line);) {
+      EXPECT_NE(ini.find(line + "\n"), std::string::npos) << c.what << ": " << line;
+    }
+    if (c.not_saved) {
+      EXPECT_EQ(ini.find(c.not_saved), std::string::npos) << c.what;
+    }
   }
-  std::string Ini() {
-    std::ifstream in(windir_ + "/R7.INI");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  void BuildCompanies() {
-    const std::string fixture = windir_ + "/two.json";
-    std::ofstream(fixture) << R"({"companies": [
-      {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
-       "periods": [["20020101", "20020131"]], "current_period": 1},
-      {"directory": "DATA_03", "name": "Third Co", "segment_lengths": [4, 2, 3],
-       "periods": [["20020101", "20020131"]], "current_period": 1}]})";
-    ASSERT_EQ(RunProgram("r7-ledger build '" + fixture + "' '" + windir_ + "/sys'").exit_status, 0);
-  }
-  std::string windir_;
-};
-
-TEST_F(MenuCommandsEndToEnd, SilentSaveWritesEverySettingAndShowsNothing) {
-  testing::ProgramRun run = Batch("3\tNoShow=1\n");
-  EXPECT_EQ(run.out, "0\t\n");
-  EXPECT_EQ(run.err, "");
-  const std::string ini = Ini();
-  for (const char* line : {"[R7 for Tessary]\n", "Company=00\n", "Zero Label=0\n",
-                           "System Directory=C:\\Tessary\n", "NA Label=1\n", "ADPL Enabled=0\n"}) {
-    EXPECT_NE(ini.find(line), std::string::npos) << line;
-  }
-  EXPECT_EQ(ini.find("NoShow"), std::string::npos);  // pair-only items are not saved
 }
 
-TEST_F(MenuCommandsEndToEnd, PairsChangeWhatTheSaveWrites) {
-  testing::ProgramRun run = Batch(
-      "3\tCompany='05',Zero Label=-,NoShow=1\n"
-      // An opening quote quotes up to its match: mismatched and lone quotes end a list.
-      "3\tRevision=\"07\",NoShow=1,Frobnicate=1,Rounding,Current Year='2001\"\n"
-      "3\tNoShow=1,Budget Year='1999\n"
-      "3\tScaling=2,NoShow=1,Scaling\n");
-  EXPECT_EQ(run.out, "0\t\n0\t\n0\t\n0\t\n");
-  EXPECT_EQ(run.err, "");
-  const std::string ini = Ini();
-  for (const char* line : {"Company=05\n", "Zero Label=-\n", "Revision=07\n", "Current Year=1994\n",
-                           "Budget Year=1999\n", "Rounding=0\n", "Scaling=2\n"}) {
-    EXPECT_NE(ini.find(line), std::string::npos) << line;
-  }
-  EXPECT_EQ(ini.find("Frobnicate"), std::string::npos);
-}
-
-TEST_F(MenuCommandsEndToEnd, InteractiveSetupSaysItIsNotBuiltAndSavesNothing) {
-  testing::ProgramRun run = Batch("3\n3\tNoShow=2\n");
-  // The box shows before the line whose action showed it.
-  EXPECT_EQ(run.out, "box\tR7 [Tessary]\tFunction not supported\n0\t\n0\t\n");
-  EXPECT_EQ(run.err, "R7 [Tessary]: Function not supported\n");
-  EXPECT_NE(Ini().find("Company=00"), std::string::npos);  // only the silent one saved
-}
-
-TEST_F(MenuCommandsEndToEnd, AnUnwritableIniShowsError61) {
-  fs::create_directory(windir_ + "/R7.INI.tmp");  // the replacement file cannot be written
-  testing::ProgramRun run = Batch("3\tNoShow=1\n");
+TEST(MenuCommandsEndToEnd, AnUnwritableIniShowsError61) {
+  testing::R7Program r7;
+  // The replacement file cannot be written.
+  std::filesystem::create_directory(r7.windir() + "/R7.INI.tmp");
+  testing::ProgramRun run = r7.Run("batch", "3\tNoShow=1\n");
   EXPECT_EQ(run.out, "box\tR7 [Tessary]\tThe .INI file could not be written.\n0\t\n");
   EXPECT_EQ(run.err, "R7 [Tessary]: The .INI file could not be written.\n");
 }
 
-TEST_F(MenuCommandsEndToEnd, CleanupFreesEverythingAndTheNextCallStartsAfresh) {
-  testing::ProgramRun run = Batch("3\tCompany=05,NoShow=1\ncleanup\n125\ncleanup\ncleanup\n");
-  EXPECT_EQ(run.out,
-            "0\t\n0\t\n"
-            "0\tR7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\n"
-            "0\t\n0\t\n");
-  EXPECT_EQ(run.err, "");
-}
-
-TEST_F(MenuCommandsEndToEnd, SilentAndAutomaticPreloadsRunQuietly) {
-  BuildCompanies();
-  std::ofstream(windir_ + "/R7.INI") << "[R7 for Tessary]\nSystem Directory=" << windir_
-                                     << "/sys\nADPL Enabled=1\nADPL Company On 03=1\n"
-                                        "ADPL Company On 02=0\n";
-  testing::ProgramRun run = Batch(
-      "8\n"
-      "20\tDPL Company=02,DPL Account=*-*-*,NoShow=1\n"
-      "20\tDPL Company=99,NoShow=1\n"
-      "21\tNoShow=1\n");
+TEST(MenuCommandsEndToEnd, SilentAndAutomaticPreloadsRunQuietly) {
+  testing::R7Program r7;
+  const std::string system = r7.BuildSystem(R"({"companies": [
+      {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
+       "periods": [["20020101", "20020131"]], "current_period": 1},
+      {"directory": "DATA_03", "name": "Third Co", "segment_lengths": [4, 2, 3],
+       "periods": [["20020101", "20020131"]], "current_period": 1}]})");
+  r7.WriteIni("System Directory=" + system +
+              "\nADPL Enabled=1\nADPL Company On 03=1\nADPL Company On 02=0\n");
+  testing::ProgramRun run = r7.Run("batch",
+                                   "8\n"
+                                   "20\tDPL Company=02,DPL Account=*-*-*,NoShow=1\n"
+                                   "20\tDPL Company=99,NoShow=1\n"
+                                   "21\tNoShow=1\n");
   EXPECT_EQ(run.out, "0\t\n0\t\n0\t\n0\t\n");
   // Start-up preloads company 03 only; the silent command preloads 02; 99 does not load.
   // Neither company has accounts, and a preload without a window of its own says nothing.

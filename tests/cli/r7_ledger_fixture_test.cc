@@ -1,5 +1,4 @@
-// The ledger tool's fixture reading: record bytes at their offsets, and refusals that
-// name the company and the field.
+// The ledger tool's fixture reading: record bytes at their offsets, refusals naming the field.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -73,110 +72,94 @@ TEST(R7LedgerFixtureTest, WritesEveryFieldAtItsOffset) {
   EXPECT_EQ(company.calendar_file.substr(48, 8), "00000000");
   EXPECT_EQ(company.calendar_file.substr(224, 4), "0202");
 
-  const FileImage& accounts = File(company, "glactfil.btr");
-  ASSERT_EQ(accounts.records.size(), 3u);
-  EXPECT_EQ(accounts.definition.keys.size(), 4u);
-  const std::string& cash = accounts.records[0];
-  EXPECT_EQ(cash.size(), 170u);
-  EXPECT_EQ(cash.substr(0, 24), "000010000000001000000200");
-  EXPECT_EQ(cash.substr(24, 30), "Cash" + std::string(26, ' '));
-  EXPECT_EQ(cash.substr(108, 24), "000010000000001000000200");
-  EXPECT_EQ(cash.substr(137, 3), "BAD");
-  EXPECT_EQ(accounts.records[1].substr(0, 24), "000000000000001000000000");
-  EXPECT_EQ(accounts.records[2].substr(0, 24), "AB      0000000100000000");
-
-  const FileImage& balances = File(company, "glbalfil.btr");
-  EXPECT_EQ(balances.definition.keys.size(), 3u);
-  EXPECT_EQ(balances.records[0].substr(24, 15), "00000000150000+");
-  EXPECT_EQ(balances.records[0].substr(999, 8), Le(1.5));
-  EXPECT_EQ(balances.records[0].substr(1007, 8), Le(0));
-
-  const FileImage& comparatives = File(company, "glcmpfil.btr");
-  EXPECT_EQ(comparatives.definition.keys.size(), 1u);  // the fixture's key count
-  EXPECT_EQ(comparatives.records[0].substr(24, 19), "200100000000000050-");
-  EXPECT_EQ(comparatives.records[0].substr(246, 8), Le(2.5));
-
-  const std::string& budget = File(company, "glbudfil.btr").records.at(0);
-  EXPECT_EQ(budget.substr(24, 6), "200295");
-  EXPECT_EQ(budget.substr(30, 13), "000000001234-");
-  EXPECT_EQ(budget.substr(43, 13), "000000000000+");
-  EXPECT_EQ(budget.substr(199, 8), Le(-1234.5));
-  EXPECT_EQ(budget.substr(303), std::string(50, '\0'));
-
-  const std::string& posting = File(company, "gltrxfil.btr").records.at(0);
-  EXPECT_EQ(posting.substr(24, 71),
-            "200203150000123"
-            "00000000005025-"
-            "GJ        "
-            "Office rent" +
-                std::string(19, ' ') + "N");
-
-  const std::string& entity = File(company, "glentity.btr").records.at(0);
-  EXPECT_EQ(entity.substr(0, 5), "EAST ");
-  EXPECT_EQ(entity.substr(35, 32), "00000100000000000000019900000999");
-  EXPECT_EQ(entity.substr(67, 32), std::string(32, '0'));
-
-  EXPECT_EQ(File(company, "gllayout.btr").records.at(0).substr(0, 28),
-            "00700000HDR Income statement");
-  const std::string& sad = File(company, "02.sad").records.at(0);
-  EXPECT_EQ(sad.substr(0, 38),
-            "4000..4999" + std::string(20, ' ') + std::string("\x65\0SALES\0", 8));
+  ASSERT_EQ(File(company, "glactfil.btr").records.size(), 3u);
+  EXPECT_EQ(File(company, "glactfil.btr").records[0].size(), 170u);
+  EXPECT_EQ(File(company, "glactfil.btr").definition.keys.size(), 4u);
+  EXPECT_EQ(File(company, "glbalfil.btr").definition.keys.size(), 3u);
+  EXPECT_EQ(File(company, "glcmpfil.btr").definition.keys.size(), 1u);  // the fixture's count
+  EXPECT_EQ(File(company, "glbudfil.btr").records.at(0).substr(303), std::string(50, '\0'));
+  struct Field {
+    const char* file;
+    std::size_t record, offset;
+    std::string bytes;
+  } fields[] = {
+      {"glactfil.btr", 0, 0, "000010000000001000000200"},
+      {"glactfil.btr", 0, 24, "Cash" + std::string(26, ' ')},
+      {"glactfil.btr", 0, 108, "000010000000001000000200"},
+      {"glactfil.btr", 0, 137, "BAD"},
+      {"glactfil.btr", 1, 0, "000000000000001000000000"},
+      {"glactfil.btr", 2, 0, "AB      0000000100000000"},
+      {"glbalfil.btr", 0, 24, "00000000150000+"},
+      {"glbalfil.btr", 0, 999, Le(1.5)},
+      {"glbalfil.btr", 0, 1007, Le(0)},
+      {"glcmpfil.btr", 0, 24, "200100000000000050-"},
+      {"glcmpfil.btr", 0, 246, Le(2.5)},
+      {"glbudfil.btr", 0, 24, "200295"},
+      {"glbudfil.btr", 0, 30, "000000001234-"},
+      {"glbudfil.btr", 0, 43, "000000000000+"},
+      {"glbudfil.btr", 0, 199, Le(-1234.5)},
+      {"gltrxfil.btr", 0, 24,
+       "200203150000123"
+       "00000000005025-"
+       "GJ        "
+       "Office rent" +
+           std::string(19, ' ') + "N"},
+      {"glentity.btr", 0, 0, "EAST "},
+      {"glentity.btr", 0, 35, "00000100000000000000019900000999"},
+      {"glentity.btr", 0, 67, std::string(32, '0')},
+      {"gllayout.btr", 0, 0, "00700000HDR Income statement"},
+      {"02.sad", 0, 0, "4000..4999" + std::string(20, ' ') + std::string("\x65\0SALES\0", 8)},
+  };
+  for (const Field& f : fields) {
+    EXPECT_EQ(File(company, f.file).records.at(f.record).substr(f.offset, f.bytes.size()), f.bytes)
+        << f.file << " record " << f.record << " at " << f.offset;
+  }
 }
 
 TEST(R7LedgerFixtureTest, RefusesABadFixtureNamingTheCompanyAndTheField) {
   struct Case {
-    const char* pointer;  // the field to change
+    const char* pointer;  // the field of the first company to change
     json value;
     const char* message;
   };
   const Case cases[] = {
-      {"/companies/0/accounts/0/account", "10000-10-200",
+      {"/accounts/0/account", "10000-10-200",
        "company \"DATA_02\": accounts[0].account: segment \"10000\" is longer than 4 characters"},
-      {"/companies/0/accounts/1/account", "1-2-3-4",
+      {"/accounts/1/account", "1-2-3-4",
        "accounts[1].account: \"1-2-3-4\" has more than three segments"},
-      {"/companies/0/accounts/1/account", "1000-10-200", "accounts[1].account: repeats a record"},
-      {"/companies/0/accounts/1/account", "1000-1.-2",
-       "holds a character other than a letter or digit"},
-      {"/companies/0/accounts/0/description", std::string(31, 'x'), "accounts[0].description: \"x"},
-      {"/companies/0/accounts/0/colour", "red", "accounts[0].colour: is not a known field"},
-      {"/companies/0/name", 5, "company \"DATA_02\": name: must be a text"},
-      {"/companies/0/segment_lengths", json::array({9}),
-       "segment_lengths[0]: 9 is not from 1 to 8"},
-      {"/companies/0/segment_lengths", json::array({4, 0, 3}),
-       "segment_lengths: a department segment needs"},
-      {"/companies/0/periods/1/1", "20020230", "periods[1][1]: \"20020230\" is not a valid date"},
-      {"/companies/0/periods/1/0", "20020115",
-       "periods[1]: starts before the previous period ends"},
-      {"/companies/0/current_period", 3, "current_period: 3 is not from 1 to 2"},
-      {"/companies/0/key_counts/glbalfil", 4, "key_counts.glbalfil: 4 is not from 1 to 3"},
-      {"/companies/0/key_counts/glfoo", 1, "key_counts.glfoo: is not a ledger file"},
-      {"/companies/0/balances/0/opening", 1e13, "balances[0].opening: does not fit 14 digits"},
-      {"/companies/0/balances/0/periods",
-       json::array({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}),
+      {"/accounts/1/account", "1000-10-200", "accounts[1].account: repeats a record"},
+      {"/accounts/1/account", "1000-1.-2", "holds a character other than a letter or digit"},
+      {"/accounts/0/description", std::string(31, 'x'), "accounts[0].description: \"x"},
+      {"/accounts/0/colour", "red", "accounts[0].colour: is not a known field"},
+      {"/name", 5, "company \"DATA_02\": name: must be a text"},
+      {"/segment_lengths", json::array({9}), "segment_lengths[0]: 9 is not from 1 to 8"},
+      {"/segment_lengths", json::array({4, 0, 3}), "segment_lengths: a department segment needs"},
+      {"/periods/1/1", "20020230", "periods[1][1]: \"20020230\" is not a valid date"},
+      {"/periods/1/0", "20020115", "periods[1]: starts before the previous period ends"},
+      {"/current_period", 3, "current_period: 3 is not from 1 to 2"},
+      {"/key_counts/glbalfil", 4, "key_counts.glbalfil: 4 is not from 1 to 3"},
+      {"/key_counts/glfoo", 1, "key_counts.glfoo: is not a ledger file"},
+      {"/balances/0/opening", 1e13, "balances[0].opening: does not fit 14 digits"},
+      {"/balances/0/periods", json::array({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}),
        "balances[0].periods: holds more than 13 amounts"},
-      {"/companies/0/comparatives/0/year", "01",
-       "comparatives[0].year: must be a year of 4 digits"},
-      {"/companies/0/budgets/0/revision", 100, "budgets[0].revision: 100 is not from 1 to 99"},
-      {"/companies/0/budgets/0/periods/0", 1e12,
-       "budgets[0].periods[0]: does not fit 12 whole digits"},
-      {"/companies/0/transactions/0/date", "2002031",
-       "transactions[0].date: \"2002031\" is not a date"},
-      {"/companies/0/transactions/0/id", "12345678",
-       "transactions[0].id: \"12345678\" is longer than 7"},
-      {"/companies/0/entities/0/ranges/0", json::array({"0", "0", "0", "0"}),
+      {"/comparatives/0/year", "01", "comparatives[0].year: must be a year of 4 digits"},
+      {"/budgets/0/revision", 100, "budgets[0].revision: 100 is not from 1 to 99"},
+      {"/budgets/0/periods/0", 1e12, "budgets[0].periods[0]: does not fit 12 whole digits"},
+      {"/transactions/0/date", "2002031", "transactions[0].date: \"2002031\" is not a date"},
+      {"/transactions/0/id", "12345678", "transactions[0].id: \"12345678\" is longer than 7"},
+      {"/entities/0/ranges/0", json::array({"0", "0", "0", "0"}),
        "entities[0].ranges[0]: is all zeros"},
-      {"/companies/0/entities/0/code", "EAST-", "entities[0].code:"},
-      {"/companies/0/layouts/0/number", 1000, "layouts[0].number: 1000 is not from 0 to 999"},
-      {"/companies/0/financial_entities/file", "../x.sad",
+      {"/entities/0/code", "EAST-", "entities[0].code:"},
+      {"/layouts/0/number", 1000, "layouts[0].number: 1000 is not from 0 to 999"},
+      {"/financial_entities/file", "../x.sad",
        "financial_entities.file: \"../x.sad\" must be a plain"},
-      {"/companies/0/financial_entities/records/0/segment", 4,
+      {"/financial_entities/records/0/segment", 4,
        "records[0].segment: must be 1 to 3 or 101 to 103"},
-      {"/companies/0/directory", "a/b",
-       "company \"a/b\": directory: \"a/b\" must be a plain directory name"},
+      {"/directory", "a/b", "company \"a/b\": directory: \"a/b\" must be a plain directory name"},
   };
   for (const Case& c : cases) {
     json fixture = Example();
-    fixture[json::json_pointer(c.pointer)] = c.value;
+    fixture[json::json_pointer("/companies/0" + std::string(c.pointer))] = c.value;
     FixtureResult result = ParseFixture(fixture);
     auto* error = std::get_if<FixtureError>(&result);
     ASSERT_NE(error, nullptr) << c.pointer;

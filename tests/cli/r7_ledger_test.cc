@@ -52,9 +52,10 @@ class R7LedgerTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = testing::MakeTempDir("ledger"); }
   void TearDown() override { fs::remove_all(dir_); }
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ + "/" + name, std::ios::binary) << text;
-    return dir_ + "/" + name;
+  // `r7-ledger build` of fixture text into the system directory dir_/sys.
+  testing::ProgramRun Build(const std::string& fixture) {
+    std::ofstream(dir_ + "/fixture.json", std::ios::binary) << fixture;
+    return RunProgram("r7-ledger build '" + dir_ + "/fixture.json' '" + dir_ + "/sys'");
   }
   // The dump's lines.
   std::vector<std::string> Dump(const std::string& file) {
@@ -75,11 +76,14 @@ class R7LedgerTest : public ::testing::Test {
   std::string dir_;
 };
 
-TEST_F(R7LedgerTest, BuildWritesEveryFileAndDumpShowsItsRecordsInKeyOrder) {
-  std::string fixture = Write("f.json", kFixture);
-  testing::ProgramRun run = RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'");
+TEST_F(R7LedgerTest, BuildReplacesEveryFileAndDumpShowsItsRecordsInKeyOrder) {
+  // A company directory of the same name but for case is replaced whole.
+  fs::create_directories(dir_ + "/sys/data_02");
+  std::ofstream(dir_ + "/sys/data_02/stale") << "x";
+  testing::ProgramRun run = Build(kFixture);
   ASSERT_EQ(run.exit_status, 0) << run.err;
   EXPECT_EQ(Entries(dir_ + "/sys"), (std::vector<std::string>{"ACME", "DATA_02"}));
+  EXPECT_FALSE(fs::exists(dir_ + "/sys/DATA_02/stale"));
   std::string company = dir_ + "/sys/DATA_02";
   EXPECT_EQ(Entries(company),
             (std::vector<std::string>{"02.sad", "compfile.dat", "glactfil.btr", "glbalfil.btr",
@@ -110,13 +114,16 @@ TEST_F(R7LedgerTest, BuildWritesEveryFileAndDumpShowsItsRecordsInKeyOrder) {
   EXPECT_EQ(balance.substr(2 * 999, 32), "000000000000f83f0000000000000440");   // 1.5, 2.5
   EXPECT_EQ(Dump(company + "/glbudfil.btr")[0].substr(48, 12), Hex("200298"));  // revision 2 first
   EXPECT_EQ(Dump(dir_ + "/sys/ACME/glactfil.btr"), std::vector<std::string>{});
+  testing::ProgramRun missing = RunProgram("r7-ledger dump '" + dir_ + "/nothing.btr'");
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_NE(missing.err.find("open failed with record manager status 12"), std::string::npos)
+      << missing.err;
 }
 
 TEST_F(R7LedgerTest, ABadFixtureIsRefusedAndLeavesNothingBehind) {
   std::string text = kFixture;
   text.replace(text.find("\"revision\": 2"), 13, "\"revision\": 0");
-  std::string fixture = Write("bad.json", text);
-  testing::ProgramRun run = RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'");
+  testing::ProgramRun run = Build(text);
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_NE(run.err.find("company \"DATA_02\": budgets[1].revision: 0 is not from 1 to 99"),
             std::string::npos)
@@ -130,25 +137,12 @@ TEST_F(R7LedgerTest, ABadFixtureIsRefusedAndLeavesNothingBehind) {
   std::string clash = kFixture;
   clash.replace(clash.find("\"ACME\""), 6,
                 "\"ACME\", \"financial_entities\": {\"file\": \"glactfil.btr\"}");
-  run = RunProgram("r7-ledger build '" + Write("clash.json", clash) + "' '" + dir_ + "/sys'");
+  run = Build(clash);
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_NE(run.err.find("company \"ACME\": financial_entities.file"), std::string::npos)
       << run.err;
   EXPECT_EQ(Entries(dir_ + "/sys"), std::vector<std::string>{"ACME"});
   EXPECT_EQ(Entries(dir_ + "/sys/ACME"), std::vector<std::string>{"keep"});
-}
-
-TEST_F(R7LedgerTest, BuildReplacesACompanyAndDumpReportsAMissingFile) {
-  std::string fixture = Write("f.json", kFixture);
-  fs::create_directories(dir_ + "/sys/data_02");
-  std::ofstream(dir_ + "/sys/data_02/stale") << "x";
-  ASSERT_EQ(RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'").exit_status, 0);
-  EXPECT_EQ(Entries(dir_ + "/sys"), (std::vector<std::string>{"ACME", "DATA_02"}));
-  EXPECT_FALSE(fs::exists(dir_ + "/sys/DATA_02/stale"));
-  testing::ProgramRun missing = RunProgram("r7-ledger dump '" + dir_ + "/nothing.btr'");
-  EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_NE(missing.err.find("open failed with record manager status 12"), std::string::npos)
-      << missing.err;
 }
 
 TEST_F(R7LedgerTest, BuildsTheTutorialCompany) {

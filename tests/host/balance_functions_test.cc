@@ -1,64 +1,24 @@
-// Codes 100, 102 and 104 end to end through the r7 host, against the balance fixture:
-// DATA (01) three segments, 12 periods, current period 5, comparatives back to 1999 and
+// Codes 100, 102 and 104 end to end through the driver, over the balance fixture.
+// Its DATA (01) has three segments, 12 periods, current period 5, comparatives back to 1999 and
 // budgets of two revisions; DATA_02 one segment, 13 periods, current period 13, every file
 // with key 0 only; DATA_03 two segments, current period 3.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "fakes/run_program.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/r7_session.h"
 
 namespace r7 {
 namespace {
 
-namespace fs = std::filesystem;
+// One batch over the calls' lines, with these settings after the base ones.
+void ExpectCalls(const std::vector<testing::BatchCall>& calls,
+                 const std::string& settings = "NA Label=0\n") {
+  testing::ExpectCalls(
+      testing::SharedFixture("balances"),
+      "Company=01\nCurrent Year=2002\nFinancial Entities File in GL Path=1\n" + settings, calls);
+}
 
-constexpr const char* kBaseSettings =
-    "Company=01\nCurrent Year=2002\nFinancial Entities File in GL Path=1\n";
-
-struct Call {
-  const char* line;      // CODE, tab, argument
-  const char* expected;  // return value, tab, result
-};
-
-class BalanceFunctionsTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    system_ = testing::MakeTempDir("balances");
-    testing::ProgramRun run = testing::RunProgram(
-        "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/balances.json' '" + system_ + "'");
-    ASSERT_EQ(run.exit_status, 0) << run.err;
-  }
-  static void TearDownTestSuite() { fs::remove_all(system_); }
-
-  // One r7 batch over the calls' lines, with these settings after the base ones; checks
-  // each output line against its call's expectation.
-  void ExpectCalls(const std::vector<Call>& calls, const std::string& settings = "NA Label=0\n") {
-    std::string input;
-    for (const Call& call : calls) input += std::string(call.line) + "\n";
-    std::istringstream lines(Batch(settings, input));
-    for (const Call& call : calls) {
-      std::string line;
-      std::getline(lines, line);
-      EXPECT_EQ(line, call.expected) << call.line;
-    }
-  }
-
-  std::string Batch(const std::string& settings, const std::string& input) {
-    std::string windir = testing::MakeTempDir("balances-windir");
-    std::ofstream(windir + "/R7.INI") << "[R7 for Tessary]\nSystem Directory=" << system_ << "\n"
-                                      << kBaseSettings << settings;
-    testing::ProgramRun run = testing::RunProgram("r7 batch", input, "R7_WINDIR='" + windir + "'");
-    fs::remove_all(windir);
-    return run.out;
-  }
-
-  static inline std::string system_;
-};
-
-TEST_F(BalanceFunctionsTest, EveryPeriodPhraseOfTheWindowGivesItsAmount) {
+TEST(BalanceFunctionsTest, EveryPeriodPhraseOfTheWindowGivesItsAmount) {
   ExpectCalls({
       {"100\t4000-10-100;Month", "0\t-500."},
       {"100\t4000-10-100", "0\t-500."},  // the period defaults to month
@@ -89,7 +49,7 @@ TEST_F(BalanceFunctionsTest, EveryPeriodPhraseOfTheWindowGivesItsAmount) {
   });
 }
 
-TEST_F(BalanceFunctionsTest, YearsAndBudgetsReadTheRightFiles) {
+TEST(BalanceFunctionsTest, YearsAndBudgetsReadTheRightFiles) {
   ExpectCalls({
       {"100\t4000-10-100;Month;;2002", "0\t-500."},
       {"100\t4000-10-100;Month;;2001", "0\t-200."},  // the comparatives stand in
@@ -116,7 +76,7 @@ TEST_F(BalanceFunctionsTest, YearsAndBudgetsReadTheRightFiles) {
   });
 }
 
-TEST_F(BalanceFunctionsTest, AccountSpecifiersOfEveryForm) {
+TEST(BalanceFunctionsTest, AccountSpecifiersOfEveryForm) {
   ExpectCalls({
       {"100\t4000-*-*", "0\t-510."},
       {"100\t4000", "0\t-510."},
@@ -137,7 +97,7 @@ TEST_F(BalanceFunctionsTest, AccountSpecifiersOfEveryForm) {
   });
 }
 
-TEST_F(BalanceFunctionsTest, CompanyListsAreSummedAndTheSignReversed) {
+TEST(BalanceFunctionsTest, CompanyListsAreSummedAndTheSignReversed) {
   ExpectCalls({
       {"100\t4000;Month;01,03", "0\t-3510."},
       {"100\t4000;Month;03 , 01,,02", "0\t-3520."},
@@ -148,7 +108,7 @@ TEST_F(BalanceFunctionsTest, CompanyListsAreSummedAndTheSignReversed) {
   });
 }
 
-TEST_F(BalanceFunctionsTest, MissingAccountsUnderEachNaLabel) {
+TEST(BalanceFunctionsTest, MissingAccountsUnderEachNaLabel) {
   ExpectCalls({
       // In the chart without a balance record, and not in the chart at all.
       {"100\t4500-10-100", "0\tR7 [Tessary] No matching accounts found - 4500-10-100"},
@@ -167,7 +127,7 @@ TEST_F(BalanceFunctionsTest, MissingAccountsUnderEachNaLabel) {
       "NA Label=1\n");
 }
 
-TEST_F(BalanceFunctionsTest, RoundingScalingAndZeroLabels) {
+TEST(BalanceFunctionsTest, RoundingScalingAndZeroLabels) {
   ExpectCalls(
       {
           {"100\t4000-*-*;Year", "0\t-1.55"},
@@ -180,7 +140,7 @@ TEST_F(BalanceFunctionsTest, RoundingScalingAndZeroLabels) {
   ExpectCalls({{"100\t5000-10-200;Year", "0\t30."}}, "NA Label=0\nRounding=4\n");
 }
 
-TEST_F(BalanceFunctionsTest, TransactionTotalsByDatesAndType) {
+TEST(BalanceFunctionsTest, TransactionTotalsByDatesAndType) {
   ExpectCalls({
       {"104\t4000-*-*;1Jan2002;31Dec2002", "0\t-260."},
       {"104\t4000-*-*;1Jan2002;31Dec2002;;Credits", "0\t-310."},
@@ -199,7 +159,7 @@ TEST_F(BalanceFunctionsTest, TransactionTotalsByDatesAndType) {
   });
 }
 
-TEST_F(BalanceFunctionsTest, EveryFailureRowOfTheWorksheetTable) {
+TEST(BalanceFunctionsTest, EveryFailureRowOfTheWorksheetTable) {
   ExpectCalls({
       {"100", "0\tR7 [Tessary] "},
       {"102", "0\tR7 [Tessary] "},

@@ -1,3 +1,4 @@
+// Command pairs: splitting by the quoting rules, applying them, and the table of pair keys.
 #include "host/command_pairs.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ class ApplyCommandPairsTest : public ::testing::Test {
   SessionState session_;
 };
 
-TEST_F(ApplyCommandPairsTest, SetsTextsAndIntegersOfKnownKeysOnly) {
+TEST_F(ApplyCommandPairsTest, SetsKnownPairKeysOnlyCutToTheirCapacity) {
   Apply("company='05',ZERO LABEL=-,Scaling=3 thousands,NoShow=1,Frobnicate=9,Revision='02");
   EXPECT_EQ(settings_.company, "05");
   EXPECT_EQ(settings_.zero_label, "-");
@@ -54,12 +55,17 @@ TEST_F(ApplyCommandPairsTest, SetsTextsAndIntegersOfKnownKeysOnly) {
   EXPECT_EQ(settings_.revision, "02");  // one leading apostrophe dropped
   Apply("Company=''07");
   EXPECT_EQ(settings_.company, "'07");  // only one
-}
-
-TEST_F(ApplyCommandPairsTest, CutsTextsToTheirCapacity) {
   Apply("Company=ABCDEFGHIJKLMNOP,Current Year=20021");
   EXPECT_EQ(settings_.company, "ABCDEFGHIJKL");
   EXPECT_EQ(settings_.current_year, "2002");
+  Apply("Drill Account=4000-*-*,Drill Range Type=1,Drill Company=ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(session_.drill.account, "4000-*-*");
+  EXPECT_EQ(session_.drill.range_type, 1);
+  EXPECT_EQ(session_.drill.company, "ABCDEFGHIJKL");
+  // Keys R7.INI holds that a pair cannot set.
+  Apply("FE File Path=/tmp,Financial Entities File in GL Path=1");
+  EXPECT_EQ(settings_.fe_file_path, "");
+  EXPECT_EQ(settings_.entities_file_in_gl_path, 0);
 }
 
 TEST_F(ApplyCommandPairsTest, ToChartIsClearedAtEveryApplication) {
@@ -81,13 +87,6 @@ TEST_F(ApplyCommandPairsTest, DrillDatesSetTheExplicitRange) {
   EXPECT_EQ(session_.current_dates, (DateRange{{1, 1, 2002}, {2, 1, 2002}}));
 }
 
-TEST_F(ApplyCommandPairsTest, DrillKeysSetTheDrillContext) {
-  Apply("Drill Account=4000-*-*,Drill Range Type=1,Drill Company=ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(session_.drill.account, "4000-*-*");
-  EXPECT_EQ(session_.drill.range_type, 1);
-  EXPECT_EQ(session_.drill.company, "ABCDEFGHIJKL");
-}
-
 TEST(PairKeyTableTest, FollowsItsOrderAndFindsKeysWithoutCase) {
   auto table = PairKeyTable();
   ASSERT_EQ(table.size(), 59u);
@@ -106,12 +105,6 @@ TEST(PairKeyTableTest, FollowsItsOrderAndFindsKeysWithoutCase) {
   EXPECT_EQ(FindPairKey("FE File Path"), nullptr);  // saved, but not a pair key
   EXPECT_EQ(FindPairKey("no such key"), nullptr);
   EXPECT_EQ(FindPairKey("To Chart")->key_id, key::kToChart);
-}
-
-TEST_F(ApplyCommandPairsTest, FileOnlyKeysAreNotPairKeys) {
-  Apply("FE File Path=/tmp,Financial Entities File in GL Path=1");
-  EXPECT_EQ(settings_.fe_file_path, "");
-  EXPECT_EQ(settings_.entities_file_in_gl_path, 0);
 }
 
 }  // namespace

@@ -1,18 +1,11 @@
-// The command window, the menu-command processor and clean-up, over the headless window
-// system of a fake platform.
+// The command window, menu commands and clean-up, over a fake platform's headless windows.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <deque>
-
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
-#include "fakes/run_program.h"
-#include "host/driver.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/r7_session.h"
 #include "resources/menu_ids.h"
 
 namespace r7 {
@@ -33,52 +26,41 @@ class RecordingPreloadRunner : public PreloadRunner {
   std::vector<PreloadOrder> orders;
 };
 
-class CommandWindowTest : public ::testing::Test {
+class CommandWindowTest : public ::testing::Test, protected testing::R7Session {
  protected:
-  int Call(int code, const char* argument = "") {
-    char result[300];
-    std::memset(result, 'Z', sizeof result);
-    int status = driver_.Call(code, argument, result);
-    result_ = result;
-    return status;
-  }
   std::deque<resources::DialogTemplate> templates_;  // stable: the window system keeps views
   const platform::posix::HeadlessUserInterface::Window* CommandWindowState() {
-    return fake_.ui.Find(driver_.command_window().window());
+    return fake.ui.Find(driver.command_window().window());
   }
   std::vector<std::string> BoxTexts() {
     std::vector<std::string> texts;
-    for (const auto& box : fake_.message_boxes.shown()) texts.push_back(box.text);
+    for (const auto& box : fake.message_boxes.shown()) texts.push_back(box.text);
     return texts;
   }
   // A dialog of `kind` whose handler records the commands it gets and closes on 1100; its
   // template has no controls.
   void RegisterRecordingDialog(DialogKind kind, std::vector<int>& commands) {
     templates_.push_back({InfoOf(kind).resource, "", 100, 50, {}});
-    fake_.ui.AddTemplates(std::span(&templates_.back(), 1));
-    driver_.command_window().dialogs().RegisterFactory(
+    fake.ui.AddTemplates(std::span(&templates_.back(), 1));
+    driver.command_window().dialogs().RegisterFactory(
         kind, [this, kind, &commands](WindowId owner) {
-          return fake_.ui.CreateDialogWindow(
+          return fake.ui.CreateDialogWindow(
               InfoOf(kind).resource, owner,
               [this, kind, &commands](WindowId self, const platform::Message& m) {
                 if (m.id != platform::message::kCommand) return false;
                 commands.push_back(platform::CommandId(m));
                 if (platform::CommandId(m) == kCloseAndCleanUp || platform::CommandId(m) == 2) {
-                  fake_.ui.DestroyWindow(self);
-                  driver_.command_window().dialogs().Forget(kind, self);
+                  fake.ui.DestroyWindow(self);
+                  driver.command_window().dialogs().Forget(kind, self);
                 }
                 return true;
               });
         });
   }
-
-  testing::FakePlatform fake_;
-  testing::AssembledDriver driver_{fake_.platform};
-  std::string result_;
 };
 
 TEST_F(CommandWindowTest, TheFirstCallSetsUpTheWindowAndStartsUpOnce) {
-  fake_.profiles.Set("R7 for Tessary", "Company", "05");
+  Set("Company", "05");
   EXPECT_EQ(Call(125), 0);
   ASSERT_NE(CommandWindowState(), nullptr);
   EXPECT_EQ(CommandWindowState()->class_name, "TESSARY_CLASS32");
@@ -86,17 +68,17 @@ TEST_F(CommandWindowTest, TheFirstCallSetsUpTheWindowAndStartsUpOnce) {
   EXPECT_EQ(CommandWindowState()->menu, "R7DLLMenu");
   EXPECT_FALSE(CommandWindowState()->visible);
   EXPECT_EQ(CommandWindowState()->placement.left, 25);
-  EXPECT_EQ(driver_.settings().company, "05");
+  EXPECT_EQ(driver.settings().company, "05");
   // The posted start-up finds the work done: it does not reload over a pair's change.
   Call(21, "Company=07");
-  EXPECT_EQ(driver_.settings().company, "07");
-  fake_.ui.PumpPosted();
-  EXPECT_EQ(driver_.settings().company, "07");
+  EXPECT_EQ(driver.settings().company, "07");
+  fake.ui.PumpPosted();
+  EXPECT_EQ(driver.settings().company, "07");
 }
 
 TEST_F(CommandWindowTest, TheWindowSitsBelowTheServerWindow) {
   WindowId server =
-      fake_.ui.AddForeignWindow("R7MainServerClass", "R7 Server (32 Bit)", {100, 200, 900, 600});
+      fake.ui.AddForeignWindow("R7MainServerClass", "R7 Server (32 Bit)", {100, 200, 900, 600});
   Call(125);
   ASSERT_NE(CommandWindowState(), nullptr);
   EXPECT_EQ(CommandWindowState()->owner, server);
@@ -106,44 +88,44 @@ TEST_F(CommandWindowTest, TheWindowSitsBelowTheServerWindow) {
 
 TEST_F(CommandWindowTest, SilentSaveWritesTheSettingsAndShowsNothing) {
   EXPECT_EQ(Call(3, "Company='05',Zero Label=-,NoShow=1"), 0);
-  EXPECT_EQ(result_, "");
-  EXPECT_EQ(fake_.profiles.Get("R7 for Tessary", "Company"), "05");
-  EXPECT_EQ(fake_.profiles.Get("R7 for Tessary", "Zero Label"), "-");
-  EXPECT_EQ(driver_.settings().no_show, 0);  // back to 0 on exit
+  EXPECT_EQ(result, "");
+  EXPECT_EQ(fake.profiles.Get("R7 for Tessary", "Company"), "05");
+  EXPECT_EQ(fake.profiles.Get("R7 for Tessary", "Zero Label"), "-");
+  EXPECT_EQ(driver.settings().no_show, 0);  // back to 0 on exit
   EXPECT_FALSE(CommandWindowState()->visible);
-  fake_.ui.PumpPosted();
-  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+  fake.ui.PumpPosted();
+  EXPECT_TRUE(fake.message_boxes.shown().empty());
 }
 
 TEST_F(CommandWindowTest, AFailedSaveShowsError61EvenWhenSilent) {
-  fake_.profiles.FailWriteNumber(3);
+  fake.profiles.FailWriteNumber(3);
   Call(3, "NoShow=1");
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The .INI file could not be written."});
-  fake_.message_boxes.clear();
-  fake_.profiles.FailWriteNumber(1);
+  fake.message_boxes.clear();
+  fake.profiles.FailWriteNumber(1);
   Call(3, "NoShow=2");  // 2 suppresses every box
-  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+  EXPECT_TRUE(fake.message_boxes.shown().empty());
 }
 
 TEST_F(CommandWindowTest, InteractiveModeShowsTheWindowAndPostsTheMenuId) {
   Call(3);
   EXPECT_TRUE(CommandWindowState()->visible);
-  EXPECT_EQ(fake_.ui.focus(), driver_.command_window().window());
-  EXPECT_EQ(fake_.ui.pending(), 2u);  // the start-up and menu id 102
-  EXPECT_TRUE(fake_.message_boxes.shown().empty());
-  fake_.ui.PumpPosted();
+  EXPECT_EQ(fake.ui.focus(), driver.command_window().window());
+  EXPECT_EQ(fake.ui.pending(), 2u);  // the start-up and menu id 102
+  EXPECT_TRUE(fake.message_boxes.shown().empty());
+  fake.ui.PumpPosted();
   // Setup is not built yet: it says so and does nothing else.
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Function not supported"});
-  EXPECT_FALSE(fake_.profiles.Get("R7 for Tessary", "Company").has_value());
+  EXPECT_FALSE(fake.profiles.Get("R7 for Tessary", "Company").has_value());
 }
 
 TEST_F(CommandWindowTest, SilentToolCommandsOfUnbuiltToolsShowNothing) {
   for (int code : {4, 5, 13, 19, 22, 8, 14, 15}) {
     EXPECT_EQ(Call(code, "NoShow=1"), 0) << code;
-    EXPECT_EQ(result_, "") << code;
+    EXPECT_EQ(result, "") << code;
   }
-  fake_.ui.PumpPosted();
-  EXPECT_TRUE(fake_.message_boxes.shown().empty());
+  fake.ui.PumpPosted();
+  EXPECT_TRUE(fake.message_boxes.shown().empty());
 }
 
 TEST_F(CommandWindowTest, SilentDrillReplacesTheOpenOneAndSendsItsCommands) {
@@ -152,22 +134,22 @@ TEST_F(CommandWindowTest, SilentDrillReplacesTheOpenOneAndSendsItsCommands) {
   Call(5, "NoShow=1");
   EXPECT_EQ(commands, (std::vector<int>{1061, 1072, 2}));
   commands.clear();
-  driver_.command_window().OpenDialog(DialogKind::kDrill);
+  driver.command_window().OpenDialog(DialogKind::kDrill);
   Call(5, "To Chart=1,NoShow=1");
   EXPECT_EQ(commands, (std::vector<int>{2, 1073, 2}));  // the open one is closed first
-  EXPECT_TRUE(fake_.ui.DialogsOf("DRILL").empty());
+  EXPECT_TRUE(fake.ui.DialogsOf("DRILL").empty());
 }
 
 TEST_F(CommandWindowTest, TheAboutDialogOpensFromTheMenuAndAnswersItsClicks) {
   Call(8);
-  fake_.ui.Post(driver_.command_window().window(), platform::CommandMessage(R7_MENU_ABOUT));
-  fake_.ui.PumpPosted();
-  std::vector<WindowId> about = fake_.ui.DialogsOf("ABOUT");
+  fake.ui.Post(driver.command_window().window(), platform::CommandMessage(R7_MENU_ABOUT));
+  fake.ui.PumpPosted();
+  std::vector<WindowId> about = fake.ui.DialogsOf("ABOUT");
   ASSERT_EQ(about.size(), 1u);
-  EXPECT_EQ(fake_.ui.Title(about[0]), "R7 About [Tessary]");
-  EXPECT_EQ(fake_.ui.ControlText(about[0], 3001),
+  EXPECT_EQ(fake.ui.Title(about[0]), "R7 About [Tessary]");
+  EXPECT_EQ(fake.ui.ControlText(about[0], 3001),
             "R7 DLL Version 4.0.0.4 for Tessary,\nBtrieve and Pervasive, August 2002");
-  EXPECT_EQ(driver_.command_window().dialogs().Handle(DialogKind::kAbout), about[0]);
+  EXPECT_EQ(driver.command_window().dialogs().Handle(DialogKind::kAbout), about[0]);
 
   struct Click {
     int x, y;
@@ -175,78 +157,74 @@ TEST_F(CommandWindowTest, TheAboutDialogOpensFromTheMenuAndAnswersItsClicks) {
   } clicks[] = {{1, 1, true},  {33, 33, true}, {0, 5, false},
                 {5, 0, false}, {34, 5, false}, {5, 34, false}};
   for (const Click& click : clicks) {
-    fake_.message_boxes.clear();
-    fake_.ui.Send(about[0],
-                  platform::MouseMessage(platform::message::kLeftButtonDown, click.x, click.y));
+    fake.message_boxes.clear();
+    fake.ui.Send(about[0],
+                 platform::MouseMessage(platform::message::kLeftButtonDown, click.x, click.y));
     std::vector<std::string> expected;
     if (click.jokes) expected = {"Time flies like an arrow...", "but fruit flies like a banana!"};
     EXPECT_EQ(BoxTexts(), expected) << click.x << "," << click.y;
   }
-  fake_.ui.Send(about[0], platform::CommandMessage(platform::kOkButton));
-  EXPECT_FALSE(fake_.ui.IsWindow(about[0]));
-  EXPECT_EQ(driver_.command_window().dialogs().Handle(DialogKind::kAbout), platform::kNoWindow);
+  fake.ui.Send(about[0], platform::CommandMessage(platform::kOkButton));
+  EXPECT_FALSE(fake.ui.IsWindow(about[0]));
+  EXPECT_EQ(driver.command_window().dialogs().Handle(DialogKind::kAbout), platform::kNoWindow);
 }
 
 TEST_F(CommandWindowTest, CleanupRefusesDuringAChartFillAndOtherwiseClosesEverything) {
   std::vector<int> drill_commands;
   RegisterRecordingDialog(DialogKind::kDrill, drill_commands);
   Call(8);
-  driver_.command_window().OpenDialog(DialogKind::kDrill);
-  driver_.command_window().OpenDialog(DialogKind::kAbout);
-  const WindowId window = driver_.command_window().window();
+  driver.command_window().OpenDialog(DialogKind::kDrill);
+  driver.command_window().OpenDialog(DialogKind::kAbout);
+  const WindowId window = driver.command_window().window();
 
-  driver_.set_chart_fill_busy(true);
-  EXPECT_EQ(driver_.Cleanup(), 1);
-  EXPECT_TRUE(fake_.ui.IsWindow(window));
+  driver.set_chart_fill_busy(true);
+  EXPECT_EQ(driver.Cleanup(), 1);
+  EXPECT_TRUE(fake.ui.IsWindow(window));
   EXPECT_TRUE(drill_commands.empty());
 
-  driver_.set_chart_fill_busy(false);
-  EXPECT_EQ(driver_.Cleanup(), 0);
+  driver.set_chart_fill_busy(false);
+  EXPECT_EQ(driver.Cleanup(), 0);
   EXPECT_EQ(drill_commands, std::vector<int>{1100});
-  EXPECT_TRUE(fake_.ui.DialogsOf("ABOUT").empty());
-  EXPECT_FALSE(fake_.ui.IsWindow(window));
-  EXPECT_FALSE(driver_.command_window().exists());
-  EXPECT_TRUE(driver_.company_dir_list().empty());
+  EXPECT_TRUE(fake.ui.DialogsOf("ABOUT").empty());
+  EXPECT_FALSE(fake.ui.IsWindow(window));
+  EXPECT_FALSE(driver.command_window().exists());
+  EXPECT_TRUE(driver.company_dir_list().empty());
   // The next call sets up a new window, which starts up afresh.
-  fake_.profiles.Set("R7 for Tessary", "Company", "09");
+  Set("Company", "09");
   Call(125);
-  EXPECT_TRUE(driver_.command_window().exists());
-  EXPECT_EQ(driver_.settings().company, "09");
+  EXPECT_TRUE(driver.command_window().exists());
+  EXPECT_EQ(driver.settings().company, "09");
 }
 
 TEST_F(CommandWindowTest, HelpOpensInTheServerDirectoryAndClosesWithTheWindow) {
-  fake_.profiles.Set("R7 Server", "Path", "c:\\r7");
+  fake.profiles.Set("R7 Server", "Path", "c:\\r7");
   Call(9);
-  fake_.ui.PumpPosted();  // the menu id posts the help message in turn
-  ASSERT_EQ(fake_.help.opened().size(), 1u);
-  EXPECT_EQ(fake_.help.opened()[0], "c:\\r7\\Tessary.HLP");
-  driver_.Cleanup();
-  EXPECT_EQ(fake_.help.opened().size(), 2u);  // the quit command
+  fake.ui.PumpPosted();  // the menu id posts the help message in turn
+  ASSERT_EQ(fake.help.opened().size(), 1u);
+  EXPECT_EQ(fake.help.opened()[0], "c:\\r7\\Tessary.HLP");
+  driver.Cleanup();
+  EXPECT_EQ(fake.help.opened().size(), 2u);  // the quit command
 }
 
 // Companies built by the ledger tool, for the paths that load one.
 class CommandWindowLedgerTest : public CommandWindowTest {
  protected:
   void SetUp() override {
-    dir_ = testing::MakeTempDir("cmdwin");
-    const std::string fixture = dir_ + "/two.json";
-    std::ofstream(fixture) << R"({"companies": [
+    Set("System Directory", system_.path());
+    driver.SetPreloadRunner(&runner_);
+  }
+  void TearDown() override { driver.Cleanup(); }  // while the runner and companies are there
+  std::vector<std::string> LoadedCompanies() {
+    std::vector<std::string> codes;
+    for (const auto& company : driver.companies().companies()) codes.push_back(company->code);
+    return codes;
+  }
+  // Written to: a reset finds a company directory added.
+  testing::FixtureDirectory system_{testing::BuildFixtureText(R"({"companies": [
       {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
        "periods": [["20020101", "20020131"]], "current_period": 1},
       {"directory": "DATA_03", "name": "Third Co", "segment_lengths": [4, 2, 3],
-       "periods": [["20020101", "20020131"]], "current_period": 1}]})";
-    ASSERT_EQ(
-        testing::RunProgram("r7-ledger build '" + fixture + "' '" + dir_ + "/sys'").exit_status, 0);
-    fake_.profiles.Set("R7 for Tessary", "System Directory", dir_ + "/sys");
-    driver_.SetPreloadRunner(&runner_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::vector<std::string> LoadedCompanies() {
-    std::vector<std::string> codes;
-    for (const auto& company : driver_.companies().companies()) codes.push_back(company->code);
-    return codes;
-  }
-  std::string dir_;
+       "periods": [["20020101", "20020131"]], "current_period": 1}]})")};
   RecordingPreloadRunner runner_;
 };
 
@@ -268,31 +246,27 @@ TEST_F(CommandWindowLedgerTest, SilentPreloadCopiesTheDplSettings) {
 TEST_F(CommandWindowLedgerTest, ResetDropsTheCompaniesAndRebuildsTheList) {
   Call(20, "DPL Company=02,NoShow=1");
   EXPECT_EQ(LoadedCompanies(), std::vector<std::string>{"02"});
-  fs::create_directories(dir_ + "/sys/DATA_04");
+  fs::create_directories(system_.path() + "/DATA_04");
   Call(21, "NoShow=1");
   EXPECT_TRUE(LoadedCompanies().empty());
-  EXPECT_EQ(driver_.company_dir_list().size(), 3u);
+  EXPECT_EQ(driver.company_dir_list().size(), 3u);
 }
 
 TEST_F(CommandWindowLedgerTest, TheAutomaticPreloadLoadsOnlyTheCompaniesSwitchedOn) {
-  fake_.profiles.Set("R7 for Tessary", "ADPL Enabled", "1");
-  fake_.profiles.Set("R7 for Tessary", "Current Year", "2002");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Company On 03", "1");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Account 03", "4000-*-*");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Year 03", "1999");  // the Current Year wins
-  fake_.profiles.Set("R7 for Tessary", "ADPL Last Year On 03", "1");
-  fake_.profiles.Set("R7 for Tessary", "ADPL Company On 02", "0");
+  // The Current Year wins over the company's own ADPL Year.
+  Set("ADPL Enabled=1\nCurrent Year=2002\nADPL Company On 03=1\nADPL Account 03=4000-*-*\n"
+      "ADPL Year 03=1999\nADPL Last Year On 03=1\nADPL Company On 02=0\n");
   Call(8);
   EXPECT_EQ(runner_.companies, std::vector<std::string>{"03"});
   ASSERT_EQ(runner_.orders.size(), 1u);
   EXPECT_EQ(runner_.orders[0],
             (PreloadOrder{"03", "4000-*-*", "2002", "01", true, true, false, false}));
   EXPECT_EQ(LoadedCompanies(), std::vector<std::string>{"03"});
-  EXPECT_EQ(fake_.input.wait_cursors, 1);
+  EXPECT_EQ(fake.input.wait_cursors, 1);
 }
 
 TEST_F(CommandWindowLedgerTest, WithoutThePreloadCacheThePreloadSaysSoLoudly) {
-  driver_.SetPreloadRunner(nullptr);
+  driver.SetPreloadRunner(nullptr);
   Call(20, "DPL Company=02,NoShow=1");
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Function not supported - DataPreLoad 02"});
 }

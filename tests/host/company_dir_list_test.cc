@@ -1,3 +1,4 @@
+// The company directory list of a system directory, and company codes from directory names.
 #include "host/company_dir_list.h"
 
 #include <gtest/gtest.h>

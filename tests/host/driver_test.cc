@@ -1,15 +1,13 @@
+// The driver's dispatch: rejected codes, results within their limit, start-up and clean-up.
 #include "host/driver.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 
-#include "fakes/assembled_driver.h"
-#include "fakes/fake_platform.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/r7_session.h"
 #include "fakes/run_program.h"
 #include "host/command_table.h"
 
@@ -18,22 +16,8 @@ namespace {
 
 constexpr const char* kRejected = "R7 [Tessary] The command/request was not processed -  ";
 
-class DriverTest : public ::testing::Test {
- protected:
-  // One call; the result and whether the driver stayed within its 258 bytes.
-  int Call(int code, const char* argument = "") {
-    std::memset(buffer_, 'Z', sizeof buffer_);
-    int status = driver_.Call(code, argument, buffer_);
-    for (std::size_t i = 258; i < sizeof buffer_; ++i) EXPECT_EQ(buffer_[i], 'Z') << code;
-    result_ = buffer_;
-    return status;
-  }
-
-  testing::FakePlatform fake_;
-  testing::AssembledDriver driver_{fake_.platform};
-  char buffer_[600];
-  std::string result_;
-};
+// A driver with the default settings; the session checks it stays within its 258 bytes.
+class DriverTest : public ::testing::Test, protected testing::R7Session {};
 
 TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
   for (int code = -5; code <= 130; ++code) {
@@ -42,10 +26,10 @@ TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
     if (defined) {
       // The segment description answers too few fields with their code, 4.
       EXPECT_EQ(status, code == 114 ? 4 : 0) << code;
-      EXPECT_NE(result_, kRejected) << code;
+      EXPECT_NE(result, kRejected) << code;
     } else {
       EXPECT_EQ(status, 1) << code;
-      EXPECT_EQ(result_, kRejected) << code;
+      EXPECT_EQ(result, kRejected) << code;
     }
   }
   for (int code : {INT32_MIN, -1, 0,  1,   2,   6,   7,   10,  16,  17,
@@ -58,95 +42,89 @@ TEST_F(DriverTest, RejectsEveryCodeOutsideTheTable) {
   }
 }
 
-TEST_F(DriverTest, AnswersTheVersionWithALineEnd) {
+TEST_F(DriverTest, AnswersAndWorksheetFailuresEndWithALineEnd) {
   EXPECT_EQ(Call(125), 0);
-  EXPECT_EQ(result_, std::string(kVersionText) + "\r\n");
-}
-
-TEST_F(DriverTest, WorksheetFailuresEndWithALineEnd) {
+  EXPECT_EQ(result, std::string(kVersionText) + "\r\n");
   EXPECT_EQ(Call(100, "1000;Month"), 0);  // the default company 00 is not there
-  EXPECT_EQ(result_, "R7 [Tessary] Can't open file - 00\r\n");
+  EXPECT_EQ(result, "R7 [Tessary] Can't open file - 00\r\n");
   EXPECT_EQ(Call(127), 0);
-  EXPECT_EQ(result_, "R7 [Tessary] Error:  WDESC not supported for budgets.\r\n");
+  EXPECT_EQ(result, "R7 [Tessary] Error:  WDESC not supported for budgets.\r\n");
 }
 
 TEST_F(DriverTest, RegisteredHandlerGetsTheArgumentAndItsResultIsCut) {
   std::string seen;
-  driver_.RegisterWorksheet(103, [&](std::string_view argument, std::string& result) {
+  driver.RegisterWorksheet(103, [&](std::string_view argument, std::string& result) {
     seen = argument;
     result = std::string(400, 'd');
     return 0;
   });
   EXPECT_EQ(Call(103, "1000-10-200;Year 1"), 0);
   EXPECT_EQ(seen, "1000-10-200;Year 1");
-  EXPECT_EQ(result_, std::string(255, 'd') + "\r\n");
+  EXPECT_EQ(result, std::string(255, 'd') + "\r\n");
 }
 
 TEST_F(DriverTest, ANullResultBufferIsAllowed) {
-  EXPECT_EQ(driver_.Call(125, "", nullptr), 0);
-  EXPECT_EQ(driver_.Call(7, nullptr, nullptr), 1);
+  EXPECT_EQ(driver.Call(125, "", nullptr), 0);
+  EXPECT_EQ(driver.Call(7, nullptr, nullptr), 1);
 }
 
 TEST_F(DriverTest, ClearsThePendingErrorAtEveryCall) {
-  driver_.errors().SetError(22, "left over");
+  driver.errors().SetError(22, "left over");
   Call(125);
-  EXPECT_FALSE(driver_.errors().pending());
+  EXPECT_FALSE(driver.errors().pending());
 }
 
 TEST_F(DriverTest, LoadsTheSettingsBeforeTheFirstCall) {
-  fake_.profiles.Set("R7 for Tessary", "Company", "05");
-  fake_.profiles.Set("R7 Server", "Path", "/srv/r7");
+  Set("Company", "05");
+  fake.profiles.Set("R7 Server", "Path", "/srv/r7");
   Call(125);
-  EXPECT_EQ(driver_.settings().company, "05");
-  EXPECT_EQ(driver_.settings().dpl_company, "05");
-  EXPECT_EQ(driver_.session().drill.company, "05");
-  EXPECT_EQ(driver_.server_directory(), "/srv/r7\\");
+  EXPECT_EQ(driver.settings().company, "05");
+  EXPECT_EQ(driver.settings().dpl_company, "05");
+  EXPECT_EQ(driver.session().drill.company, "05");
+  EXPECT_EQ(driver.server_directory(), "/srv/r7\\");
 }
 
 TEST_F(DriverTest, UsageTrackingSwitchesOnAndOff) {
   Call(11);
-  EXPECT_TRUE(driver_.usage_tracking());
+  EXPECT_TRUE(driver.usage_tracking());
   Call(12);
-  EXPECT_FALSE(driver_.usage_tracking());
+  EXPECT_FALSE(driver.usage_tracking());
 }
 
 TEST_F(DriverTest, CodeEightDoesNotScanTheSystemDirectory) {
-  namespace fs = std::filesystem;
-  fs::path root = fs::temp_directory_path() / ("r7-driver-" + std::to_string(::getpid()));
-  fs::create_directories(root / "DATA_05");
-  fake_.profiles.Set("R7 for Tessary", "System Directory", root.string());
+  const testing::FixtureDirectory root(testing::MakeTempDir("driver"));
+  std::filesystem::create_directories(root.path() + "/DATA_05");
+  Set("System Directory", root.path());
   Call(8);
-  EXPECT_TRUE(driver_.company_dir_list().empty());
+  EXPECT_TRUE(driver.company_dir_list().empty());
   Call(7);  // even a rejected code builds the list
-  EXPECT_EQ(driver_.company_dir_list(), std::vector<std::string>{"05"});
-  fs::remove_all(root);
+  EXPECT_EQ(driver.company_dir_list(), std::vector<std::string>{"05"});
 }
 
 TEST_F(DriverTest, AMissingRecordManagerShowsItsStatusAfterThePendingError) {
-  const std::string empty = testing::MakeTempDir("nolib");
-  ::setenv("R7_LIBRARY_PATH", empty.c_str(), 1);
-  fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("companies"));
+  const testing::FixtureDirectory empty(testing::MakeTempDir("nolib"));
+  ::setenv("R7_LIBRARY_PATH", empty.path().c_str(), 1);
+  Set("System Directory", testing::SharedFixture("companies"));
   Call(125);
-  EXPECT_EQ(driver_.companies().FindCompany("01")->status, 38);
+  EXPECT_EQ(driver.companies().FindCompany("01")->status, 38);
   // The pending error's box is followed by the record manager's own.
-  EXPECT_TRUE(driver_.ShowPendingError(7));
-  ASSERT_EQ(fake_.message_boxes.shown().size(), 2u);
-  EXPECT_EQ(fake_.message_boxes.shown()[0].text, "R7 [Tessary] Btrieve error - glactfil");
-  EXPECT_EQ(fake_.message_boxes.shown()[1].text, "Btrieve Error 20 - Record Manager Inactive");
-  EXPECT_EQ(fake_.message_boxes.shown()[1].caption, "R7");
+  EXPECT_TRUE(driver.ShowPendingError(7));
+  ASSERT_EQ(fake.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(fake.message_boxes.shown()[0].text, "R7 [Tessary] Btrieve error - glactfil");
+  EXPECT_EQ(fake.message_boxes.shown()[1].text, "Btrieve Error 20 - Record Manager Inactive");
+  EXPECT_EQ(fake.message_boxes.shown()[1].caption, "R7");
   ::unsetenv("R7_LIBRARY_PATH");
-  std::filesystem::remove_all(empty);
 }
 
 TEST_F(DriverTest, CleanupClosesEverythingAndUnbinds) {
-  fake_.profiles.Set("R7 for Tessary", "System Directory", testing::SharedFixture("companies"));
+  Set("System Directory", testing::SharedFixture("companies"));
   Call(125);
-  ASSERT_EQ(driver_.companies().FindCompany("05")->status, 0);
-  EXPECT_TRUE(driver_.record_manager().initialised());
-  EXPECT_EQ(driver_.Cleanup(), 0);
-  EXPECT_TRUE(driver_.companies().companies().empty());
-  EXPECT_FALSE(driver_.record_manager().initialised());
-  EXPECT_FALSE(driver_.errors().pending());
+  ASSERT_EQ(driver.companies().FindCompany("05")->status, 0);
+  EXPECT_TRUE(driver.record_manager().initialised());
+  EXPECT_EQ(driver.Cleanup(), 0);
+  EXPECT_TRUE(driver.companies().companies().empty());
+  EXPECT_FALSE(driver.record_manager().initialised());
+  EXPECT_FALSE(driver.errors().pending());
 }
 
 }  // namespace

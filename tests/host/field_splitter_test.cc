@@ -1,3 +1,4 @@
+// Splitting a worksheet argument into its semicolon-separated fields.
 #include "host/field_splitter.h"
 
 #include <gtest/gtest.h>

@@ -1,48 +1,24 @@
-// The account-usage report of codes 11 and 12, end to end through the r7 host: the text it
-// leaves on the clipboard.
+// The account-usage report of codes 11 and 12 through the driver: the clipboard text it leaves.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "fakes/run_program.h"
+#include "fakes/ledger_fixture.h"
+#include "fakes/r7_session.h"
 
 namespace r7 {
 namespace {
 
-namespace fs = std::filesystem;
+// Runs the calls and returns the clipboard's text after them.
+std::string Clipboard(const std::string& input, const std::string& settings) {
+  testing::R7Session session(testing::SharedFixture("balances"),
+                             "Company=01\nCurrent Year=2002\n" + settings);
+  std::istringstream lines(input);
+  for (std::string line; std::getline(lines, line);) session.Answer(line);
+  return session.fake.clipboard.GetText().value_or("");
+}
 
-class UsageReportTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    system_ = testing::MakeTempDir("usage");
-    testing::ProgramRun run = testing::RunProgram(
-        "r7-ledger build '" R7_SOURCE_DIR "/tests/fixtures/balances.json' '" + system_ + "'");
-    ASSERT_EQ(run.exit_status, 0) << run.err;
-  }
-  static void TearDownTestSuite() { fs::remove_all(system_); }
-
-  // Runs the calls and returns the clipboard's text at exit.
-  std::string Clipboard(const std::string& input, const std::string& settings) {
-    std::string windir = testing::MakeTempDir("usage-windir");
-    std::ofstream(windir + "/R7.INI")
-        << "[R7 for Tessary]\nSystem Directory=" << system_ << "\nCompany=01\nCurrent Year=2002\n"
-        << settings;
-    testing::ProgramRun run = testing::RunProgram("r7 --clipboard '" + windir + "/clip' batch",
-                                                  input, "R7_WINDIR='" + windir + "'");
-    EXPECT_EQ(run.exit_status, 0) << run.err;
-    std::ifstream file(windir + "/clip", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    fs::remove_all(windir);
-    return text.str();
-  }
-
-  static inline std::string system_;
-};
-
-TEST_F(UsageReportTest, ListsUnusedRunsAndUsedAccountsWithCounts) {
+TEST(UsageReportTest, ListsUnusedRunsAndUsedAccountsWithCounts) {
   EXPECT_EQ(Clipboard("100\t4000-10-100;Month\n"  // before tracking: not counted
                       "11\n"
                       "100\t4000-10-100;Month\n"
@@ -71,7 +47,7 @@ TEST_F(UsageReportTest, ListsUnusedRunsAndUsedAccountsWithCounts) {
             "'1000-10-100\tCash North\t1\r\n");
 }
 
-TEST_F(UsageReportTest, RecordsTheDescriptionOfTheAccountVisited) {
+TEST(UsageReportTest, RecordsTheDescriptionOfTheAccountVisited) {
   // The chart's first match (4500) has no balance record; 5000 is the first one visited.
   EXPECT_EQ(Clipboard("11\n"
                       "100\t4500-10-100,5000-10-100;Month\n"
@@ -88,7 +64,7 @@ TEST_F(UsageReportTest, RecordsTheDescriptionOfTheAccountVisited) {
             "'5000-10-100\tRent\t3\r\n");
 }
 
-TEST_F(UsageReportTest, AReportEmptiesTheListsItReports) {
+TEST(UsageReportTest, AReportEmptiesTheListsItReports) {
   // The second report finds nothing used since the first, and leaves an empty clipboard.
   EXPECT_EQ(Clipboard("11\n100\t4000-10-100;Month\n12\n11\n12\n", "NA Label=0\n"), "");
   EXPECT_EQ(Clipboard("11\n11\n12\n", "NA Label=0\n"), "");

@@ -1,3 +1,4 @@
+// Account numbers: the stored fields, their display at the segment lengths, and key orderings.
 #include "ledger/account_number.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The amount texts of the ledger records, budget text amounts, and revision codes.
 #include "ledger/amount_text.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,8 @@
 namespace r7::ledger {
 namespace {
 
-struct ParseCase {
-  std::string field;
-  double expected;
-};
-
 TEST(AmountTextTest, ParsesTheStoredText) {
-  const ParseCase cases[] = {
+  const std::pair<std::string, double> cases[] = {
       {"00000000012345+", 123.45},
       {"00000000012345-", -123.45},
       {"00000000012345 ", 123.45},  // any sign but "-" is positive
@@ -23,28 +19,26 @@ TEST(AmountTextTest, ParsesTheStoredText) {
       {"99999999999999-", -999999999999.99},
       {"12345000000000+", 123450000000.00},
       {"", 0},
-      {std::string("\0"
-                   "0000000012345-",
-                   15),
-       0},                          // empty field
-      {"0000x000012345+", 123.45},  // a group counts up to its first non-digit
-      {"000000000123", 1.23},       // cut short: no sign
+      {std::string(1, '\0') + "0000000012345-", 0},  // empty field
+      {"0000x000012345+", 123.45},                   // a group counts up to its first non-digit
+      {"000000000123", 1.23},                        // cut short: no sign
       {"00012", 120000000.00},
   };
-  for (const ParseCase& c : cases)
-    EXPECT_DOUBLE_EQ(ParseAmountText(c.field), c.expected) << c.field;
+  for (const auto& [field, amount] : cases)
+    EXPECT_DOUBLE_EQ(ParseAmountText(field), amount) << field;
 }
 
 TEST(AmountTextTest, FormatsCentsWithTheSign) {
-  EXPECT_EQ(FormatAmountText(123.45), "00000000012345+");
-  EXPECT_EQ(FormatAmountText(-123.45), "00000000012345-");
-  EXPECT_EQ(FormatAmountText(0), "00000000000000+");
-  EXPECT_EQ(FormatAmountText(-0.004), "00000000000000+");  // rounds to zero: no minus
-  EXPECT_EQ(FormatAmountText(0.005), "00000000000001+");
-  EXPECT_EQ(FormatAmountText(999999999999.99), "99999999999999+");
-  EXPECT_EQ(FormatAmountText(1e12), std::nullopt);
-  EXPECT_EQ(FormatAmountText(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
-  EXPECT_EQ(FormatAmountText(-std::numeric_limits<double>::infinity()), std::nullopt);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double infinity = std::numeric_limits<double>::infinity();
+  const std::pair<double, std::optional<std::string>> cases[] = {
+      {123.45, "00000000012345+"}, {-123.45, "00000000012345-"},
+      {0, "00000000000000+"},      {-0.004, "00000000000000+"},  // rounds to zero: no minus
+      {0.005, "00000000000001+"},  {999999999999.99, "99999999999999+"},
+      {1e12, std::nullopt},        {nan, std::nullopt},
+      {-infinity, std::nullopt},
+  };
+  for (const auto& [amount, text] : cases) EXPECT_EQ(FormatAmountText(amount), text) << amount;
 }
 
 TEST(AmountTextTest, RoundTrips) {
@@ -69,11 +63,15 @@ TEST(RevisionCodeTest, IsOneHundredMinusTheRevision) {
 }
 
 TEST(BudgetTextAmountTest, KeepsTheWholePartAndTheSign) {
-  EXPECT_EQ(FormatBudgetTextAmount(-1234.5), "000000001234-");
-  EXPECT_EQ(FormatBudgetTextAmount(1234.99), "000000001234+");
-  EXPECT_EQ(FormatBudgetTextAmount(0), kZeroBudgetTextAmount);
-  EXPECT_EQ(FormatBudgetTextAmount(999999999999.0), "999999999999+");
-  EXPECT_EQ(FormatBudgetTextAmount(1e12), std::nullopt);
+  const std::pair<double, std::optional<std::string>> cases[] = {
+      {-1234.5, "000000001234-"},
+      {1234.99, "000000001234+"},
+      {0, std::string(kZeroBudgetTextAmount)},
+      {999999999999.0, "999999999999+"},
+      {1e12, std::nullopt},
+  };
+  for (const auto& [amount, text] : cases)
+    EXPECT_EQ(FormatBudgetTextAmount(amount), text) << amount;
 }
 
 }  // namespace

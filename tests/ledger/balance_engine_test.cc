@@ -1,10 +1,7 @@
-// The balance engine over real companies: the preload lookup's contract and a user's
-// stop.
+// The balance engine over real companies: the preload lookup's contract and a user's stop.
 #include "ledger/balance_engine.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "base/error_codes.h"
 #include "fakes/ledger_fixture.h"
@@ -19,9 +16,8 @@ constexpr platform::WindowId kWindow = 7;
 // A preload cache that holds one amount in one slot of this year's actual figures.
 class OneSlotPreload : public PreloadLookup {
  public:
-  int answer = 1;
-  int kind = kIncomeStatementAccount;
-  int lookups = 0;
+  int answer = 1, kind = kIncomeStatementAccount, lookups = 0;
+  bool budget_seen = false;
   int Lookup(CompanyContext&, const AccountRequest& request, const PeriodList&, AmountTable* table,
              int* out_kind) override {
     ++lookups;
@@ -31,7 +27,6 @@ class OneSlotPreload : public PreloadLookup {
     *out_kind = kind;
     return answer;
   }
-  bool budget_seen = false;
 };
 
 class BalanceEngineTest : public ::testing::Test {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ledger/budget_writer.h"
 #include "specifiers/named_month.h"
 #include "specifiers/period_parser.h"
@@ -10,13 +12,9 @@
 namespace r7 {
 namespace {
 
-TEST(BudgetValueTest, BothFormsComeFromTheCleanedText) {
-  struct Case {
-    const char* text;
-    const char* cleaned;
-    double amount;
-    const char* text_amount;
-  } cases[] = {
+TEST(BudgetValueTest, BothFormsComeFromTheCleanedTextOfAtMostTwelveWholeDigits) {
+  // The text, then the cleaned text, the amount and the text amount written from it.
+  const std::tuple<const char*, const char*, double, const char*> cases[] = {
       {"-1234.5", "-1234.5", -1234.5, "000000001234-"},
       {"(1,234.50)", "-1234.50", -1234.5, "000000001234-"},
       {"1,234.50-", "1234.50-", -1234.5, "000000001234-"},
@@ -32,16 +30,14 @@ TEST(BudgetValueTest, BothFormsComeFromTheCleanedText) {
       {"999999999999.99", "999999999999.99", 999999999999.99, "999999999999+"},
       {"0000000000001", "0000000000001", 1, "000000000001+"},  // leading zeros do not count
   };
-  for (const Case& c : cases) {
-    std::optional<ledger::BudgetValue> value = ledger::CleanBudgetValue(c.text);
-    ASSERT_TRUE(value.has_value()) << c.text;
-    EXPECT_EQ(value->cleaned, c.cleaned) << c.text;
-    EXPECT_DOUBLE_EQ(value->amount, c.amount) << c.text;
-    EXPECT_EQ(value->text_amount, c.text_amount) << c.text;
+  for (auto [text, cleaned, amount, text_amount] : cases) {
+    std::optional<ledger::BudgetValue> value = ledger::CleanBudgetValue(text);
+    ASSERT_TRUE(value.has_value()) << text;
+    EXPECT_EQ(value->cleaned, cleaned) << text;
+    EXPECT_DOUBLE_EQ(value->amount, amount) << text;
+    EXPECT_EQ(value->text_amount, text_amount) << text;
   }
-}
-
-TEST(BudgetValueTest, AWholePartOfMoreThanTwelveDigitsIsRefused) {
+  // A whole part of more than twelve digits is refused.
   EXPECT_FALSE(ledger::CleanBudgetValue("1234567890123").has_value());
   EXPECT_FALSE(ledger::CleanBudgetValue("1,234,567,890,123.00").has_value());
   EXPECT_TRUE(ledger::CleanBudgetValue("123456789012").has_value());
@@ -49,11 +45,8 @@ TEST(BudgetValueTest, AWholePartOfMoreThanTwelveDigitsIsRefused) {
 }
 
 TEST(BudgetPeriodSlotTest, OnlySinglePeriodsOfThisYearNameASlot) {
-  struct Case {
-    const char* phrase;
-    int current_period;
-    int slot;  // -1: no slot
-  } cases[] = {
+  // The period item, the current period, and the slot it names (-1: none).
+  const std::tuple<const char*, int, int> cases[] = {
       {"Month", 5, 4},
       {"5", 5, 4},
       {"Period 13", 5, 12},
@@ -72,11 +65,10 @@ TEST(BudgetPeriodSlotTest, OnlySinglePeriodsOfThisYearNameASlot) {
       {"Opening Balance Month", 5, -1},
       {"Change Month 2", 5, 1},
   };
-  for (const Case& c : cases) {
+  for (auto [phrase, current_period, slot] : cases) {
     PeriodSpec spec;
-    ASSERT_TRUE(ParsePeriodItem(c.phrase, &spec).ok()) << c.phrase;
-    std::optional<int> slot = BudgetPeriodSlot(spec, c.current_period);
-    EXPECT_EQ(slot.value_or(-1), c.slot) << c.phrase;
+    ASSERT_TRUE(ParsePeriodItem(phrase, &spec).ok()) << phrase;
+    EXPECT_EQ(BudgetPeriodSlot(spec, current_period).value_or(-1), slot) << phrase;
   }
 }
 

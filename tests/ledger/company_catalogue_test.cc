@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "fakes/ledger_fixture.h"
 #include "fakes/ledger_world.h"
@@ -38,12 +40,7 @@ class CompanyCatalogueTest : public ::testing::Test {
 };
 
 TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
-  struct Case {
-    const char* code;
-    int item;
-    const char* argument;
-    const char* expected;
-  } cases[] = {
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
       {"01", 0, "", "One Segment Co"},
       {"01", 1, "", "3"},
       {"01", 6, "", "2002"},
@@ -72,10 +69,16 @@ TEST_F(CompanyCatalogueTest, AnswersEveryInformationItem) {
       {"07", 0, "", "status 10: R7 [Tessary] Can't open file - 07"},
       {"99", 0, "", "status 10: R7 [Tessary] Can't open file - 99"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [code, item, argument, expected] : cases) {
     errors().Clear();
-    EXPECT_EQ(Info(c.code, c.item, c.argument), c.expected) << c.code << " item " << c.item;
+    EXPECT_EQ(Info(code, item, argument), expected) << code << " item " << item;
   }
+}
+
+TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
+  world_->settings.current_period = 5;
+  EXPECT_EQ(Info("01", 1), "5");
+  EXPECT_EQ(Info("02", 1), "5");
 }
 
 TEST_F(CompanyCatalogueTest, LoadsACompanyOnceAndSharesItBetweenSpellings) {
@@ -114,23 +117,12 @@ TEST_F(CompanyCatalogueTest, KeepsTheLoadedCalendarKeysAndYears) {
   EXPECT_TRUE(catalogue().YearList(*catalogue().FindCompany("07")).empty());
 }
 
-TEST_F(CompanyCatalogueTest, TheCurrentPeriodSettingOverridesEveryCompany) {
-  world_->settings.current_period = 5;
-  EXPECT_EQ(Info("01", 1), "5");
-  EXPECT_EQ(Info("02", 1), "5");
-}
-
-TEST_F(CompanyCatalogueTest, CheckCompanyReplacesThePendingError) {
+TEST_F(CompanyCatalogueTest, AFailedCompanyFailsEachCheckUntilDropped) {
   CompanyContext& failed = *catalogue().FindCompany("07");
   errors().SetError(22, "earlier");
-  EXPECT_EQ(catalogue().CheckCompany(failed), 1);
+  EXPECT_EQ(catalogue().CheckCompany(failed), 1);  // its own error replaces the pending one
   EXPECT_EQ(errors().text(), "R7 [Tessary] Can't open file - 07");
   EXPECT_EQ(catalogue().CheckCompany(*catalogue().FindCompany("01")), 0);
-}
-
-TEST_F(CompanyCatalogueTest, DropsFailedCompaniesAndClosesAll) {
-  catalogue().FindCompany("07");
-  catalogue().FindCompany("01");
   catalogue().FindCompany("99");
   catalogue().DropFailedCompanies();
   ASSERT_EQ(catalogue().companies().size(), 1u);
@@ -156,72 +148,54 @@ TEST_F(CompanyCatalogueTest, FreeOneLedgerFileClosesOneFileOfAnotherCompany) {
 
 TEST(CompanyDataDirectoryTest, FollowsTheDirectoryNamingRule) {
   testing::LedgerWorld world("C:\\Tessary");
-  struct Case {
-    const char* code;
-    const char* directory;
-  } cases[] = {{"0", "C:\\Tessary\\tutorial\\"},
-               {"00", "C:\\Tessary\\tutorial\\"},
-               {"1", "C:\\Tessary\\data\\"},
-               {"01", "C:\\Tessary\\data\\"},
-               {"2", "C:\\Tessary\\data_02\\"},
-               {"02", "C:\\Tessary\\data_02\\"},
-               {"15", "C:\\Tessary\\data_15\\"},
-               {"ACME", "C:\\Tessary\\ACME\\"},
-               {"AB", "C:\\Tessary\\data_AB\\"},
-               {"7 ", "C:\\Tessary\\data_07\\"},
-               {"", "C:\\Tessary\\"}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(world.companies.CompanyDataDirectory(c.code), c.directory) << c.code;
-  }
+  // Under the System Directory; the empty code names that directory itself.
+  EXPECT_EQ(world.companies.CompanyDataDirectory(""), "C:\\Tessary\\");
+  const std::pair<const char*, const char*> cases[] = {
+      {"0", "tutorial\\"}, {"00", "tutorial\\"}, {"1", "data\\"},     {"01", "data\\"},
+      {"2", "data_02\\"},  {"02", "data_02\\"},  {"15", "data_15\\"}, {"ACME", "ACME\\"},
+      {"AB", "data_AB\\"}, {"7 ", "data_07\\"}};
+  for (auto [code, directory] : cases)
+    EXPECT_EQ(world.companies.CompanyDataDirectory(code), "C:\\Tessary\\" + std::string(directory))
+        << code;
 }
 
 TEST(CompanyCodesMatchTest, ComparesShortCodesOnTheirFirstCharacters) {
-  struct Case {
-    const char* a;
-    const char* b;
-    bool match;
-  } cases[] = {{"01", "01", true},        {"01", "01 ", true},  {"ab", "AB", true},
-               {"1", "01", false},        {"01", "02", false},  {"ACME", "acme", true},
-               {"ACME1", "ACME2", false}, {"12 x", "12", true}, {"123", "123 ", true}};
-  for (const Case& c : cases) EXPECT_EQ(CompanyCodesMatch(c.a, c.b), c.match) << c.a << "|" << c.b;
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"01", "01", true},        {"01", "01 ", true},  {"ab", "AB", true},
+      {"1", "01", false},        {"01", "02", false},  {"ACME", "acme", true},
+      {"ACME1", "ACME2", false}, {"12 x", "12", true}, {"123", "123 ", true}};
+  for (auto [a, b, match] : cases) EXPECT_EQ(CompanyCodesMatch(a, b), match) << a << "|" << b;
 }
 
 // Damaged company and calendar files fail the load with 10, never a read past their end.
 TEST(CompanyLoadTest, RefusesDamagedCompanyFiles) {
-  std::string system = testing::BuildFixture("companies");
-  const fs::path dir = fs::path(system) / "DATA";
-  std::string company, calendar;
-  {
-    std::ifstream c(dir / "compfile.dat", std::ios::binary),
-        p(dir / "glprdv66.dat", std::ios::binary);
-    company.assign(std::istreambuf_iterator<char>(c), std::istreambuf_iterator<char>());
-    calendar.assign(std::istreambuf_iterator<char>(p), std::istreambuf_iterator<char>());
-  }
-  struct Case {
-    const char* what;
-    std::string company;
-    std::string calendar;
-    int status;
-  } cases[] = {
+  testing::FixtureDirectory system(testing::BuildFixture("companies"));
+  const fs::path dir = fs::path(system.path()) / "DATA";
+  auto read = [&](const char* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string company = read("compfile.dat"), calendar = read("glprdv66.dat");
+  auto with = [](std::string image, std::size_t at, const char* text) {
+    return image.replace(at, std::strlen(text), text);
+  };
+  const std::tuple<const char*, std::string, std::string, int> cases[] = {
       {"intact", company, calendar, 0},
       {"company file cut short", company.substr(0, 186), calendar, 10},
-      {"segment length not a digit", company.substr(0, 185) + "x" + company.substr(186), calendar,
-       10},
-      {"main account of length 0", company.substr(0, 184) + "0" + company.substr(185), calendar,
-       10},
-      {"segment length 9", company.substr(0, 184) + "9" + company.substr(185), calendar, 10},
+      {"segment length not a digit", with(company, 185, "x"), calendar, 10},
+      {"main account of length 0", with(company, 184, "0"), calendar, 10},
+      {"segment length 9", with(company, 184, "9"), calendar, 10},
       {"calendar cut short", company, calendar.substr(0, 227), 10},
-      {"no periods", company, calendar.substr(0, 224) + "00" + calendar.substr(226), 10},
-      {"fourteen periods", company, calendar.substr(0, 224) + "14" + calendar.substr(226), 10},
-      {"periods not digits", company, calendar.substr(0, 224) + "ab" + calendar.substr(226), 10},
+      {"no periods", company, with(calendar, 224, "00"), 10},
+      {"fourteen periods", company, with(calendar, 224, "14"), 10},
+      {"periods not digits", company, with(calendar, 224, "ab"), 10},
   };
-  for (const Case& c : cases) {
-    std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << c.company;
-    std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << c.calendar;
-    testing::LedgerWorld world(system);
-    EXPECT_EQ(world.companies.FindCompany("01")->status, c.status) << c.what;
+  for (const auto& [what, company_file, calendar_file, status] : cases) {
+    std::ofstream(dir / "compfile.dat", std::ios::binary | std::ios::trunc) << company_file;
+    std::ofstream(dir / "glprdv66.dat", std::ios::binary | std::ios::trunc) << calendar_file;
+    testing::LedgerWorld world(system.path());
+    EXPECT_EQ(world.companies.FindCompany("01")->status, status) << what;
   }
-  fs::remove_all(system);
 }
 
 }  // namespace

@@ -1,42 +1,31 @@
+// The company stack built from a company specifier, and the specifier's check.
 #include "ledger/company_stack.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace r7 {
 namespace {
 
-TEST(CompanyStackTest, HoldsTheCodesInReverseOrder) {
-  struct Case {
-    const char* specifier;
-    CompanyStack stack;
-  } cases[] = {
-      {"01,02", {"02", "01"}},
-      {" ,01,, 02 ,  ,03, ", {"03", "02", "01"}},
-      {"123456789012", {"123456789012"}},
-      {"ACME", {"ACME"}},
+TEST(CompanyStackTest, HoldsTheCodesInReverseOrderOrReportsItsFailure) {
+  // The specifier, then its stack, or none and the error.
+  const std::tuple<const char*, CompanyStack, const char*> cases[] = {
+      {"01,02", {"02", "01"}, ""},
+      {" ,01,, 02 ,  ,03, ", {"03", "02", "01"}, ""},
+      {"123456789012", {"123456789012"}, ""},
+      {"ACME", {"ACME"}, ""},
+      {"", {}, "R7 [Tessary] Special Error - NULL company specifier."},
+      {", ", {}, "R7 [Tessary] Memory full - BuildCompanyStack"},
+      {"01,1234567890123,02", {}, "R7 [Tessary] Invalid - company specifier too long"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [specifier, expected, error] : cases) {
     ErrorReporter errors;
-    std::optional<CompanyStack> stack = BuildCompanyStack(c.specifier, errors);
-    ASSERT_TRUE(stack) << c.specifier;
-    EXPECT_EQ(*stack, c.stack) << c.specifier;
-    EXPECT_FALSE(errors.pending());
-  }
-}
-
-TEST(CompanyStackTest, ReportsItsFailures) {
-  struct Case {
-    const char* specifier;
-    const char* error;
-  } cases[] = {
-      {"", "R7 [Tessary] Special Error - NULL company specifier."},
-      {", ", "R7 [Tessary] Memory full - BuildCompanyStack"},
-      {"01,1234567890123,02", "R7 [Tessary] Invalid - company specifier too long"},
-  };
-  for (const Case& c : cases) {
-    ErrorReporter errors;
-    EXPECT_FALSE(BuildCompanyStack(c.specifier, errors)) << c.specifier;
-    EXPECT_EQ(errors.text(), c.error);
+    std::optional<CompanyStack> stack = BuildCompanyStack(specifier, errors);
+    EXPECT_EQ(stack.has_value(), !expected.empty()) << specifier;
+    EXPECT_EQ(stack.value_or(CompanyStack{}), expected) << specifier;
+    EXPECT_EQ(errors.pending(), expected.empty()) << specifier;
+    EXPECT_EQ(errors.text(), error) << specifier;
   }
 }
 

@@ -1,9 +1,11 @@
+// The ledger files' definitions: record lengths, keys, and the record manager's create buffer.
 #include "ledger/ledger_file_definitions.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 namespace r7::ledger {
 namespace {
@@ -13,27 +15,21 @@ int Le16(const std::string& bytes, std::size_t at) {
 }
 
 TEST(LedgerFileSpecsTest, RecordLengthsAndFullKeyCounts) {
-  struct Case {
-    LedgerFile file;
-    const char* name;
-    std::size_t record_length;
-    int keys;
-  };
-  const Case cases[] = {
+  const std::tuple<LedgerFile, const char*, std::size_t, int> cases[] = {
       {LedgerFile::kAccounts, "glactfil", 170, 4},     {LedgerFile::kBalances, "glbalfil", 1239, 3},
       {LedgerFile::kComparatives, "glcmpfil", 392, 4}, {LedgerFile::kBudgets, "glbudfil", 353, 4},
       {LedgerFile::kTransactions, "gltrxfil", 95, 3},  {LedgerFile::kEntities, "glentity", 1187, 1},
       {LedgerFile::kLayouts, "gllayout", 77, 1},       {LedgerFile::kFinancialEntities, "", 184, 3},
   };
-  for (const Case& c : cases) {
-    FileDefinition definition = LedgerFileDefinition(c.file);
-    EXPECT_EQ(LedgerFileBaseName(c.file), c.name);
-    EXPECT_EQ(definition.record_length, c.record_length) << c.name;
-    EXPECT_EQ(FullKeyCount(c.file), c.keys) << c.name;
-    EXPECT_EQ(definition.page_size % 512, 0) << c.name;
+  for (auto [file, name, record_length, keys] : cases) {
+    FileDefinition definition = LedgerFileDefinition(file);
+    EXPECT_EQ(LedgerFileBaseName(file), name);
+    EXPECT_EQ(definition.record_length, record_length) << name;
+    EXPECT_EQ(FullKeyCount(file), keys) << name;
+    EXPECT_EQ(definition.page_size % 512, 0) << name;
     for (const KeyDefinition& key : definition.keys)
       for (const KeyPart& part : key.parts)
-        EXPECT_LE(part.offset + part.length, definition.record_length) << c.name;
+        EXPECT_LE(part.offset + part.length, definition.record_length) << name;
   }
   EXPECT_EQ(LedgerFileByBaseName("GLBUDFIL"), LedgerFile::kBudgets);
   EXPECT_EQ(LedgerFileByBaseName("glbudfil.btr"), std::nullopt);

@@ -1,3 +1,4 @@
+// The field offsets of every ledger record image, and what a short image reads and writes.
 #include "ledger/ledger_records.h"
 
 #include <gtest/gtest.h>
@@ -12,23 +13,18 @@
 namespace r7::ledger {
 namespace {
 
-// The bytes of `image` at `offset`, `width` long.
-std::string At(const std::string& image, std::size_t offset, std::size_t width) {
-  return image.substr(offset, width);
-}
-
 // 1.5 as a little-endian IEEE double.
 const std::string kOnePointFive("\0\0\0\0\0\0\xf8\x3f", 8);
 
+// Each field's bytes at its offset in `image`.
 struct FieldCase {
   const char* what;
   std::size_t offset;
   std::string bytes;
 };
-
 void ExpectFields(const std::string& image, std::initializer_list<FieldCase> cases) {
   for (const FieldCase& c : cases)
-    EXPECT_EQ(At(image, c.offset, c.bytes.size()), c.bytes) << c.what;
+    EXPECT_EQ(image.substr(c.offset, c.bytes.size()), c.bytes) << c.what;
 }
 
 TEST(LedgerRecordsTest, AccountFieldsSitAtTheirOffsets) {
@@ -40,7 +36,6 @@ TEST(LedgerRecordsTest, AccountFieldsSitAtTheirOffsets) {
   record.set_type("B");
   record.set_saf("A");
   record.set_typical("D");
-  EXPECT_EQ(bytes.size(), 170u);
   ExpectFields(bytes, {{"main", 0, "00001000"},
                        {"profit center", 8, "00000010"},
                        {"department", 16, "00000200"},
@@ -64,7 +59,6 @@ TEST(LedgerRecordsTest, BalanceAndComparativeFields) {
   b.set_period(13, 1.5);
   b.set_period(0, 99);   // no period 0: nothing written
   b.set_period(14, 99);  // nor 14
-  EXPECT_EQ(balance.size(), 1239u);
   ExpectFields(balance, {{"opening", 24, "00000000150000+"},
                          {"period 1", 999, kOnePointFive},
                          {"period 2", 1007, std::string(8, '\0')},
@@ -78,7 +72,6 @@ TEST(LedgerRecordsTest, BalanceAndComparativeFields) {
   c.set_year("2001");
   c.set_opening("00000000000001-");
   c.set_period(2, 1.5);
-  EXPECT_EQ(comparative.size(), 392u);
   ExpectFields(
       comparative,
       {{"year", 24, "2001"}, {"opening", 28, "00000000000001-"}, {"period 2", 246, kOnePointFive}});
@@ -93,7 +86,6 @@ TEST(LedgerRecordsTest, BudgetFields) {
   record.set_text_amount(13, "000000000000+");
   record.set_period(3, 1.5);
   record.clear_reserved();
-  EXPECT_EQ(bytes.size(), 353u);
   ExpectFields(bytes, {{"year", 24, "2002"},
                        {"revision", 28, "99"},
                        {"text 1", 30, "000000001234-"},
@@ -122,7 +114,6 @@ TEST(LedgerRecordsTest, TransactionFields) {
 
 TEST(LedgerRecordsTest, EntityEntriesAreThirtyTwoBytesFromOffsetThirtyFive) {
   std::string bytes(glentity::kRecordLength, '\0');
-  EXPECT_EQ(bytes.size(), 35u + 32u * 36u);
   EntityRecordImage record{std::span<char>(bytes)};
   record.set_code("EAST");
   record.set_entry_field(0, glentity::kProfitCenterFrom, "00000100");

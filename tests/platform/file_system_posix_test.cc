@@ -1,3 +1,4 @@
+// The POSIX file system and library loader: Windows paths and names mapped to this system.
 #include "platform/posix/file_system_posix.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FileSystemPosixTest, ResolvesWindowsPathsWithoutRegardToCase) {
+TEST(FileSystemPosixTest, ResolvesWindowsPathsAndListsAsWindowsDoes) {
   fs::path root = fs::temp_directory_path() / ("r7-fs-" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "Tessary" / "data_05");
@@ -33,29 +34,22 @@ TEST(FileSystemPosixTest, ResolvesWindowsPathsWithoutRegardToCase) {
   // A component that does not exist is kept as written.
   EXPECT_EQ(ResolveWindowsPath(root.string() + "\\Tessary\\New\\x.sad"),
             (root / "Tessary" / "New" / "x.sad").string());
-  fs::remove_all(root);
-}
 
-TEST(FileSystemPosixTest, ListsNamesWithoutAnExtensionSortedAsWindowsDoes) {
-  fs::path root = fs::temp_directory_path() / ("r7-ls-" + std::to_string(::getpid()));
-  fs::remove_all(root);
-  for (const char* dir : {"b", "DATA_05", "a.dir", "Tutorial"}) fs::create_directories(root / dir);
-  std::ofstream(root / "DATA1.TXT") << "";
-  std::ofstream(root / "README") << "";
-  PosixFileSystem files;
-  EXPECT_EQ(files.ListExtensionless(root.string()),
+  // Names without an extension, sorted as Windows sorts them.
+  const fs::path list = root / "list";
+  for (const char* dir : {"b", "DATA_05", "a.dir", "Tutorial"}) fs::create_directories(list / dir);
+  std::ofstream(list / "DATA1.TXT") << "";
+  std::ofstream(list / "README") << "";
+  EXPECT_EQ(files.ListExtensionless(list.string()),
             (std::vector<std::string>{".", "..", "b", "DATA_05", "README", "Tutorial"}));
-  EXPECT_TRUE(files.ListExtensionless(root.string() + "/missing").empty());
+  EXPECT_TRUE(files.ListExtensionless(list.string() + "/missing").empty());
   fs::remove_all(root);
 }
 
-TEST(DynamicLibraryPosixTest, MapsWindowsLibraryNames) {
+TEST(DynamicLibraryPosixTest, MapsWindowsNamesAndSearchesOnlyR7LibraryPathWhenSet) {
   EXPECT_EQ(SharedLibraryName("WBTRV32.DLL"), "libwbtrv32.so");
   EXPECT_EQ(SharedLibraryName("wbtrv32.dll"), "libwbtrv32.so");
   EXPECT_EQ(SharedLibraryName("libm.so.6"), "libm.so.6");
-}
-
-TEST(DynamicLibraryPosixTest, SearchesOnlyR7LibraryPathWhenSet) {
   fs::path empty = fs::temp_directory_path() / ("r7-lib-" + std::to_string(::getpid()));
   fs::create_directories(empty);
   ::setenv("R7_LIBRARY_PATH", empty.c_str(), 1);

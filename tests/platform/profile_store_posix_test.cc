@@ -1,3 +1,4 @@
+// The profile file on POSIX: reading with the Windows rules, and writes that keep the file sound.
 #include "platform/posix/profile_store_posix.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace r7::platform::posix {
 namespace {
@@ -18,13 +20,13 @@ class ProfileStoreTest : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("r7-ini-" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
+    store_ = PosixProfileStore(dir_.string());
   }
   void TearDown() override { fs::remove_all(dir_); }
   void WriteIni(const std::string& text) { std::ofstream(dir_ / "R7.INI") << text; }
   std::string ReadIni() {
-    std::ifstream in(dir_ / "R7.INI");
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(dir_ / "R7.INI").rdbuf();
     return text.str();
   }
 
@@ -33,7 +35,6 @@ class ProfileStoreTest : public ::testing::Test {
 };
 
 TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
-  store_ = PosixProfileStore(dir_.string());
   WriteIni(
       "; a comment\r\n"
       "[R7 Server]\r\n"
@@ -45,12 +46,8 @@ TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
       "Rounding=-2\r\n"
       "NA Label=\r\n"
       "Quoted='x\r\n");
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* text;
-    int number;
-  } cases[] = {
+  // The section and key, and the text and number read.
+  const std::tuple<const char*, const char*, const char*, int> cases[] = {
       {"R7 for Tessary", "Company", "05", 5},
       {"R7 FOR TESSARY", "ZERO LABEL", "  - ", 0},
       {"R7 for Tessary", "Scaling", "3 thousands", 3},
@@ -61,20 +58,21 @@ TEST_F(ProfileStoreTest, ReadsWithTheWindowsRules) {
       {"R7 Server", "Company", "(default)", 77},
       {"R7 Server", "path", "c:\\r7", 0},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(store_.ReadText("R7.INI", c.section, c.key, "(default)"), c.text) << c.key;
-    EXPECT_EQ(store_.ReadInt("R7.INI", c.section, c.key, 77), c.number) << c.key;
+  for (const auto& [section, key, text, number] : cases) {
+    EXPECT_EQ(store_.ReadText("R7.INI", section, key, "(default)"), text) << key;
+    EXPECT_EQ(store_.ReadInt("R7.INI", section, key, 77), number) << key;
   }
 }
 
-TEST_F(ProfileStoreTest, AMissingFileGivesTheDefaults) {
+TEST_F(ProfileStoreTest, AMissingFileGivesTheDefaultsAndCannotBeWritten) {
   store_ = PosixProfileStore((dir_ / "nowhere").string());
   EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "Company", "00"), "00");
   EXPECT_EQ(store_.ReadInt("R7.INI", "R7 for Tessary", "NA Label", 1), 1);
+  store_ = PosixProfileStore((dir_ / "no" / "such").string());
+  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "1"));
 }
 
 TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
-  store_ = PosixProfileStore(dir_.string());
   ASSERT_TRUE(store_.WriteText("R7.INI", "R7 for Tessary", "Company", "05"));
   EXPECT_EQ(ReadIni(), "[R7 for Tessary]\nCompany=05\n");
   ASSERT_TRUE(store_.WriteText("R7.INI", "R7 Server", "Path", "c:\\r7\\"));
@@ -84,22 +82,10 @@ TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
   EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "company", ""), "07");
 }
 
-TEST_F(ProfileStoreTest, AFailedWriteSaysSoAndLeavesTheFile) {
-  store_ = PosixProfileStore(dir_.string());
+TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHoldAndFailedWrites) {
   ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
-  fs::create_directory(dir_ / "R7.INI.tmp");  // the replacement cannot be written
-  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "2"));
-  EXPECT_EQ(store_.ReadText("R7.INI", "S", "K", ""), "1");
-}
-
-TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHold) {
-  store_ = PosixProfileStore(dir_.string());
-  ASSERT_TRUE(store_.WriteText("R7.INI", "S", "K", "1"));
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* value;
-  } refused[] = {
+  // The section, key and value of each refused entry.
+  const std::tuple<const char*, const char*, const char*> refused[] = {
       {"S", "K", "2\r\nInjected=1"},
       {"S", "K", "2\n"},
       {"S", "K", "\r"},
@@ -108,17 +94,16 @@ TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHold) {
       {"S]", "K", "2"},
       {"S\r\n[T", "K", "2"},
   };
-  for (const Case& c : refused) {
-    EXPECT_FALSE(store_.WriteText("R7.INI", c.section, c.key, c.value)) << c.section << c.key;
+  for (const auto& [section, key, value] : refused) {
+    EXPECT_FALSE(store_.WriteText("R7.INI", section, key, value)) << section << key;
   }
   EXPECT_EQ(ReadIni(), "[S]\nK=1\n");
   EXPECT_TRUE(store_.WriteText("R7.INI", "S [x", "K [y]", "a=b]"));  // the rest is fine
   EXPECT_EQ(store_.ReadText("R7.INI", "S [x", "K [y]", ""), "a=b]");
-}
-
-TEST_F(ProfileStoreTest, AWriteIntoAMissingDirectoryFails) {
-  store_ = PosixProfileStore((dir_ / "no" / "such").string());
-  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "1"));
+  // A write whose replacement file cannot be made says so and leaves the file.
+  fs::create_directory(dir_ / "R7.INI.tmp");
+  EXPECT_FALSE(store_.WriteText("R7.INI", "S", "K", "2"));
+  EXPECT_EQ(store_.ReadText("R7.INI", "S", "K", ""), "1");
 }
 
 }  // namespace

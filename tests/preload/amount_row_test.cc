@@ -1,3 +1,4 @@
+// A cached account's row of amounts, packed to the values that cannot be rebuilt.
 #include "preload/amount_row.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,31 @@ RowAmounts RowOf(std::initializer_list<double> leading) {
   return amounts;
 }
 
+// Zeros and exact repeats of the amount before are flagged; the rest is stored, and the
+// row expands back to its amounts. A repeat never starts the row.
 TEST(AmountRowTest, StoresOnlyValuesThatCannotBeRebuilt) {
-  RowAmounts amounts = RowOf({0, 5, 5, 5, 0, 7});
-  AmountRow row;
-  ASSERT_TRUE(PackRow(amounts, &row));
-  EXPECT_EQ(row.stored, (std::vector<double>{5, 7}));
-  const std::uint8_t expected[] = {kAmountZero,    kAmountStored, kAmountRepeats,
-                                   kAmountRepeats, kAmountZero,   kAmountStored};
-  for (int j = 0; j < 6; ++j) EXPECT_EQ(row.flags[j], expected[j]) << j;
-  for (int j = 6; j < kRowAmounts; ++j) EXPECT_EQ(row.flags[j], kAmountZero) << j;
-  EXPECT_EQ(ExpandRow(row), amounts);
+  constexpr std::uint8_t Z = kAmountZero, S = kAmountStored, R = kAmountRepeats;
+  const double almost = 0.1 + 0.2;  // differs from 0.3 in the last place: no repeat
+  struct Case {
+    const char* what;
+    RowAmounts amounts;
+    std::vector<double> stored;
+    std::vector<std::uint8_t> flags;  // the leading flags; the rest are zero
+  } cases[] = {
+      {"mixed", RowOf({0, 5, 5, 5, 0, 7}), {5, 7}, {Z, S, R, R, Z, S}},
+      {"repeats of the first", RowOf({3, 3, 3}), {3}, {S, R, R}},
+      {"not quite a repeat", RowOf({0.3, almost}), {0.3, almost}, {S, S}},
+      {"all zero", RowAmounts{}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    AmountRow row;
+    ASSERT_TRUE(PackRow(c.amounts, &row)) << c.what;
+    EXPECT_EQ(row.stored, c.stored) << c.what;
+    EXPECT_EQ(row.empty(), c.stored.empty()) << c.what;
+    for (std::size_t j = 0; j < kRowAmounts; ++j)
+      EXPECT_EQ(row.flags[j], j < c.flags.size() ? c.flags[j] : Z) << c.what << " " << j;
+    EXPECT_EQ(ExpandRow(row), c.amounts) << c.what;
+  }
 }
 
 TEST(AmountRowTest, TreatsAmountsBelowATenThousandthAsZero) {
@@ -44,30 +60,11 @@ TEST(AmountRowTest, TreatsAmountsBelowATenThousandthAsZero) {
   }
 }
 
-TEST(AmountRowTest, RepeatsFollowTheFirstAmountAndNeverStartTheRow) {
-  AmountRow row;
-  ASSERT_TRUE(PackRow(RowOf({3, 3, 3}), &row));
-  EXPECT_EQ(row.flags[0], kAmountStored);
-  EXPECT_EQ(row.stored, std::vector<double>{3});
-  EXPECT_EQ(ExpandRow(row), RowOf({3, 3, 3}));
-  // A repeat is exact: a value that differs in the last place is stored again.
-  double almost = 0.1 + 0.2;
-  ASSERT_TRUE(PackRow(RowOf({0.3, almost}), &row));
-  EXPECT_EQ(row.stored.size(), 2u);
-}
-
-TEST(AmountRowTest, AnAllZeroRowStoresNothingAndExpandsToZeros) {
-  AmountRow row;
-  ASSERT_TRUE(PackRow(RowAmounts{}, &row));
-  EXPECT_TRUE(row.empty());
-  EXPECT_EQ(ExpandRow(row), RowAmounts{});
-  // A row without stored values expands to zeros whatever its flags say.
-  AmountRow flagged;
+// A damaged row expands to zeros where it lacks values, and the check refuses it.
+TEST(AmountRowTest, DamagedRowsExpandSafelyAndFailTheCheck) {
+  AmountRow flagged;  // no stored values, whatever the flags say
   flagged.flags.fill(kAmountRepeats);
   EXPECT_EQ(ExpandRow(flagged), RowAmounts{});
-}
-
-TEST(AmountRowTest, FlagsThatAskForMoreValuesThanStoredExpandToZeros) {
   AmountRow row;
   row.stored = {4};  // every flag says "stored", one value is there
   RowAmounts amounts = ExpandRow(row);
@@ -75,15 +72,12 @@ TEST(AmountRowTest, FlagsThatAskForMoreValuesThanStoredExpandToZeros) {
   EXPECT_EQ(amounts[1], 0);
   EXPECT_EQ(amounts[68], 0);
   EXPECT_FALSE(CheckRow(row));
-}
 
-TEST(AmountRowTest, CheckRowRefusesARepeatAtTheStartAndUnknownFlags) {
-  AmountRow row;
   ASSERT_TRUE(PackRow(RowOf({1, 2}), &row));
   EXPECT_TRUE(CheckRow(row));
-  row.flags[0] = kAmountRepeats;
+  row.flags[0] = kAmountRepeats;  // a repeat at the start
   EXPECT_FALSE(CheckRow(row));
-  row.flags[0] = 7;
+  row.flags[0] = 7;  // no such flag
   EXPECT_FALSE(CheckRow(row));
 }
 

@@ -1,9 +1,8 @@
-// The preload cache against the ledger files on random requests: a hit answers the same
-// amount and code as the file path, or the cache declines. R7_PRELOAD_PROPERTY_COUNT sets
-// how many requests are drawn (a few hundred by default).
+// On random requests the preload cache answers as the ledger files do, or declines.
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,35 +18,19 @@ const char* const kProfitCenters[] = {"*",  "*",  "*",      "*",  "10", "11",
                                       "12", "13", "10..11", "1*", "?1", ""};
 const char* const kDepartments[] = {"*",   "*",   "*",        "*",  "100",
                                     "110", "120", "100..110", "1*", "130"};
-const char* const kPeriods[] = {"Month",
-                                "Month 3",
-                                "Last Month",
-                                "5 Months Ago",
-                                "Quarter",
-                                "Quarter 2",
-                                "Last Quarter",
-                                "Year",
-                                "Last Year",
-                                "Month Year To Date",
-                                "Quarter 2 Ytd",
-                                "Running Quarter",
-                                "Running Year",
-                                "Opening Balance Month",
-                                "Opening Balance Month 1",
-                                "Change Month 1",
-                                "2 Years Ago",
-                                "Last Year Budget",
-                                "Starting Change Month",
-                                "Month Budget",
-                                "Year Budget",
-                                "Quarter 4",
-                                "Month 13",
-                                "Month 15",
-                                "Last Running Quarter",
-                                "Month, Last Year",
-                                "Month, Month Budget",
-                                "Month Budget, Year Budget",
-                                "Year, Opening Balance Month 1"};
+// Period specifiers, split at "|": single periods, windows, years back, budgets, lists.
+std::vector<std::string> Periods() {
+  std::istringstream list(
+      "Month|Month 3|Last Month|5 Months Ago|Quarter|Quarter 2|Last Quarter|Year|Last Year|"
+      "Month Year To Date|Quarter 2 Ytd|Running Quarter|Running Year|Opening Balance Month|"
+      "Opening Balance Month 1|Change Month 1|2 Years Ago|Last Year Budget|"
+      "Starting Change Month|Month Budget|Year Budget|Quarter 4|Month 13|Month 15|"
+      "Last Running Quarter|Month, Last Year|Month, Month Budget|Month Budget, Year Budget|"
+      "Year, Opening Balance Month 1");
+  std::vector<std::string> periods;
+  for (std::string period; std::getline(list, period, '|');) periods.push_back(period);
+  return periods;
+}
 
 template <typename T, std::size_t N>
 const char* Pick(std::mt19937& rng, T (&list)[N]) {
@@ -55,16 +38,10 @@ const char* Pick(std::mt19937& rng, T (&list)[N]) {
 }
 
 std::string Main(std::mt19937& rng) {
-  switch (std::uniform_int_distribution<int>(0, 9)(rng)) {
-    case 0:
-      return "*";
-    case 1:
-      return std::string(Pick(rng, kMains)) + ".." + Pick(rng, kMains);
-    case 2:
-      return "4*";
-    default:
-      return Pick(rng, kMains);
-  }
+  const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+  if (kind == 0) return "*";
+  if (kind == 1) return std::string(Pick(rng, kMains)) + ".." + Pick(rng, kMains);
+  return kind == 2 ? "4*" : Pick(rng, kMains);
 }
 
 std::string Item(std::mt19937& rng) {
@@ -84,10 +61,14 @@ std::string Specifier(std::mt19937& rng) {
 }
 
 // The company's current period: windows reach into last year from period 1 without a
-// years-back word, and "Year" covers the whole year in period 12.
+// years-back word, and "Year" covers the whole year in period 12. R7_PRELOAD_PROPERTY_COUNT
+// sets how many requests are drawn (a few hundred by default).
 class CacheLookupPropertyTest : public PreloadHarness, public ::testing::WithParamInterface<int> {};
 
-INSTANTIATE_TEST_SUITE_P(CurrentPeriods, CacheLookupPropertyTest, ::testing::Values(5, 1, 12));
+INSTANTIATE_TEST_SUITE_P(, CacheLookupPropertyTest, ::testing::Values(5, 1, 12),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return "CurrentPeriod" + std::to_string(info.param);
+                         });
 
 TEST_P(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
   Build(SmallSynth(40, 3, 3, GetParam()));
@@ -102,10 +83,12 @@ TEST_P(CacheLookupPropertyTest, AHitAnswersWhatTheLedgerFilesAnswer) {
   std::mt19937 rng(20240607u + static_cast<unsigned>(GetParam()));
   const char* const years[] = {"2002", "2002", "2002", "2002", "2001", "2003", "2000"};
   const char* const revisions[] = {"1", "1", "2"};
+  const std::vector<std::string> period_list = Periods();
   int hits = 0;
   for (int i = 0; i < count; ++i) {
     const std::string specifier = Specifier(rng);
-    const std::string periods = Pick(rng, kPeriods);
+    const std::string periods =
+        period_list[std::uniform_int_distribution<std::size_t>(0, period_list.size() - 1)(rng)];
     const std::string year = Pick(rng, years);
     const std::string revision = Pick(rng, revisions);
     const int range_type = std::uniform_int_distribution<int>(0, 9)(rng) == 0 ? 1 : 2;

@@ -1,8 +1,10 @@
+// The preload store: keys, packed rows, the three orderings, seek and step, build and free.
 #include "preload/preload_cache.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,15 +26,19 @@ RowAmounts Amounts(double first) {
   return amounts;
 }
 
+// Adds an account of kind 1 whose rows start at `first` (and `last`, when given).
+int Add(PreloadCache& store, const char* main, const char* profit_center, const char* department,
+        double first = 1, const RowAmounts* last = nullptr) {
+  return store.AddAccount(Number(main, profit_center, department), 1, Amounts(first), last);
+}
+
 // A built store over `accounts` (main, profit center, department), added in that order.
 PreloadCache Store(const std::vector<std::array<const char*, 3>>& accounts,
                    const SegmentLayout& layout = kThree) {
   PreloadCache store(layout);
   store.has_this_year = true;
   double amount = 1;
-  for (const auto& a : accounts) {
-    EXPECT_EQ(store.AddAccount(Number(a[0], a[1], a[2]), 1, Amounts(amount++), nullptr), kStoreOk);
-  }
+  for (const auto& a : accounts) EXPECT_EQ(Add(store, a[0], a[1], a[2], amount++), kStoreOk);
   EXPECT_EQ(store.BuildOrderings(), kStoreOk);
   return store;
 }
@@ -59,13 +65,7 @@ std::vector<std::string> Scan(PreloadCache* store, const char* piece, int orderi
 
 TEST(PreloadCacheTest, KeysAreTheDisplayFormFittedToTheSegmentLengths) {
   SegmentLayout dept_only = SegmentLayout::FromCompanyLengths({4, 0, 3});
-  struct Case {
-    std::string number;
-    const SegmentLayout* layout;
-    int result;
-    const char* key;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, const SegmentLayout*, int, const char*> cases[] = {
       {Number("1000", "10", "200"), &kThree, kStoreOk, "100010200"},
       {Number("12", "1", "5"), &kThree, kStoreOk, "001201005"},
       {Number("AB", "10", "200"), &kThree, kStoreOk, "AB  10200"},      // letters: blank-filled
@@ -75,16 +75,16 @@ TEST(PreloadCacheTest, KeysAreTheDisplayFormFittedToTheSegmentLengths) {
       {Number("1~", "10", "200"), &kThree, kStoreUnorderableKey, ""},
       {"00001000", &kThree, kStoreUnorderableKey, ""},  // cut short
   };
-  for (const Case& c : cases) {
-    PreloadCache store(*c.layout);
-    EXPECT_EQ(store.AddAccount(c.number, 2, Amounts(1), nullptr), c.result) << c.key;
-    if (c.result != kStoreOk) {
+  for (const auto& [number, layout, result, key] : cases) {
+    PreloadCache store(*layout);
+    EXPECT_EQ(store.AddAccount(number, 2, Amounts(1), nullptr), result) << key;
+    if (result != kStoreOk) {
       EXPECT_EQ(store.loaded_count(), 0u);
       continue;
     }
     ASSERT_EQ(store.BuildOrderings(), kStoreOk);
     ASSERT_EQ(store.count(), 1u);
-    EXPECT_EQ(store.order(0)[0]->key, c.key);
+    EXPECT_EQ(store.order(0)[0]->key, key);
     EXPECT_EQ(store.order(0)[0]->kind, 2);
   }
 }
@@ -92,8 +92,8 @@ TEST(PreloadCacheTest, KeysAreTheDisplayFormFittedToTheSegmentLengths) {
 TEST(PreloadCacheTest, KeepsBothRowsPackedAndExpandsMissingRowsToZeros) {
   PreloadCache store(kThree);
   RowAmounts last = Amounts(50);
-  ASSERT_EQ(store.AddAccount(Number("1000", "10", "200"), 1, Amounts(7), &last), kStoreOk);
-  ASSERT_EQ(store.AddAccount(Number("1001", "10", "200"), 1, Amounts(8), nullptr), kStoreOk);
+  ASSERT_EQ(Add(store, "1000", "10", "200", 7, &last), kStoreOk);
+  ASSERT_EQ(Add(store, "1001", "10", "200", 8), kStoreOk);
   ASSERT_EQ(store.BuildOrderings(), kStoreOk);
   const CachedAccount& both = *store.order(0)[0];
   const CachedAccount& one = *store.order(0)[1];
@@ -104,7 +104,7 @@ TEST(PreloadCacheTest, KeepsBothRowsPackedAndExpandsMissingRowsToZeros) {
   EXPECT_EQ(one.Expand(-1), RowAmounts{});
 }
 
-TEST(PreloadCacheTest, BuildsEveryOrderingAscending) {
+TEST(PreloadCacheTest, BuildsEveryOrderingAscendingAndNoneBeyondItsSegments) {
   PreloadCache store = Store(
       {{"1000", "20", "100"}, {"1000", "10", "300"}, {"2000", "10", "100"}, {"2000", "30", "200"}});
   EXPECT_EQ(Keys(store.order(0)),
@@ -115,30 +115,28 @@ TEST(PreloadCacheTest, BuildsEveryOrderingAscending) {
             (std::vector<std::string>{"2000-10-100", "1000-20-100", "2000-30-200", "1000-10-300"}));
   EXPECT_TRUE(store.order(3).empty());
   EXPECT_TRUE(store.CheckInvariants());
-}
 
-TEST(PreloadCacheTest, HasNoOrderingsBeyondItsSegments) {
-  SegmentLayout one = SegmentLayout::FromCompanyLengths({4, 0, 0});
-  PreloadCache store = Store({{"2000", "", ""}, {"1000", "", ""}}, one);
-  EXPECT_EQ(store.order(0).size(), 2u);
-  EXPECT_TRUE(store.order(1).empty());
-  EXPECT_TRUE(store.order(2).empty());
-  // Seeking in a missing ordering compares as the next lower one.
-  EXPECT_EQ(Scan(&store, "1*", 2), std::vector<std::string>{"1000"});
-}
-
-TEST(PreloadCacheTest, SortsOrderZeroWhenPiecesCameInDescendingOrder) {
-  PreloadCache store = Store({{"3000", "10", "100"}, {"2000", "10", "100"}, {"1000", "10", "100"}});
-  EXPECT_EQ(Keys(store.order(0)),
+  // Pieces that came in descending order are sorted too.
+  PreloadCache descending =
+      Store({{"3000", "10", "100"}, {"2000", "10", "100"}, {"1000", "10", "100"}});
+  EXPECT_EQ(Keys(descending.order(0)),
             (std::vector<std::string>{"1000-10-100", "2000-10-100", "3000-10-100"}));
-  EXPECT_EQ(Scan(&store, "1000..1999-*-*", 0), std::vector<std::string>{"1000-10-100"});
+  EXPECT_EQ(Scan(&descending, "1000..1999-*-*", 0), std::vector<std::string>{"1000-10-100"});
+
+  PreloadCache one =
+      Store({{"2000", "", ""}, {"1000", "", ""}}, SegmentLayout::FromCompanyLengths({4, 0, 0}));
+  EXPECT_EQ(one.order(0).size(), 2u);
+  EXPECT_TRUE(one.order(1).empty());
+  EXPECT_TRUE(one.order(2).empty());
+  // Seeking in a missing ordering compares as the next lower one.
+  EXPECT_EQ(Scan(&one, "1*", 2), std::vector<std::string>{"1000"});
 }
 
 TEST(PreloadCacheTest, AnAccountTwoPiecesSelectedIsKeptOnce) {
   PreloadCache store(kThree);
-  ASSERT_EQ(store.AddAccount(Number("1000", "10", "100"), 1, Amounts(1), nullptr), kStoreOk);
-  ASSERT_EQ(store.AddAccount(Number("1500", "10", "100"), 1, Amounts(2), nullptr), kStoreOk);
-  ASSERT_EQ(store.AddAccount(Number("1000", "10", "100"), 1, Amounts(3), nullptr), kStoreOk);
+  ASSERT_EQ(Add(store, "1000", "10", "100", 1), kStoreOk);
+  ASSERT_EQ(Add(store, "1500", "10", "100", 2), kStoreOk);
+  ASSERT_EQ(Add(store, "1000", "10", "100", 3), kStoreOk);
   ASSERT_EQ(store.BuildOrderings(), kStoreOk);
   EXPECT_EQ(store.loaded_count(), 3u);
   ASSERT_EQ(store.count(), 2u);
@@ -149,28 +147,18 @@ TEST(PreloadCacheTest, AnAccountTwoPiecesSelectedIsKeptOnce) {
 
 TEST(PreloadCacheTest, SeekStopsOnTheFirstKeyNotBelowThePiece) {
   PreloadCache store = Store({{"1000", "10", "100"}, {"2000", "10", "100"}, {"3000", "10", "100"}});
-  struct Case {
-    const char* piece;
-    int status;
-    const char* at;  // null: no entry
-  };
-  const Case cases[] = {
+  // The piece, the status of the seek, and the entry it stops on.
+  const std::tuple<const char*, int, const char*> cases[] = {
       {"2000-10-100", kSeekEqual, "2000-10-100"},
       {"1500-10-100", kSeekGreater, "2000-10-100"},  // between two entries: the greater
       {"0500-10-100", kSeekGreater, "1000-10-100"},
-      {"3000-10-101", kSeekNotFound, nullptr},  // above every entry
-      {"9*-*-*", kSeekNotFound, nullptr},
-      {"1000-10-100,2000-10-100", kSeekNotFound, nullptr},  // unusable piece
+      {"3000-10-101", kSeekNotFound, "none"},  // above every entry
+      {"9*-*-*", kSeekNotFound, "none"},
+      {"1000-10-100,2000-10-100", kSeekNotFound, "none"},  // unusable piece
   };
-  for (const Case& c : cases) {
-    int status = store.Seek(ParsePiece(c.piece, kThree), 0);
-    EXPECT_EQ(status, c.status) << c.piece;
-    if (c.at == nullptr) {
-      EXPECT_EQ(store.current(), nullptr) << c.piece;
-    } else {
-      ASSERT_NE(store.current(), nullptr) << c.piece;
-      EXPECT_EQ(store.current()->DisplayText(), c.at) << c.piece;
-    }
+  for (const auto& [piece, status, at] : cases) {
+    EXPECT_EQ(store.Seek(ParsePiece(piece, kThree), 0), status) << piece;
+    EXPECT_EQ(store.current() ? store.current()->DisplayText() : "none", at) << piece;
   }
   EXPECT_EQ(store.Seek(ParsePiece("1000-10-100", kThree), 3), kSeekNotFound);
   EXPECT_EQ(store.Seek(ParsePiece("1000-10-100", kThree), -1), kSeekNotFound);
@@ -194,12 +182,12 @@ TEST(PreloadCacheTest, SearchingBeforeTheOrderingsAreBuiltFindsNothing) {
   PreloadCache store(kThree);
   RangeDescriptor all = ParsePiece("*-*-*", kThree);
   EXPECT_EQ(store.Seek(all, 0), kSeekNotFound);  // empty
-  ASSERT_EQ(store.AddAccount(Number("1000", "10", "100"), 1, Amounts(1), nullptr), kStoreOk);
+  ASSERT_EQ(Add(store, "1000", "10", "100"), kStoreOk);
   EXPECT_EQ(store.Seek(all, 0), kSeekNotFound);  // loading
   ASSERT_EQ(store.BuildOrderings(), kStoreOk);
   EXPECT_EQ(store.Seek(all, 0), kSeekGreater);
   // Adding after the build puts the store back to loading.
-  ASSERT_EQ(store.AddAccount(Number("2000", "10", "100"), 1, Amounts(1), nullptr), kStoreOk);
+  ASSERT_EQ(Add(store, "2000", "10", "100"), kStoreOk);
   EXPECT_FALSE(store.built());
   EXPECT_EQ(store.current(), nullptr);
   EXPECT_EQ(store.Seek(all, 0), kSeekNotFound);
@@ -208,8 +196,7 @@ TEST(PreloadCacheTest, SearchingBeforeTheOrderingsAreBuiltFindsNothing) {
 
 TEST(PreloadCacheTest, ARangeWithoutItsOtherSegmentsFindsOnlyAccountsWithoutThem) {
   PreloadCache store = Store({{"1000", "10", "100"}, {"1500", "20", "200"}, {"2000", "10", "100"}});
-  EXPECT_EQ(ChooseOrdering("1000..1999", kThree), 1);
-  EXPECT_TRUE(Scan(&store, "1000..1999", 1).empty());
+  EXPECT_TRUE(Scan(&store, "1000..1999", 1).empty());  // the ordering it chooses
   EXPECT_TRUE(Scan(&store, "1000..1999", 0).empty());
   EXPECT_EQ(Scan(&store, "1000..1999-*-*", 0),
             (std::vector<std::string>{"1000-10-100", "1500-20-200"}));
@@ -221,11 +208,7 @@ TEST(PreloadCacheTest, ScansTheOrderingOfTheMostSelectiveSegment) {
                               {"2000", "10", "200"},
                               {"3000", "20", "100"},
                               {"AB", "10", "100"}});
-  struct Case {
-    const char* piece;
-    std::vector<std::string> found;
-  };
-  const std::vector<Case> cases = {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
       {"*-10-*", {"1000-10-100", "AB  -10-100", "2000-10-200"}},  // department, then main
       {"*-*-200", {"2000-10-200"}},
       {"**-20-1*", {"1000-20-100", "3000-20-100"}},
@@ -233,22 +216,19 @@ TEST(PreloadCacheTest, ScansTheOrderingOfTheMostSelectiveSegment) {
       {"A..B-*-*", {"AB  -10-100"}},
       {"1000..2000-*-100", {"1000-10-100", "1000-20-100"}},
   };
-  for (const Case& c : cases) {
-    int ordering = ChooseOrdering(c.piece, kThree);
-    EXPECT_EQ(Scan(&store, c.piece, ordering), c.found) << c.piece << " in " << ordering;
+  for (const auto& [piece, found] : cases) {
+    int ordering = ChooseOrdering(piece, kThree);
+    EXPECT_EQ(Scan(&store, piece, ordering), found) << piece << " in " << ordering;
   }
 }
 
 TEST(PreloadCacheTest, FillsBlocksOfAHundredWithoutMovingEntries) {
   PreloadCache store(kThree);
-  ASSERT_EQ(store.AddAccount(Number("0000", "00", "001"), 1, Amounts(1), nullptr), kStoreOk);
+  ASSERT_EQ(Add(store, "0000", "00", "001"), kStoreOk);
   ASSERT_EQ(store.BuildOrderings(), kStoreOk);
   const CachedAccount* first = store.order(0)[0];
-  for (int i = 2; i <= 250; ++i) {
-    std::string department = std::to_string(i);
-    ASSERT_EQ(store.AddAccount(Number("0000", "00", department.c_str()), 1, Amounts(i), nullptr),
-              kStoreOk);
-  }
+  for (int i = 2; i <= 250; ++i)
+    ASSERT_EQ(Add(store, "0000", "00", std::to_string(i).c_str(), i), kStoreOk);
   ASSERT_EQ(store.BuildOrderings(), kStoreOk);
   EXPECT_EQ(store.count(), 250u);
   EXPECT_EQ(store.order(0)[0], first);
@@ -259,9 +239,7 @@ TEST(PreloadCacheTest, FillsBlocksOfAHundredWithoutMovingEntries) {
 TEST(PreloadCacheTest, ReportsFillAndSortProgressInOrder) {
   PreloadCache store(kThree);
   for (const char* main : {"3000", "1000", "2000"}) {
-    for (const char* pc : {"30", "10", "20"}) {
-      ASSERT_EQ(store.AddAccount(Number(main, pc, "100"), 1, Amounts(1), nullptr), kStoreOk);
-    }
+    for (const char* pc : {"30", "10", "20"}) ASSERT_EQ(Add(store, main, pc, "100"), kStoreOk);
   }
   std::vector<std::pair<OrderingEvent, std::uint64_t>> events;
   ASSERT_EQ(store.BuildOrderings([&](OrderingEvent event, std::uint64_t count) {
@@ -289,11 +267,8 @@ TEST(PreloadCacheTest, ACancelLeavesTheStoreLoadingWithItsEntries) {
   const OrderingEvent cancel_at[] = {OrderingEvent::kFillStep, OrderingEvent::kSortStep};
   for (OrderingEvent at : cancel_at) {
     PreloadCache store(kThree);
-    for (int i = 0; i < 40; ++i) {
-      std::string pc = std::to_string(40 - i);
-      ASSERT_EQ(store.AddAccount(Number("1000", pc.c_str(), "100"), 1, Amounts(i), nullptr),
-                kStoreOk);
-    }
+    for (int i = 0; i < 40; ++i)
+      ASSERT_EQ(Add(store, "1000", std::to_string(40 - i).c_str(), "100", i), kStoreOk);
     int steps = 0;
     EXPECT_EQ(store.BuildOrderings(
                   [&](OrderingEvent event, std::uint64_t) { return event == at && ++steps == 5; }),
@@ -313,6 +288,8 @@ TEST(PreloadCacheTest, FreeContentsEmptiesTheStoreButKeepsTheYearFlags) {
   PreloadCache store = Store({{"1000", "10", "100"}});
   store.has_last_year = true;
   store.AddPiece("1*-*-*");
+  store.AddPiece("2000-10-100");
+  EXPECT_EQ(store.pieces(), (std::vector<std::string>{"1*-*-*", "2000-10-100"}));  // as given
   ASSERT_EQ(store.Seek(ParsePiece("*-*-*", kThree), 0), kSeekGreater);
   store.FreeContents();
   EXPECT_EQ(store.count(), 0u);
@@ -329,13 +306,6 @@ TEST(PreloadCacheTest, FreeContentsEmptiesTheStoreButKeepsTheYearFlags) {
   // Reset takes a new layout.
   store.Reset(SegmentLayout::FromCompanyLengths({6, 0, 0}));
   EXPECT_EQ(store.layout().count, 1);
-}
-
-TEST(PreloadCacheTest, KeepsPiecesInTheOrderGiven) {
-  PreloadCache store(kThree);
-  store.AddPiece("1*-*-*");
-  store.AddPiece("2000-10-100");
-  EXPECT_EQ(store.pieces(), (std::vector<std::string>{"1*-*-*", "2000-10-100"}));
 }
 
 }  // namespace

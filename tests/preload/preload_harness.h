@@ -1,6 +1,5 @@
-// The ledger's collaborators over a synthetic company, with every BTRCALL counted at the
-// binding, the preload cache over them, and the balance engine asked with or without the
-// cache: for the preload cache's tests.
+// The preload cache's tests: a synthetic company, the engine asked with or without the cache.
+// Every BTRCALL is counted at the binding.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,14 +22,12 @@ namespace r7::testing {
 // `departments` departments, two earlier years, few transactions.
 inline ledger_tool::SynthOptions SmallSynth(int main_accounts, int centers, int departments,
                                             int current_period = 5) {
-  ledger_tool::SynthOptions options;
-  options.main_accounts = main_accounts;
-  options.profit_centers = centers;
-  options.departments = departments;
-  options.years = 2;
-  options.transactions = 10;
-  options.current_period = current_period;
-  return options;
+  return {.main_accounts = main_accounts,
+          .profit_centers = centers,
+          .departments = departments,
+          .years = 2,
+          .transactions = 10,
+          .current_period = current_period};
 }
 
 class PreloadHarness : public ::testing::Test {

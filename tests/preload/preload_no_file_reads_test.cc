@@ -1,5 +1,4 @@
-// With a selection preloaded, a worksheet's balance calls over it reach the record manager
-// not once: every BTRCALL is counted at the binding.
+// A worksheet's balance calls over a preloaded selection make no record-manager call.
 #include "preload_harness.h"
 
 namespace r7::testing {
@@ -7,6 +6,7 @@ namespace {
 
 class PreloadNoFileReadsTest : public PreloadHarness {};
 
+// Every BTRCALL is counted at the binding.
 TEST_F(PreloadNoFileReadsTest, AWorksheetOverAPreloadedSelectionMakesNoRecordManagerCall) {
   Build(SmallSynth(40, 3, 3));
   ASSERT_EQ(Preload("*-*-*", "2002", false, true, true), 0);

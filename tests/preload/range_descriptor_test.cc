@@ -1,8 +1,10 @@
+// The range descriptor of one piece: parsing, ordering choice, patterns and containment.
 #include "preload/range_descriptor.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace r7::preload {
 namespace {
@@ -14,14 +16,8 @@ std::string Low(int fillers) {
 }
 
 TEST(RangeDescriptorTest, ParsesEachKindOfSegment) {
-  struct Case {
-    const char* piece;
-    SegmentKind kind;  // of the first segment
-    const char* text;
-    std::string low;
-    std::string high;
-  };
-  const Case cases[] = {
+  // The piece's first segment, then its kind, fitted text, and low and high bounds.
+  const std::tuple<const char*, SegmentKind, const char*, std::string, std::string> cases[] = {
       {"12", SegmentKind::kLiteral, "0012", "0012", "0012"},
       {"AB", SegmentKind::kLiteral, "AB  ", "AB  ", "AB  "},
       {"ab", SegmentKind::kLiteral, "AB  ", "AB  ", "AB  "},        // taken in upper case
@@ -37,13 +33,13 @@ TEST(RangeDescriptorTest, ParsesEachKindOfSegment) {
       {"..5", SegmentKind::kRange, "..5", "0000", "0005"},
       {"1.5", SegmentKind::kLiteral, "01.5", "01.5", "01.5"},  // one dot: a value
   };
-  for (const Case& c : cases) {
-    RangeDescriptor d = ParsePiece(std::string(c.piece) + "-10-200", kThree);
-    ASSERT_TRUE(d.usable) << c.piece;
-    EXPECT_EQ(d.segments[0].kind, c.kind) << c.piece;
-    EXPECT_EQ(d.segments[0].text, c.text) << c.piece;
-    EXPECT_EQ(d.segments[0].low, c.low) << c.piece;
-    EXPECT_EQ(d.segments[0].high, c.high) << c.piece;
+  for (const auto& [piece, kind, text, low, high] : cases) {
+    RangeDescriptor d = ParsePiece(std::string(piece) + "-10-200", kThree);
+    ASSERT_TRUE(d.usable) << piece;
+    EXPECT_EQ(d.segments[0].kind, kind) << piece;
+    EXPECT_EQ(d.segments[0].text, text) << piece;
+    EXPECT_EQ(d.segments[0].low, low) << piece;
+    EXPECT_EQ(d.segments[0].high, high) << piece;
   }
 }
 
@@ -63,23 +59,16 @@ TEST(RangeDescriptorTest, JoinsTheBoundsAndLeavesMissingSegmentsUnset) {
   RangeDescriptor gap = ParsePiece("1000--5", kThree);
   EXPECT_EQ(gap.segments[1].kind, SegmentKind::kUnset);
   EXPECT_EQ(gap.segments[2].text, "005");
-}
 
-TEST(RangeDescriptorTest, OneSegmentTakesTheWholeText) {
-  SegmentLayout one = SegmentLayout::FromCompanyLengths({6, 0, 0});
-  RangeDescriptor d = ParsePiece("12-3", one);
-  EXPECT_TRUE(d.usable);
-  EXPECT_EQ(d.segments[0].text, "0012-3");
+  // A company of one segment takes the whole text as its value.
+  RangeDescriptor whole = ParsePiece("12-3", SegmentLayout::FromCompanyLengths({6, 0, 0}));
+  EXPECT_TRUE(whole.usable);
+  EXPECT_EQ(whole.segments[0].text, "0012-3");
 }
 
 TEST(RangeDescriptorTest, RefusesPiecesItCannotReadSoundly) {
   SegmentLayout two = SegmentLayout::FromCompanyLengths({4, 2, 0});
-  struct Case {
-    const char* piece;
-    const SegmentLayout* layout;
-    bool usable;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const SegmentLayout*, bool> cases[] = {
       {"1000-10-200", &kThree, true},
       {"4*-*-*,00004*-*-*", &kThree, false},  // a list, not one piece
       {"(1000,2000)(10)(*)", &kThree, false},
@@ -94,9 +83,8 @@ TEST(RangeDescriptorTest, RefusesPiecesItCannotReadSoundly) {
       {"1000-10-*", &two, true},
       {"1000-10-5", &two, false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ParsePiece(c.piece, *c.layout).usable, c.usable) << c.piece;
-  }
+  for (const auto& [piece, layout, usable] : cases)
+    EXPECT_EQ(ParsePiece(piece, *layout).usable, usable) << piece;
   RangeDescriptor bad = ParsePiece("1000-10-200-30", kThree);
   EXPECT_FALSE(Contained(bad, ParsePiece("*-*-*", kThree)));
   EXPECT_FALSE(Contained(ParsePiece("1000-10-200", kThree), bad));
@@ -106,12 +94,7 @@ TEST(RangeDescriptorTest, RefusesPiecesItCannotReadSoundly) {
 TEST(RangeDescriptorTest, ChoosesTheMostSelectiveSegmentsOrdering) {
   SegmentLayout two = SegmentLayout::FromCompanyLengths({4, 2, 0});
   SegmentLayout one = SegmentLayout::FromCompanyLengths({4, 0, 0});
-  struct Case {
-    const char* piece;
-    const SegmentLayout* layout;
-    int ordering;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const SegmentLayout*, int> cases[] = {
       {"*-01-*", &kThree, 1},
       {"1000..1999-*-*", &kThree, 0},
       {"**-*-5", &kThree, 2},
@@ -125,53 +108,35 @@ TEST(RangeDescriptorTest, ChoosesTheMostSelectiveSegmentsOrdering) {
       {"*", &one, 0},
       {"", &kThree, 0},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ChooseOrdering(c.piece, *c.layout), c.ordering) << c.piece;
-  }
+  for (const auto& [piece, layout, ordering] : cases)
+    EXPECT_EQ(ChooseOrdering(piece, *layout), ordering) << piece;
 }
 
 TEST(RangeDescriptorTest, MatchesPatternsOverTheWholeText) {
-  struct Case {
-    const char* text;
-    const char* pattern;
-    bool match;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
       {"1000", "1*", true},   {"1000", "1*1", false}, {"1000", "*0", true},
       {"1000", "?000", true}, {"1000", "?00", false}, {"", "*", true},
       {"", "?", false},       {"CASH", "ca*", true},  {"AB  ", "?B  ", true},
       {"AB  ", "?B", false},  {"1000", "1**0", true}, {"A1B2", "*1*2", true},
       {"1000", "", false},    {"", "", true},         {"4010", "4??0", true},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MatchPattern(c.text, c.pattern), c.match) << c.text << " " << c.pattern;
-  }
+  for (const auto& [text, pattern, match] : cases)
+    EXPECT_EQ(MatchPattern(text, pattern), match) << text << " " << pattern;
 }
 
 TEST(RangeDescriptorTest, APatternCoversAnotherOnlyWhenEveryMatchOfItMatches) {
-  struct Case {
-    const char* pattern;
-    const char* covered;
-    bool covers;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
       {"*", "1*", true},  {"1*", "10*", true},  {"1*", "1?", true},    {"1?", "1*", false},
       {"1*", "*", false}, {"?1", "*1", false},  {"*1", "?1", true},    {"1*", "2*", false},
       {"??", "1?", true}, {"1?", "??", false},  {"A*", "a?", true},    {"1*2", "1*", false},
       {"*", "", true},    {"1*", "1000", true}, {"1*", "2000", false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PatternCovers(c.pattern, c.covered), c.covers) << c.pattern << " " << c.covered;
-  }
+  for (const auto& [pattern, covered, covers] : cases)
+    EXPECT_EQ(PatternCovers(pattern, covered), covers) << pattern << " " << covered;
 }
 
 TEST(RangeDescriptorTest, ContainsOnlyPiecesWhoseAccountsItAlsoAdmits) {
-  struct Case {
-    const char* candidate;
-    const char* container;
-    bool contained;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, const char*, bool> cases[] = {
       {"1000-10-200", "1000-10-200", true},
       {"1000-10-200", "1*-*-*", true},
       {"1000-10-200", "1000..1999-*-*", true},
@@ -196,10 +161,9 @@ TEST(RangeDescriptorTest, ContainsOnlyPiecesWhoseAccountsItAlsoAdmits) {
       {"1000-10-200", "1000..1000-10-200", true},
       {"1000-10-200", "2000-10-200", false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Contained(ParsePiece(c.candidate, kThree), ParsePiece(c.container, kThree)),
-              c.contained)
-        << c.candidate << " in " << c.container;
+  for (const auto& [candidate, container, contained] : cases) {
+    EXPECT_EQ(Contained(ParsePiece(candidate, kThree), ParsePiece(container, kThree)), contained)
+        << candidate << " in " << container;
   }
 }
 

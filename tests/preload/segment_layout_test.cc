@@ -1,18 +1,15 @@
+// A company's segment layout, the three orderings of its segments, and keys rotated to them.
 #include "preload/segment_layout.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace r7::preload {
 namespace {
 
 TEST(SegmentLayoutTest, CountsTheSegmentsThatHaveALength) {
-  struct Case {
-    std::array<int, 3> company;
-    int count;
-    std::array<int, 3> lengths;
-    std::array<int, 3> fields;
-  };
-  const Case cases[] = {
+  const std::tuple<std::array<int, 3>, int, std::array<int, 3>, std::array<int, 3>> cases[] = {
       {{4, 2, 3}, 3, {4, 2, 3}, {0, 1, 2}},
       {{4, 2, 0}, 2, {4, 2, 0}, {0, 1, 0}},
       {{4, 0, 3}, 2, {4, 3, 0}, {0, 2, 0}},  // the department follows the main account
@@ -20,29 +17,25 @@ TEST(SegmentLayoutTest, CountsTheSegmentsThatHaveALength) {
       {{0, 2, 2}, 3, {8, 2, 2}, {0, 1, 2}},   // a main account without a length: whole field
       {{12, 9, 2}, 3, {8, 8, 2}, {0, 1, 2}},  // lengths beyond the field are cut to it
   };
-  for (const Case& c : cases) {
-    SegmentLayout layout = SegmentLayout::FromCompanyLengths(c.company);
-    EXPECT_EQ(layout.count, c.count);
-    for (int i = 0; i < c.count; ++i) {
-      EXPECT_EQ(layout.lengths[i], c.lengths[i]) << i;
-      EXPECT_EQ(layout.fields[i], c.fields[i]) << i;
+  for (const auto& [company, count, lengths, fields] : cases) {
+    SegmentLayout layout = SegmentLayout::FromCompanyLengths(company);
+    EXPECT_EQ(layout.count, count);
+    for (int i = 0; i < count; ++i) {
+      EXPECT_EQ(layout.lengths[i], lengths[i]) << i;
+      EXPECT_EQ(layout.fields[i], fields[i]) << i;
     }
   }
 }
 
 TEST(SegmentLayoutTest, OrderingsFallBackWhenSegmentsAreMissing) {
-  struct Case {
-    int ordering, segments, effective;
-    std::array<int, 3> order;
-  };
-  const Case cases[] = {
+  const std::tuple<int, int, int, std::array<int, 3>> cases[] = {
       {0, 3, 0, {0, 1, 2}}, {1, 3, 1, {1, 2, 0}}, {2, 3, 2, {2, 1, 0}}, {1, 2, 1, {1, 0, 2}},
       {2, 2, 1, {1, 0, 2}}, {1, 1, 0, {0, 1, 2}}, {2, 1, 0, {0, 1, 2}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(EffectiveOrdering(c.ordering, c.segments), c.effective);
-    std::array<int, 3> order = OrderingSegments(c.ordering, c.segments);
-    for (int i = 0; i < c.segments; ++i) EXPECT_EQ(order[i], c.order[i]);
+  for (const auto& [ordering, segments, effective, expected] : cases) {
+    EXPECT_EQ(EffectiveOrdering(ordering, segments), effective);
+    std::array<int, 3> order = OrderingSegments(ordering, segments);
+    for (int i = 0; i < segments; ++i) EXPECT_EQ(order[i], expected[i]);
   }
 }
 

@@ -1,3 +1,4 @@
+// The driver's binding to the record manager's client library: loading, statuses, retries.
 #include "recordmgr/record_manager.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <deque>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/error_codes.h"
@@ -14,8 +16,8 @@
 namespace r7 {
 namespace {
 
-// A client library whose entry points are this file's functions: it records each call and
-// answers with scripted statuses and records.
+// A client library whose entry points are this file's functions and lambdas: it records each call
+// and answers with scripted statuses and records.
 struct FakeClient {
   bool loadable = true;
   std::set<std::string> missing_entry_points;
@@ -34,26 +36,12 @@ struct FakeClient {
 };
 FakeClient* client = nullptr;
 
-int16_t FakeInit(char*) {
-  ++client->init_calls;
-  return static_cast<int16_t>(client->init_status);
-}
-int16_t FakeStop() {
-  ++client->stop_calls;
-  return 0;
-}
-int16_t FakeShellInit(char*) {
-  return 0;
-}
 int16_t FakeCall(uint16_t operation, void*, void* data, uint32_t* length, void* key,
                  uint8_t key_length, int8_t key_number) {
   std::string key_text = key ? std::string(static_cast<const char*>(key)) : "";
   client->calls.push_back({operation, *length, key_text, key_number, key_length});
-  int16_t status = 0;
-  if (!client->statuses.empty()) {
-    status = client->statuses.front();
-    client->statuses.pop_front();
-  }
+  const int16_t status = client->statuses.empty() ? 0 : client->statuses.front();
+  if (!client->statuses.empty()) client->statuses.pop_front();
   if (status == 0 && !client->records.empty() && data != nullptr && *length >= 1250) {
     std::string record = client->records.front();
     client->records.pop_front();
@@ -61,10 +49,6 @@ int16_t FakeCall(uint16_t operation, void*, void* data, uint32_t* length, void* 
     *length = static_cast<uint32_t>(record.size());
   }
   return status;
-}
-int16_t FakeCallId(uint16_t operation, void* pos, void* data, uint32_t* length, void* key,
-                   uint8_t key_length, int8_t key_number, void*) {
-  return FakeCall(operation, pos, data, length, key, key_length, key_number);
 }
 
 class FakeLibraries : public platform::DynamicLibraries {
@@ -76,12 +60,25 @@ class FakeLibraries : public platform::DynamicLibraries {
   }
   void* Symbol(Handle, const char* name) override {
     if (client->missing_entry_points.count(name)) return nullptr;
-    std::string_view n = name;
-    if (n == "WBTRVINIT") return reinterpret_cast<void*>(&FakeInit);
-    if (n == "WBTRVSTOP") return reinterpret_cast<void*>(&FakeStop);
-    if (n == "WBRQSHELLINIT") return reinterpret_cast<void*>(&FakeShellInit);
+    const std::string_view n = name;
+    WbtrvInitFn init = [](char*) -> int16_t {
+      ++client->init_calls;
+      return static_cast<int16_t>(client->init_status);
+    };
+    WbtrvStopFn stop = []() -> int16_t {
+      ++client->stop_calls;
+      return 0;
+    };
+    WbrqShellInitFn shell_init = [](char*) -> int16_t { return 0; };
+    BtrCallIdFn call_id = [](uint16_t operation, void* pos, void* data, uint32_t* length, void* key,
+                             uint8_t key_length, int8_t key_number, void*) {
+      return FakeCall(operation, pos, data, length, key, key_length, key_number);
+    };
+    if (n == "WBTRVINIT") return reinterpret_cast<void*>(init);
+    if (n == "WBTRVSTOP") return reinterpret_cast<void*>(stop);
+    if (n == "WBRQSHELLINIT") return reinterpret_cast<void*>(shell_init);
     if (n == "BTRCALL") return reinterpret_cast<void*>(&FakeCall);
-    if (n == "BTRCALLID") return reinterpret_cast<void*>(&FakeCallId);
+    if (n == "BTRCALLID") return reinterpret_cast<void*>(call_id);
     return nullptr;
   }
   void Unload(Handle) override { ++client->unloads; }
@@ -103,7 +100,7 @@ class RecordManagerBindingTest : public ::testing::Test {
   PosBlock position_;
 };
 
-TEST_F(RecordManagerBindingTest, TheFirstOpenBindsAndASecondDoesNot) {
+TEST_F(RecordManagerBindingTest, TheFirstOpenBindsASecondDoesNotAndAnOverlongPathFails) {
   EXPECT_EQ(manager_.Open("/ledger/glactfil.btr", position_, btr::kModeReadOnly, nullptr), kOk);
   EXPECT_EQ(manager_.Open("/ledger/glbalfil.btr", position_, btr::kModeReadOnly, nullptr), kOk);
   EXPECT_EQ(fake_client_.loads, 1);
@@ -114,37 +111,36 @@ TEST_F(RecordManagerBindingTest, TheFirstOpenBindsAndASecondDoesNot) {
   EXPECT_EQ(fake_client_.calls[0].key, "/ledger/glactfil.btr");
   EXPECT_EQ(fake_client_.calls[0].key_number, btr::kModeReadOnly);
   EXPECT_EQ(fake_client_.calls[0].key_length, 255);
+  // An overlong path is refused as an invalid file name.
+  EXPECT_EQ(manager_.Open(std::string(300, 'p'), position_, 0, nullptr), kBtrieveError);
+  EXPECT_EQ(manager_.last_status(), btr::kInvalidFileName);
 }
 
 TEST_F(RecordManagerBindingTest, BindingFailuresReachTheCallerAs38) {
-  struct Case {
-    bool loadable;
-    std::string missing;
-    int init_status;
-    int expected_status;
-  } cases[] = {
+  // Whether the library loads, an entry point it lacks, the initialisation status; the result.
+  const std::tuple<bool, std::string, int, int> cases[] = {
       {false, "", 0, 20},         {true, "BTRCALL", 0, 19},
       {true, "BTRCALLID", 0, 19}, {true, "WBRQSHELLINIT", 0, 19},
       {true, "WBTRVSTOP", 0, 19}, {true, "WBTRVINIT", 0, 19},
       {true, "", 1008, 1008},
   };
-  for (const Case& c : cases) {
+  for (const auto& [loadable, missing, init_status, expected_status] : cases) {
     FakeClient fresh;
-    fresh.loadable = c.loadable;
-    if (!c.missing.empty()) fresh.missing_entry_points.insert(c.missing);
-    fresh.init_status = c.init_status;
+    fresh.loadable = loadable;
+    if (!missing.empty()) fresh.missing_entry_points.insert(missing);
+    fresh.init_status = init_status;
     client = &fresh;
     RecordManager manager(libraries_, platform_.files, platform_.debug, errors_);
-    EXPECT_EQ(manager.Open("f", position_, 0, nullptr), kBtrieveError) << c.missing;
-    EXPECT_EQ(manager.last_status(), c.expected_status) << c.missing;
+    EXPECT_EQ(manager.Open("f", position_, 0, nullptr), kBtrieveError) << missing;
+    EXPECT_EQ(manager.last_status(), expected_status) << missing;
     EXPECT_FALSE(manager.initialised());
     EXPECT_TRUE(fresh.calls.empty());
-    if (c.expected_status == 19) {
-      EXPECT_EQ(fresh.unloads, 1) << c.missing;
+    if (expected_status == 19) {
+      EXPECT_EQ(fresh.unloads, 1) << missing;
     }
     // Entry points that are not bound never reach the library; after a failed
     // initialisation they stay bound, and the next open tries the initialisation again.
-    if (c.init_status == 0) {
+    if (init_status == 0) {
       EXPECT_EQ(manager.Call(btr::kGetFirst, &position_, nullptr, nullptr, nullptr, 0), 20);
     } else {
       fresh.init_status = 0;
@@ -196,7 +192,7 @@ TEST_F(RecordManagerBindingTest, ReadsShareOneBufferAndTheCheckKeepsTheStatus) {
   EXPECT_EQ(manager_.last_status(), 0);  // a success after a failure clears it
 }
 
-TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesWithTheirDetail) {
+TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesAndUnbindForgetsTheLibrary) {
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   fake_client_.statuses = {3};
   EXPECT_EQ(manager_.Close(position_), 3);
@@ -209,9 +205,7 @@ TEST_F(RecordManagerBindingTest, CloseDeleteAndResetReportRawStatusesWithTheirDe
   EXPECT_EQ(manager_.Reset(), 0);
   EXPECT_EQ(fake_client_.calls.back().operation, btr::kStop);
   EXPECT_FALSE(errors_.pending());
-}
-
-TEST_F(RecordManagerBindingTest, UnbindStopsAndForgetsTheLibrary) {
+  // Unbind stops and forgets the library; the next open binds again.
   ASSERT_EQ(manager_.Open("f", position_, 0, nullptr), kOk);
   EXPECT_EQ(manager_.Unbind(), 0);
   EXPECT_EQ(fake_client_.stop_calls, 1);
@@ -222,17 +216,9 @@ TEST_F(RecordManagerBindingTest, UnbindStopsAndForgetsTheLibrary) {
   EXPECT_EQ(fake_client_.loads, 2);
 }
 
-TEST_F(RecordManagerBindingTest, AnOverlongPathIsRefusedAsAnInvalidFileName) {
-  EXPECT_EQ(manager_.Open(std::string(300, 'p'), position_, 0, nullptr), kBtrieveError);
-  EXPECT_EQ(manager_.last_status(), btr::kInvalidFileName);
-}
-
-TEST(BtrStatusTextTest, PicksTheTextOfTheStatus) {
-  struct Case {
-    int status;
-    const char* file;
-    const char* expected;
-  } cases[] = {
+TEST(BtrStatusTextTest, PicksTheTextOfTheStatusAndShowsItUnlessNoShow) {
+  // The status and the file, and the text.
+  const std::tuple<int, const char*, const char*> cases[] = {
       {20, "", "Btrieve Error 20 - Record Manager Inactive"},
       {12, "glbalfil", "glbalfil - Btrieve Error 12 - File Not Found"},
       {-1, "", "Btrieve Error -1 - Could not Find Btrieve Server"},
@@ -245,10 +231,9 @@ TEST(BtrStatusTextTest, PicksTheTextOfTheStatus) {
       {2005, "", "Btrieve Error 2005 - Wrong Version of SPX Installed"},
       {2007, "", "Btrieve Error 2007 - Unknown Btrieve Error"},
   };
-  for (const Case& c : cases) EXPECT_EQ(BtrStatusText(c.status, c.file), c.expected);
-}
-
-TEST(BtrShowStatusTest, ShowsUnlessNoShow) {
+  for (const auto& [status, file, expected] : cases)
+    EXPECT_EQ(BtrStatusText(status, file), expected) << status;
+  // The status box shows unless No Show is set.
   testing::FakePlatform platform;
   Settings settings;
   ResetToDefaults(settings);

@@ -1,5 +1,4 @@
-// A process killed while it reads or writes a record-manager file leaves the file sound, with
-// every write that answered 0 in it and nothing half-made.
+// A killed reader or writer leaves the file sound: every acknowledged write in it, none half-made.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>

@@ -1,5 +1,4 @@
-// The shared library beside the programs exports the five entry points by their plain names,
-// as the driver binds them.
+// The shared library exports the five entry points by the plain names the driver binds.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 

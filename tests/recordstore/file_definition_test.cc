@@ -1,8 +1,9 @@
-// The file specification: what Create accepts, what it refuses with which status, and the
-// bytes Stat gives back.
+// The file specification: what Create accepts, what it refuses with which status, Stat's bytes.
 #include "file_definition.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "fakes/record_manager_client.h"
 #include "wbtrv32.h"
@@ -12,7 +13,7 @@ namespace {
 
 using testing::SampleFileSpec;
 
-TEST(FileSpec, ParsesTheSampleSpec) {
+TEST(FileSpec, ParsesTheSampleSpecAndEncodesItBackWithCounts) {
   const Bytes bytes = SampleFileSpec();
   FileSpec spec;
   ASSERT_EQ(ParseFileSpec(bytes.data(), bytes.size(), &spec), btr::kOk);
@@ -25,12 +26,7 @@ TEST(FileSpec, ParsesTheSampleSpec) {
   EXPECT_EQ(spec.keys[2].segments.size(), 2u);
   EXPECT_EQ(spec.keys[2].length, 12);
   EXPECT_EQ(spec.segment_count(), 4);
-}
 
-TEST(FileSpec, EncodesBackWithCounts) {
-  const Bytes bytes = SampleFileSpec();
-  FileSpec spec;
-  ASSERT_EQ(ParseFileSpec(bytes.data(), bytes.size(), &spec), btr::kOk);
   const Bytes encoded = EncodeFileSpec(spec, 7, {7, 3, 7});
   ASSERT_EQ(encoded.size(), bytes.size());
   EXPECT_EQ(LoadU16(encoded.data() + 4), 3) << "the driver reads the key count as 16 bits";
@@ -43,16 +39,10 @@ TEST(FileSpec, EncodesBackWithCounts) {
   EXPECT_EQ(without_counts, bytes);
 }
 
-struct RefusalCase {
-  const char* name;
-  size_t offset;  // byte to patch (16-bit little-endian value), or the length to cut to
-  uint16_t value;
-  bool cut;
-  int16_t status;
-};
-
 TEST(FileSpec, RefusesWhatItCannotKeep) {
-  const RefusalCase cases[] = {
+  // What is wrong; the byte to patch with a 16-bit little-endian value, or the length to cut
+  // to; and the status.
+  const std::tuple<const char*, size_t, uint16_t, bool, int16_t> cases[] = {
       {"shorter than the file spec", 15, 0, true, btr::kDataBufferLength},
       {"shorter than its segments", 16 + 16 * 3, 0, true, btr::kDataBufferLength},
       {"record length 0", 0, 0, false, btr::kInvalidRecordLength},
@@ -67,15 +57,15 @@ TEST(FileSpec, RefusesWhatItCannotKeep) {
        btr::kInconsistentKeyFlags},
       {"null key", 20, btr::kKeyNull, false, btr::kInconsistentKeyFlags},
   };
-  for (const RefusalCase& c : cases) {
+  for (const auto& [what, offset, value, cut, status] : cases) {
     Bytes bytes = SampleFileSpec();
-    if (c.cut) {
-      bytes.resize(c.offset);
+    if (cut) {
+      bytes.resize(offset);
     } else {
-      StoreU16(bytes.data() + c.offset, c.value);
+      StoreU16(bytes.data() + offset, value);
     }
     FileSpec spec;
-    EXPECT_EQ(ParseFileSpec(bytes.data(), bytes.size(), &spec), c.status) << c.name;
+    EXPECT_EQ(ParseFileSpec(bytes.data(), bytes.size(), &spec), status) << what;
   }
   Bytes float_key = SampleFileSpec();
   float_key[16 + 10] = 2;

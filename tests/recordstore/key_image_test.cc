@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "wbtrv32.h"
 
@@ -33,14 +34,6 @@ int Compare(const KeyDef& key, const Bytes& a, const Bytes& b) {
 
 constexpr uint16_t kExt = btr::kKeyExtendedType;
 
-struct OrderCase {
-  const char* name;
-  KeyDef key;
-  Bytes lower;
-  Bytes higher;
-  int expected;  // -1: lower sorts first; 0: equal
-};
-
 TEST(KeyImage, OrdersEachTypeAsItsValues) {
   const KeyDef int2 = OneSegmentKey(2, kExt, btr::kTypeInteger);
   const KeyDef int4 = OneSegmentKey(4, kExt, btr::kTypeInteger);
@@ -51,7 +44,8 @@ TEST(KeyImage, OrdersEachTypeAsItsValues) {
   const KeyDef ci = OneSegmentKey(3, btr::kKeyCaseInsensitive, 0);
   const KeyDef ci_z = OneSegmentKey(4, kExt | btr::kKeyCaseInsensitive, btr::kTypeZstring);
   const KeyDef desc = OneSegmentKey(3, btr::kKeyDescending, 0);
-  const OrderCase cases[] = {
+  // What is compared, the key, two values, and -1 when the first sorts first or 0 if equal.
+  const std::tuple<const char*, KeyDef, Bytes, Bytes, int> cases[] = {
       {"int -1 < 0", int2, Value({0xff, 0xff}), Value({0, 0}), -1},
       {"int -32768 < 32767", int2, Value({0x00, 0x80}), Value({0xff, 0x7f}), -1},
       {"int 255 < 256", int2, Value({0xff, 0x00}), Value({0x00, 0x01}), -1},
@@ -69,10 +63,10 @@ TEST(KeyImage, OrdersEachTypeAsItsValues) {
       {"case-insensitive zstring", ci_z, Value({'a', 0, 'q', 'q'}), Value({'A', 0, 'r', 'r'}), 0},
       {"descending reverses", desc, Text("bbb"), Text("aaa"), -1},
   };
-  for (const OrderCase& c : cases) {
-    EXPECT_EQ(Compare(c.key, c.lower, c.higher), c.expected) << c.name;
-    if (c.expected != 0) {
-      EXPECT_EQ(Compare(c.key, c.higher, c.lower), 1) << c.name;
+  for (const auto& [what, key, lower, higher, expected] : cases) {
+    EXPECT_EQ(Compare(key, lower, higher), expected) << what;
+    if (expected != 0) {
+      EXPECT_EQ(Compare(key, higher, lower), 1) << what;
     }
   }
 }

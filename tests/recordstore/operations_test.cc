@@ -1,9 +1,9 @@
-// The stand-in record manager operation by operation, through BTRCALL: statuses, the buffers
-// handed back, the currency, duplicates and what a read-only open refuses.
+// The stand-in record manager call by call: statuses, buffers, currency, duplicates, read-only.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/record_manager_client.h"
@@ -85,79 +85,67 @@ TEST_F(RecordManagerTest, EmptyFileAnswersEndOfFileAndNotFound) {
   EXPECT_EQ(file_.Update(SampleRecord("A004", 1, "x"), 0), btr::kInvalidPositioning);
 }
 
-struct GetCase {
-  const char* name;
-  uint16_t operation;
-  int8_t key;
-  Bytes key_value;
-  int16_t status;
-  std::string found;   // code of the record handed back
-  Bytes returned_key;  // key buffer after the call
-  std::string next;    // code Get Next then finds ("" for end of file)
-};
-
-TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNext) {
+TEST_F(RecordManagerTest, EachGetHandsBackRecordAndKeyAndSetsGetNextOnItsKeyOnly) {
   InsertSamples();
-  const GetCase cases[] = {
-      {"first on code", btr::kGetFirst, 0, {}, btr::kOk, "A004", Code("A004"), "B002"},
-      {"equal on code", btr::kGetEqual, 0, Code("C001"), btr::kOk, "C001", Code("C001"), "D003"},
-      {"equal last", btr::kGetEqual, 0, Code("E005"), btr::kOk, "E005", Code("E005"), ""},
-      {"equal missing", btr::kGetEqual, 0, Code("C000"), btr::kKeyNotFound, "", {}, ""},
-      {"not below, between", btr::kGetGreaterOrEqual, 0, Code("C000"), btr::kOk, "C001",
-       Code("C001"), "D003"},
-      {"not below, exact", btr::kGetGreaterOrEqual, 0, Code("B002"), btr::kOk, "B002", Code("B002"),
-       "C001"},
-      {"not below, beyond", btr::kGetGreaterOrEqual, 0, Code("F"), btr::kEndOfFile, "", {}, ""},
-      {"equal duplicate: first inserted", btr::kGetEqual, 1, Amount(20), btr::kOk, "B002",
-       Amount(20), "D003"},
-      {"not below duplicate: first inserted", btr::kGetGreaterOrEqual, 1, Amount(11), btr::kOk,
-       "B002", Amount(20), "D003"},
-      {"first on integer", btr::kGetFirst, 1, {}, btr::kOk, "E005", Amount(-5), "C001"},
-      {"equal without case", btr::kGetEqual, 2, NameAndAmount("CAROL", 10), btr::kOk, "C001",
-       NameAndAmount("carol", 10), "D003"},
-  };
-  for (const GetCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  // What is read; the operation, key number and key value; the status; the code of the record
+  // handed back and the key buffer after the call; the code Get Next then finds ("" at the end).
+  const std::tuple<const char*, uint16_t, int8_t, Bytes, int16_t, std::string, Bytes, std::string>
+      cases[] = {
+          {"first on code", btr::kGetFirst, 0, {}, btr::kOk, "A004", Code("A004"), "B002"},
+          {"equal on code", btr::kGetEqual, 0, Code("C001"), btr::kOk, "C001", Code("C001"),
+           "D003"},
+          {"equal last", btr::kGetEqual, 0, Code("E005"), btr::kOk, "E005", Code("E005"), ""},
+          {"equal missing", btr::kGetEqual, 0, Code("C000"), btr::kKeyNotFound, "", {}, ""},
+          {"not below, between", btr::kGetGreaterOrEqual, 0, Code("C000"), btr::kOk, "C001",
+           Code("C001"), "D003"},
+          {"not below, exact", btr::kGetGreaterOrEqual, 0, Code("B002"), btr::kOk, "B002",
+           Code("B002"), "C001"},
+          {"not below, beyond", btr::kGetGreaterOrEqual, 0, Code("F"), btr::kEndOfFile, "", {}, ""},
+          {"equal duplicate: first inserted", btr::kGetEqual, 1, Amount(20), btr::kOk, "B002",
+           Amount(20), "D003"},
+          {"not below duplicate: first inserted", btr::kGetGreaterOrEqual, 1, Amount(11), btr::kOk,
+           "B002", Amount(20), "D003"},
+          {"first on integer", btr::kGetFirst, 1, {}, btr::kOk, "E005", Amount(-5), "C001"},
+          {"equal without case", btr::kGetEqual, 2, NameAndAmount("CAROL", 10), btr::kOk, "C001",
+           NameAndAmount("carol", 10), "D003"},
+      };
+  for (const auto& [what, operation, key, key_value, status, found, returned_key, next_code] :
+       cases) {
+    SCOPED_TRACE(what);
     Client reader(file_.path());
     ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
-    ASSERT_EQ(reader.Get(c.operation, c.key, c.key_value), c.status);
-    if (c.status == btr::kOk) {
+    ASSERT_EQ(reader.Get(operation, key, key_value), status);
+    if (status == btr::kOk) {
       EXPECT_EQ(reader.record().size(), kSampleRecordLength);
-      EXPECT_EQ(CodeOf(reader.record()), c.found);
-      EXPECT_EQ(Bytes(reader.key().begin(), reader.key().begin() + c.returned_key.size()),
-                c.returned_key);
-      const int16_t next = reader.Get(btr::kGetNext, c.key);
-      if (c.next.empty()) {
+      EXPECT_EQ(CodeOf(reader.record()), found);
+      EXPECT_EQ(Bytes(reader.key().begin(), reader.key().begin() + returned_key.size()),
+                returned_key);
+      const int16_t next = reader.Get(btr::kGetNext, key);
+      if (next_code.empty()) {
         EXPECT_EQ(next, btr::kEndOfFile);
-        EXPECT_EQ(reader.Get(btr::kGetNext, c.key), btr::kEndOfFile) << "stays at the end";
+        EXPECT_EQ(reader.Get(btr::kGetNext, key), btr::kEndOfFile) << "stays at the end";
       } else {
         EXPECT_EQ(next, btr::kOk);
-        EXPECT_EQ(CodeOf(reader.record()), c.next);
+        EXPECT_EQ(CodeOf(reader.record()), next_code);
       }
     }
     EXPECT_EQ(reader.Close(), btr::kOk);
   }
-}
-
-TEST_F(RecordManagerTest, GetNextOnAnotherKeyIsRefused) {
-  InsertSamples();
+  // Get Next on another key is refused.
   ASSERT_EQ(file_.Get(btr::kGetFirst, 0), btr::kOk);
   EXPECT_EQ(file_.Get(btr::kGetNext, 1), btr::kDifferentKeyNumber);
   EXPECT_EQ(file_.Get(btr::kGetNext, 0), btr::kOk) << "the refusal moved nothing";
   EXPECT_EQ(CodeOf(file_.record()), "B002");
 }
 
-TEST_F(RecordManagerTest, DuplicateOfUniqueKeyIsRefusedAndNothingWritten) {
+TEST_F(RecordManagerTest, InsertRefusesDuplicatesOfUniqueKeysAndMakesTheRecordCurrent) {
   InsertSamples();
   EXPECT_EQ(file_.Insert(SampleRecord("A004", 99, "zed")), btr::kDuplicateKey);
   EXPECT_EQ(file_.Insert(SampleRecord("Z999", 20, "ALICE")), btr::kDuplicateKey)
       << "key 2 ignores case";
   EXPECT_EQ(Scan(0).size(), 5u);
   EXPECT_EQ(Scan(1).size(), 5u);
-}
-
-TEST_F(RecordManagerTest, InsertMakesTheRecordCurrentUnlessToldNot) {
-  InsertSamples();
+  // An insert makes the record current unless told not to.
   ASSERT_EQ(file_.Insert(SampleRecord("B500", 0, "bea"), 0), btr::kOk);
   EXPECT_EQ(file_.key()[0], 'B');
   ASSERT_EQ(file_.Get(btr::kGetNext, 0), btr::kOk);
@@ -190,10 +178,7 @@ TEST_F(RecordManagerTest, UpdateRules) {
   EXPECT_EQ(Scan(1), (Codes{"E005", "B002", "D003", "A004", "C001"}));
   ASSERT_EQ(file_.Get(btr::kGetEqual, 0, Code("C001")), btr::kOk);
   EXPECT_EQ(file_.record(), SampleRecord("C001", 20, "carol"));
-}
-
-TEST_F(RecordManagerTest, UpdateKeepsGetNextOnTheMovedRecord) {
-  InsertSamples();
+  // Get Next follows the moved record.
   ASSERT_EQ(file_.Get(btr::kGetFirst, 1), btr::kOk);  // E005, -5
   ASSERT_EQ(file_.Update(SampleRecord("E005", 15, "Eve"), 1), btr::kOk);
   ASSERT_EQ(file_.Get(btr::kGetNext, 1), btr::kOk);
@@ -251,7 +236,7 @@ TEST_F(RecordManagerTest, PositionsFindRecordsDirectly) {
   EXPECT_EQ(file_.GetDirect(position, 0), btr::kInvalidRecordAddress) << "positions not reused";
 }
 
-TEST_F(RecordManagerTest, StatGivesSpecCountsAndRefusesShortBuffer) {
+TEST_F(RecordManagerTest, StatGivesSpecCountsAndShortBuffersGetNothing) {
   InsertSamples();
   Bytes spec;
   ASSERT_EQ(file_.Stat(&spec), btr::kOk);
@@ -276,24 +261,10 @@ TEST_F(RecordManagerTest, StatGivesSpecCountsAndRefusesShortBuffer) {
   EXPECT_EQ(file_.Raw(btr::kStat, short_buffer.data(), &length, extension, 255, 0),
             btr::kDataBufferLength);
   EXPECT_EQ(short_buffer, Bytes(spec.size() - 1, 0xAA)) << "nothing written";
-}
 
-TEST_F(RecordManagerTest, ReadOnlyOpenRefusesEveryWrite) {
-  InsertSamples();
-  Client reader(file_.path());
-  ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
-  EXPECT_EQ(reader.Insert(SampleRecord("Q001", 1, "q")), btr::kAccessDenied);
-  ASSERT_EQ(reader.Get(btr::kGetFirst, 0), btr::kOk);
-  EXPECT_EQ(reader.Update(SampleRecord("A004", 1, "alice"), 0), btr::kAccessDenied);
-  EXPECT_EQ(reader.Delete(), btr::kAccessDenied);
-  EXPECT_EQ(Scan(0).size(), 5u);
-  EXPECT_EQ(reader.Close(), btr::kOk);
-}
-
-TEST_F(RecordManagerTest, ShortDataBufferGetsNothing) {
-  InsertSamples();
+  // A short data buffer gets no record, and inserts none.
   Bytes data(kSampleRecordLength - 1, 0xAA);
-  uint32_t length = static_cast<uint32_t>(data.size());
+  length = static_cast<uint32_t>(data.size());
   Bytes key(255, 0);
   EXPECT_EQ(file_.Raw(btr::kGetFirst, data.data(), &length, key.data(), 255, 0),
             btr::kDataBufferLength);
@@ -310,6 +281,18 @@ TEST_F(RecordManagerTest, ShortDataBufferGetsNothing) {
   EXPECT_EQ(file_.record(), SampleRecord("L001", 3, "long"));
 }
 
+TEST_F(RecordManagerTest, ReadOnlyOpenRefusesEveryWrite) {
+  InsertSamples();
+  Client reader(file_.path());
+  ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
+  EXPECT_EQ(reader.Insert(SampleRecord("Q001", 1, "q")), btr::kAccessDenied);
+  ASSERT_EQ(reader.Get(btr::kGetFirst, 0), btr::kOk);
+  EXPECT_EQ(reader.Update(SampleRecord("A004", 1, "alice"), 0), btr::kAccessDenied);
+  EXPECT_EQ(reader.Delete(), btr::kAccessDenied);
+  EXPECT_EQ(Scan(0).size(), 5u);
+  EXPECT_EQ(reader.Close(), btr::kOk);
+}
+
 TEST_F(RecordManagerTest, CreateReplacesOrRefusesAnExistingFile) {
   InsertSamples();
   Client other(dir_.File("sample.btr"));
@@ -323,7 +306,7 @@ TEST_F(RecordManagerTest, CreateReplacesOrRefusesAnExistingFile) {
   ASSERT_EQ(file_.Open(), btr::kOk);
 }
 
-TEST_F(RecordManagerTest, OpenCloseAndStop) {
+TEST_F(RecordManagerTest, OpenCloseStopAndClientsOwningTheirFiles) {
   Client missing(dir_.File("missing.btr"));
   EXPECT_EQ(missing.Open(), btr::kFileNotFound);
   EXPECT_EQ(missing.Get(btr::kGetFirst, 0), btr::kFileNotOpen);
@@ -344,9 +327,8 @@ TEST_F(RecordManagerTest, OpenCloseAndStop) {
   EXPECT_EQ(second.Get(btr::kGetFirst, 0), btr::kFileNotOpen);
   EXPECT_EQ(file_.Get(btr::kGetFirst, 0), btr::kFileNotOpen);
   ASSERT_EQ(file_.Open(), btr::kOk);
-}
 
-TEST_F(RecordManagerTest, ClientsOwnTheirFiles) {
+  // Each client owns its files: a reset closes only the caller's.
   uint8_t client_a[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'R', '7', 1, 0};
   uint8_t client_b[16] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'R', '7', 2, 0};
   uint8_t block_a[128] = {}, block_b[128] = {};

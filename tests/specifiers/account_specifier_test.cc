@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "common/text_util.h"
 #include "specifiers/account_template.h"
@@ -37,17 +38,14 @@ TEST(ExpandAccountSpecifierTest, ExpandsEveryFormInOdometerOrder) {
       {"^(4000,4100)", {"4000", "4100"}},              // the item check completes it
       {"(1,2)(3),5000", {"1-3-*", "2-3-*", "5000-*-*"}},
       {"'1,2'-3", {"1,2-3-*"}},
+      // Template alternatives combine by collected segment values: 'x-1' and 'y-2' also
+      // yield 'x-2' and 'y-1'.
+      {"^-^(x-1,y-2)(0)", {"x-1-0", "x-2-0", "y-1-0", "y-2-0"}},
   };
   for (const auto& [text, items] : cases) EXPECT_EQ(Expand(text), items) << text;
 }
 
-TEST(ExpandAccountSpecifierTest, TemplateAlternativesCombineByCollectedSegmentValues) {
-  // 'x-1' and 'y-2' as two alternatives also yield 'x-2' and 'y-1'.
-  EXPECT_EQ(Expand("^-^(x-1,y-2)(0)"),
-            (std::vector<std::string>{"x-1-0", "x-2-0", "y-1-0", "y-2-0"}));
-}
-
-TEST(ExpandAccountSpecifierTest, RaisesTheSyntaxMessagesWithTheFailingText) {
+TEST(ExpandAccountSpecifierTest, RaisesTheSyntaxMessagesWithTheFailingTextAndRefusesTooMany) {
   const std::map<std::string, std::string> cases = {
       {"'1000", "R7 [Tessary] - Unbalanced quotes in argument"},
       {"(1000", "R7 [Tessary] - Unbalanced parentheses in argument"},
@@ -63,6 +61,12 @@ TEST(ExpandAccountSpecifierTest, RaisesTheSyntaxMessagesWithTheFailingText) {
     EXPECT_EQ(Expand(text, &error), std::vector<std::string>{"FAILED"}) << text;
     EXPECT_EQ(error, message) << text;
   }
+  // An expansion too large to hold is refused.
+  std::string group = "(";
+  for (int i = 0; i < 40; ++i) group += std::to_string(i) + (i < 39 ? "," : ")");
+  std::string error;
+  EXPECT_EQ(Expand(group + group + group, &error), std::vector<std::string>{"FAILED"});
+  EXPECT_EQ(error.rfind("R7 [Tessary] Range too long", 0), 0u);
 }
 
 TEST(ExpandAccountSpecifierTest, ResolvesEntityNamesRoundAfterRound) {
@@ -82,66 +86,46 @@ TEST(ExpandAccountSpecifierTest, ResolvesEntityNamesRoundAfterRound) {
   EXPECT_EQ(Expand("LOOP", nullptr, entities).size(), 1u);  // the rounds run out
 }
 
-TEST(ExpandAccountSpecifierTest, RefusesAnExpansionTooLargeToHold) {
-  std::string group = "(";
-  for (int i = 0; i < 40; ++i) group += std::to_string(i) + (i < 39 ? "," : ")");
-  std::string error;
-  EXPECT_EQ(Expand(group + group + group, &error), std::vector<std::string>{"FAILED"});
-  EXPECT_EQ(error.rfind("R7 [Tessary] Range too long", 0), 0u);
-}
-
-TEST(ValidateAccountItemTest, ChecksAndCompletesItems) {
+TEST(ValidateAccountItemTest, ChecksAndCompletesItemsReplacingAPendingError) {
   struct Case {
     std::string item;
     int code;
-    std::string completed;
+    std::string result;  // the completed item, or the whole error text
+    SegmentLengths lengths = kLengths;
   };
   const Case cases[] = {
+      // clang-format off
       {"1000", 0, "1000-0-0"},      {"1000-", 0, "1000-0-0"}, {"1000-10", 0, "1000-10-0"},
       {"1000-10-", 0, "1000-10-0"}, {"ab-*-*", 0, "AB-*-*"},  {"1000..1999-*-*", 0, ""},
-      {"1000.1999-*-*", 0, ""},     {"1000-1..-*", 0, ""},  // an empty upper end passes outside the
-                                                            // main account
-      {"1000..-*-*", 20, ""},       {"..1000-*-*", 20, ""},   {"1000...2000-*-*", 20, ""},
-      {"10000-*-*", 20, ""},        {"1000-100-*", 20, ""},   {"-10-100", 20, ""},
-      {"1000-10-200-300", 20, ""},  {"A~B-*-*", 8, ""},       {"1*..2*-*-*", 16, ""},
-      {"1000-1?..2-*", 16, ""},
+      {"1000.1999-*-*", 0, ""},
+      // An empty upper end passes outside the main account.
+      {"1000-1..-*", 0, ""},       {"1000..-*-*", 20, ""},      {"..1000-*-*", 20, ""},
+      {"1000...2000-*-*", 20, ""}, {"10000-*-*", 20, ""},       {"1000-100-*", 20, ""},
+      {"-10-100", 20, ""},         {"1000-10-200-300", 20, ""}, {"A~B-*-*", 8, ""},
+      {"1*..2*-*-*", 16, ""},      {"1000-1?..2-*", 16, ""},
+      {"A~B", 8, "R7 [Tessary] Invalid character: ~ - A~B"},
+      // A lone star passes in a segment the company does not use.
+      {"1000-*-*", 0, "", {4, 0, 0}}, {"1000-1-*", 20, "", {4, 0, 0}},
+      // clang-format on
   };
   for (const Case& c : cases) {
     ErrorReporter errors;
+    errors.SetError(9, "earlier");
     std::string item = c.item;
-    EXPECT_EQ(ValidateAccountItem(item, kLengths, errors), c.code) << c.item;
+    EXPECT_EQ(ValidateAccountItem(item, c.lengths, errors), c.code) << c.item;
     if (c.code != 0) {
       EXPECT_NE(errors.text().find(" - " + ToUpperAscii(c.item)), std::string::npos)
           << errors.text();
-    } else if (!c.completed.empty()) {
-      EXPECT_EQ(item, c.completed) << c.item;
+    }
+    if (!c.result.empty()) {
+      EXPECT_EQ(c.code ? errors.text() : item, c.result) << c.item;
     }
   }
 }
 
-TEST(ValidateAccountItemTest, AnErrorReplacesThePendingOne) {
-  ErrorReporter errors;
-  errors.SetError(9, "earlier");
-  std::string item = "A~B";
-  EXPECT_EQ(ValidateAccountItem(item, kLengths, errors), 8);
-  EXPECT_EQ(errors.text(), "R7 [Tessary] Invalid character: ~ - A~B");
-}
-
-TEST(ValidateAccountItemTest, ALoneStarPassesInASegmentTheCompanyDoesNotUse) {
-  ErrorReporter errors;
-  std::string item = "1000-*-*";
-  EXPECT_EQ(ValidateAccountItem(item, {4, 0, 0}, errors), 0);
-  item = "1000-1-*";
-  EXPECT_EQ(ValidateAccountItem(item, {4, 0, 0}, errors), 20);
-}
-
 TEST(MapAccountItemTest, MapsUnderEachSetting) {
-  struct Case {
-    std::string item;
-    SegmentMappings mappings;
-    std::string mapped;
-  };
-  const Case cases[] = {
+  // The item, the mapping settings, and the mapped item.
+  const std::tuple<const char*, SegmentMappings, const char*> cases[] = {
       {"4*-*-*", {3, 3, 3}, "4*-*-*,00004*-*-*"},
       {"4*-*-*", {1, 3, 3}, "00004*-*-*"},
       {"4*-*-*", {2, 3, 3}, "4*-*-*"},
@@ -155,44 +139,31 @@ TEST(MapAccountItemTest, MapsUnderEachSetting) {
       {"A*-*-*", {3, 3, 3}, "A*-*-*"},  // a letter
       {"1000-10-100", {3, 3, 3}, "1000-10-100"},
   };
-  for (const Case& c : cases) EXPECT_EQ(MapAccountItem(c.item, kLengths, c.mappings), c.mapped);
+  for (const auto& [item, mappings, mapped] : cases) {
+    EXPECT_EQ(MapAccountItem(item, kLengths, mappings), mapped) << item;
+  }
 }
 
 TEST(MatchWildcardTest, MatchesTheWholeText) {
-  struct Case {
-    const char* text;
-    const char* pattern;
-    bool match;
-  };
-  const Case cases[] = {
-      {"4000", "4??0", true},
-      {"4005", "4??0", false},
-      {"4000", "4*", true},
-      {"4", "4*", true},
-      {"abc", "A?C", true},
-      {"4000", "*0", true},
-      {"4000", "*?", true},
-      {"", "*??", true},
-      {"4000", "4", false},
-      {"4000", "40", false},
-      {"40x0", "4*0", true},
-      {"4001", "4*0", false},
-      {"00004000", "00004*", true},
-      {"AB", "ab", true},
-      {"", "", true},
+  // The text, the pattern, and whether it matches.
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      // clang-format off
+      {"4000", "4??0", true},       {"4005", "4??0", false}, {"4000", "4*", true},
+      {"4", "4*", true},            {"abc", "A?C", true},    {"4000", "*0", true},
+      {"4000", "*?", true},         {"", "*??", true},       {"4000", "4", false},
+      {"4000", "40", false},        {"40x0", "4*0", true},   {"4001", "4*0", false},
+      {"00004000", "00004*", true}, {"AB", "ab", true},      {"", "", true},
       {"1", "", false},
+      // clang-format on
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(MatchWildcard(c.text, c.pattern), c.match) << c.text << " " << c.pattern;
+  for (auto [text, pattern, match] : cases) {
+    EXPECT_EQ(MatchWildcard(text, pattern), match) << text << " " << pattern;
+  }
 }
 
 TEST(ParseAccountTokenTest, BuildsTheScanBounds) {
-  struct Case {
-    std::string token;
-    std::string lower;
-    std::string upper;
-  };
-  const Case cases[] = {
+  // The token, then the lower and the upper end of its scan.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"1000-10-100", "000010000000001000000100", "000010000000001000000100"},
       {"1000..1999-*-*", "00001000                ", "00001999ZZZZZZZZZZZZZZZZ"},
       {"4*-*-*", "4                       ", "4ZZZZZZZZZZZZZZZZZZZZZZZ"},
@@ -200,10 +171,10 @@ TEST(ParseAccountTokenTest, BuildsTheScanBounds) {
       {"4??0-10-*", "00004  000000010        ", "4ZZ0    00000010ZZZZZZZZ"},
       {"1000-1..-*", "0000100000000001        ", "0000100000000000ZZZZZZZZ"},
   };
-  for (const Case& c : cases) {
-    AccountToken token = ParseAccountToken(c.token);
-    EXPECT_EQ(token.lower, c.lower) << c.token;
-    EXPECT_EQ(token.upper, c.upper) << c.token;
+  for (auto [text, lower, upper] : cases) {
+    const AccountToken token = ParseAccountToken(text);
+    EXPECT_EQ(token.lower, lower) << text;
+    EXPECT_EQ(token.upper, upper) << text;
   }
   EXPECT_TRUE(ParseAccountToken("1000-10-100").exact);
   EXPECT_FALSE(ParseAccountToken("1000-1*-100").exact);
@@ -229,15 +200,13 @@ TEST(SegmentMatchesTest, ComparesNumericAndLetteredFields) {
   EXPECT_TRUE(SegmentMatches(range, "00000030", 2, 1, 1));  // range type 1: main only
 }
 
-TEST(AccountSpecifierHelpersTest, AllAccountsEntitiesAndKeyDisplay) {
+TEST(AccountSpecifierHelpersTest, AllAccountsEntitiesKeyDisplayAndTemplates) {
   EXPECT_EQ(AllAccountsSpecifier(1), "*");
   EXPECT_EQ(AllAccountsSpecifier(3), "*-*-*");
   EXPECT_EQ(AllEntitiesTemplate(2), "^-^");
   EXPECT_EQ(AccountKeyDisplay("000010000000002000000003", {4, 2, 1}), "1000-20-3");
   EXPECT_EQ(AccountKeyDisplay("AB      00000020        ", {4, 2, 0}), "AB-20");
-}
-
-TEST(ExpandAccountTemplateTest, YieldsCheckedAndMappedItems) {
+  // A template yields checked and mapped items.
   ErrorReporter errors;
   std::vector<std::string> items;
   EXPECT_EQ(ExpandAccountTemplate("(1000,2000)(10,20)(100)", kLengths, {3, 3, 3}, items, errors),

@@ -1,3 +1,4 @@
+// The amount table: records filled into period blocks, and the amount of each window.
 #include "specifiers/amount_table.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +47,8 @@ AmountTable Filled(const LoadedRecords& records, int kind, std::initializer_list
 
 struct AmountCase {
   std::string phrase;
-  int code;  // of the window or the extraction
   double amount;
+  int code = 0;  // of the window or the extraction
 };
 
 void ExpectAmounts(const AmountTable& table, int kind, const AmountCase* cases, std::size_t n,
@@ -69,7 +70,7 @@ void ExpectAmounts(const AmountTable& table, int kind, const AmountCase* cases, 
   }
 }
 
-TEST(AmountTableTest, FillTurnsRunningTotalsIntoPeriodChanges) {
+TEST(AmountTableTest, IncomeFillTurnsRunningTotalsIntoPeriodChangesAndBudgetsFillBothBlocks) {
   const AmountTable t = Filled(IncomeRecords(), kIncomeStatementAccount, {103, 101});
   const double this_year[] = {100, 100, 200, 50, 300, 0, 0, 0, 0, 0, 0, 0, 0};
   const double last_year[] = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 10};
@@ -79,62 +80,52 @@ TEST(AmountTableTest, FillTurnsRunningTotalsIntoPeriodChanges) {
     EXPECT_DOUBLE_EQ(t.At(kBudgetFigures, kThisYear, i), 0) << i;
   }
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, kOpeningSlot), 0);
+  // A budget fills the actual and the budget block of this year.
+  const AmountTable b = Filled(IncomeRecords(), kIncomeStatementAccount, {104});
+  for (int i = 0; i < 13; ++i) {
+    EXPECT_DOUBLE_EQ(b.At(kActualFigures, kThisYear, i), 10.0 * (i + 1));
+    EXPECT_DOUBLE_EQ(b.At(kBudgetFigures, kThisYear, i), 10.0 * (i + 1));
+    EXPECT_DOUBLE_EQ(b.At(kBudgetFigures, kLastYear, i), 0);
+  }
 }
 
-TEST(AmountTableTest, FillKeepsBalancesAndTheOpeningOfBalanceSheetAccounts) {
+TEST(AmountTableTest, BalanceFillKeepsBalancesAndTheOpeningSumsAccountsAndClears) {
   const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103, 101});
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, 0), 1100);
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, kOpeningSlot), 1000);
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kLastYear, 11), 1600);
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kLastYear, kOpeningSlot), 0);
-}
-
-TEST(AmountTableTest, BudgetFillsTheActualAndTheBudgetBlockOfThisYear) {
-  const AmountTable t = Filled(IncomeRecords(), kIncomeStatementAccount, {104});
-  for (int i = 0; i < 13; ++i) {
-    EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, i), 10.0 * (i + 1));
-    EXPECT_DOUBLE_EQ(t.At(kBudgetFigures, kThisYear, i), 10.0 * (i + 1));
-    EXPECT_DOUBLE_EQ(t.At(kBudgetFigures, kLastYear, i), 0);
+  // Other load codes add nothing.
+  for (double amount : Filled(BalanceSheetRecords(), kBalanceSheetAccount, {100, 102, 0}).amounts) {
+    EXPECT_EQ(amount, 0.0);
   }
-}
-
-TEST(AmountTableTest, OtherLoadCodesAddNothing) {
-  const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {100, 102, 0});
-  for (double amount : t.amounts) EXPECT_EQ(amount, 0.0);
-}
-
-TEST(AmountTableTest, AccountsAreSummedAndClearEmptiesTheTable) {
-  AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103, 103});
-  EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, 4), 3000);
-  EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, kOpeningSlot), 2000);
-  ClearAmountTable(&t);
-  for (double amount : t.amounts) EXPECT_EQ(amount, 0.0);
+  // Accounts are summed; Clear empties the table.
+  AmountTable sum = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103, 103});
+  EXPECT_DOUBLE_EQ(sum.At(kActualFigures, kThisYear, 4), 3000);
+  EXPECT_DOUBLE_EQ(sum.At(kActualFigures, kThisYear, kOpeningSlot), 2000);
+  ClearAmountTable(&sum);
+  for (double amount : sum.amounts) EXPECT_EQ(amount, 0.0);
 }
 
 TEST(AmountTableTest, BalanceSheetWindows) {
   const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103, 101});
   const AmountCase cases[] = {
-      {"Month", 0, 1500},
-      {"Opening Balance Month", 0, 1400},
-      {"Change Month", 0, 100},
-      {"Month 1 Change", 0, 100},            // against the opening balance
-      {"Opening Balance Month 1", 0, 1000},  // the opening balance of this year
-      {"Opening Balance Year", 0, 1000},
-      {"Year Change", 0, 500},
-      {"Quarter", 0, 1500},
-      {"Last Quarter", 0, 1300},
-      {"Month 8", 0, 1500},  // no activity after the current period
-      {"Month 13", 0, 1500},
-      {"Last Year", 0, 800},
-      {"5 Months Ago", 0, 1600},
-      {"Quarter 4 Last Year", 0, 1600},  // an empty 13th period repeats the 12th
-      {"Change Quarter 4 Last Year", 0, 400},
-      {"Opening Balance Month 1 Last Year", 18, 0},
-      {"Change Month 1 Last Year", 18, 0},
-      {"Running Year", 0, 700},  // balance now less the balance a year before
-      {"Running Quarter", 0, 300},
-      {"Last Running Quarter", 0, 1200 - 1400},
-      {"Starting Change Month", 21, 0},
+      // clang-format off
+      {"Month", 1500},                     {"Opening Balance Month", 1400},
+      {"Change Month", 100},               {"Month 1 Change", 100},  // against the opening balance
+      {"Opening Balance Month 1", 1000},  // the opening balance of this year
+      {"Opening Balance Year", 1000},      {"Year Change", 500},
+      {"Quarter", 1500},                   {"Last Quarter", 1300},
+      {"Month 8", 1500},  // no activity after the current period
+      {"Month 13", 1500},                  {"Last Year", 800},
+      {"5 Months Ago", 1600},
+      {"Quarter 4 Last Year", 1600},  // an empty 13th period repeats the 12th
+      {"Change Quarter 4 Last Year", 400}, {"Opening Balance Month 1 Last Year", 0, 18},
+      {"Change Month 1 Last Year", 0, 18},
+      {"Running Year", 700},  // balance now less the balance a year before
+      {"Running Quarter", 300},            {"Last Running Quarter", 1200 - 1400},
+      {"Starting Change Month", 0, 21},
+      // clang-format on
   };
   ExpectAmounts(t, kBalanceSheetAccount, cases, std::size(cases));
 }
@@ -142,22 +133,17 @@ TEST(AmountTableTest, BalanceSheetWindows) {
 TEST(AmountTableTest, IncomeStatementWindows) {
   const AmountTable t = Filled(IncomeRecords(), kIncomeStatementAccount, {103, 101});
   const AmountCase cases[] = {
-      {"Month", 0, 300},
-      {"Month 1", 0, 100},
-      {"Year", 0, 750},
-      {"Quarter", 0, 350},
-      {"Last Quarter", 0, 400},
-      {"Opening Balance Month", 0, 0},
-      {"Change Month", 0, 300},
-      {"Month 8", 0, 0},
-      {"Last Year", 0, 150},
-      {"Quarter 4 Last Year", 0, 340},
-      {"5 Months Ago", 0, 120},
-      {"Running Quarter", 0, 550},
-      {"Running Year", 0, 630 + 750},  // across the year boundary
-      {"Last Running Quarter", 0, 120 + 200},
-      {"12 Running Months", 0, 50},
-      {"Running Half Year", 0, 120 + 750},
+      // clang-format off
+      {"Month", 300},                      {"Month 1", 100},
+      {"Year", 750},                       {"Quarter", 350},
+      {"Last Quarter", 400},               {"Opening Balance Month", 0},
+      {"Change Month", 300},               {"Month 8", 0},
+      {"Last Year", 150},                  {"Quarter 4 Last Year", 340},
+      {"5 Months Ago", 120},               {"Running Quarter", 550},
+      {"Running Year", 630 + 750},  // across the year boundary
+      {"Last Running Quarter", 120 + 200}, {"12 Running Months", 50},
+      {"Running Half Year", 120 + 750},
+      // clang-format on
   };
   ExpectAmounts(t, kIncomeStatementAccount, cases, std::size(cases));
 }
@@ -165,16 +151,15 @@ TEST(AmountTableTest, IncomeStatementWindows) {
 TEST(AmountTableTest, BudgetWindowsReadPeriodAmountsWhateverTheAccountKind) {
   const AmountTable t = Filled(IncomeRecords(), kIncomeStatementAccount, {104});
   const AmountCase cases[] = {
-      {"Month Budget", 0, 50},
-      {"Year Budget", 0, 150},
-      {"Quarter 4 Budget", 0, 460},
-      {"Opening Balance Month Budget", 0, 0},
-      {"Running Quarter Budget", 0, 120},
-      {"Last Year Budget", 18, 0},
+      // clang-format off
+      {"Month Budget", 50},            {"Year Budget", 150},
+      {"Quarter 4 Budget", 460},       {"Opening Balance Month Budget", 0},
+      {"Running Quarter Budget", 120}, {"Last Year Budget", 0, 18},
+      // clang-format on
   };
   ExpectAmounts(t, kIncomeStatementAccount, cases, std::size(cases));
   ExpectAmounts(t, kBalanceSheetAccount, cases, std::size(cases));
-  const AmountCase early[] = {{"Running Quarter Budget", 18, 0}, {"Month Budget", 0, 20}};
+  const AmountCase early[] = {{"Running Quarter Budget", 0, 18}, {"Month Budget", 20}};
   ExpectAmounts(t, kIncomeStatementAccount, early, std::size(early), false, {2, 12});
 }
 
@@ -187,9 +172,9 @@ TEST(AmountTableTest, TheAlternativeRecordIsReadWhole) {
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, 0), 10);
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, kOpeningSlot), 0);
   const AmountCase cases[] = {
-      {"Month 8", 0, 80},    // the whole earlier year is history
-      {"Month 13", 0, 120},  // an empty 13th period repeats the 12th
-      {"Quarter 4", 0, 120},
+      {"Month 8", 80},    // the whole earlier year is history
+      {"Month 13", 120},  // an empty 13th period repeats the 12th
+      {"Quarter 4", 120},
   };
   ExpectAmounts(t, kBalanceSheetAccount, cases, std::size(cases), true);
 
@@ -213,7 +198,7 @@ TEST(AmountTableTest, ThirteenPeriodYearsDifferenceTheThirteenthPeriod) {
   EXPECT_DOUBLE_EQ(t.At(kActualFigures, kThisYear, 12), 0);
 }
 
-TEST(AmountTableTest, ExtractionLeavesTheCallersTableAsItWas) {
+TEST(AmountTableTest, ExtractionLeavesTheTableAsItWasAndRefusesWindowsOutsideIt) {
   const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103});
   PeriodWindow window;
   PeriodSpec spec;
@@ -226,10 +211,7 @@ TEST(AmountTableTest, ExtractionLeavesTheCallersTableAsItWas) {
   ASSERT_EQ(ComputePeriodWindow(spec, kCompany, &window), 100);
   ASSERT_EQ(ExtractWindowAmount(window, t, false, kBalanceSheetAccount, &amount), 0);
   EXPECT_DOUBLE_EQ(amount, 1500);
-}
-
-TEST(AmountTableTest, AWindowOutsideTheTableIsRefused) {
-  const AmountTable t = Filled(BalanceSheetRecords(), kBalanceSheetAccount, {103});
+  // A window outside the table is refused.
   const PeriodWindow bad[] = {
       {.start_slot = 13},
       {.start_slot = 10, .span = 3},
@@ -240,7 +222,7 @@ TEST(AmountTableTest, AWindowOutsideTheTableIsRefused) {
       {.start_slot = 12, .last_slot = 11, .running = kRunningMonths},
   };
   for (const PeriodWindow& w : bad) {
-    double amount = -1;
+    amount = -1;
     EXPECT_EQ(ExtractWindowAmount(w, t, false, kBalanceSheetAccount, &amount), 18);
     EXPECT_EQ(amount, 0.0);
   }

@@ -1,7 +1,9 @@
+// Named months: a calendar month resolved to the first period that ends in it.
 #include "specifiers/named_month.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "specifiers/period_parser.h"
@@ -25,24 +27,18 @@ PeriodSpec Parse(const char* phrase) {
 
 TEST(NamedMonthTest, MapsTheCalendarMonthToTheFirstPeriodEndingInIt) {
   const std::vector<PeriodEndDate> dates = JulyToJune();
-  struct Case {
-    const char* phrase;
-    int number;
-  } cases[] = {{"July", 1}, {"December", 6}, {"January", 7}, {"March", 9}, {"June", 12}};
-  for (const Case& c : cases) {
-    const PeriodSpec spec = Parse(c.phrase);
+  // The month and the period that ends in it.
+  const std::tuple<const char*, int> cases[] = {
+      {"July", 1}, {"December", 6}, {"January", 7}, {"March", 9}, {"June", 12}};
+  for (const auto& [phrase, number] : cases) {
+    const PeriodSpec spec = Parse(phrase);
     const PeriodSpec resolved = ResolveNamedMonth(spec, dates);
-    EXPECT_EQ(resolved.number, c.number) << c.phrase;
-    EXPECT_EQ(resolved.flags, spec.flags) << c.phrase;
-    EXPECT_EQ(spec.number, Parse(c.phrase).number);  // the caller's record is untouched
+    EXPECT_EQ(resolved.number, number) << phrase;
+    EXPECT_EQ(resolved.flags, spec.flags) << phrase;
   }
-}
-
-TEST(NamedMonthTest, LeavesOtherRecordsAndUnmatchedMonthsAlone) {
-  const std::vector<PeriodEndDate> dates = JulyToJune();
-  const PeriodSpec month3 = Parse("Month 3");
-  EXPECT_EQ(ResolveNamedMonth(month3, dates).number, 3);
-  // A calendar of six periods has no period ending in November.
+  // Other records and months no period ends in are left alone.
+  EXPECT_EQ(ResolveNamedMonth(Parse("Month 3"), dates).number, 3);
+  // A calendar of four periods has no period ending in November.
   const std::vector<PeriodEndDate> short_year(dates.begin(), dates.begin() + 4);
   EXPECT_EQ(ResolveNamedMonth(Parse("November"), short_year).number, 11);
   EXPECT_EQ(ResolveNamedMonth(Parse("November"), {}).number, 11);

@@ -1,6 +1,8 @@
+// The period specifier as a list: commas, blank phrases, the 24-phrase limit and errors.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "base/error_codes.h"
 #include "specifiers/period_parser.h"
@@ -29,41 +31,39 @@ TEST(PeriodListTest, SplitsAtCommasAndEndsTheList) {
   EXPECT_EQ(list[1].text, "Last Quarter ");
   EXPECT_EQ(list[1].text.data(), text.data() + 9);
   EXPECT_EQ(list[2].text, "Year");
+  // The count is optional.
+  EXPECT_TRUE(ParsePeriodSpecifier("month", &list, nullptr).ok());
+  EXPECT_EQ(list[0].flags, 0x0001u);
 }
 
 TEST(PeriodListTest, CommaRulesAndBlankPhrases) {
-  struct Case {
-    std::string text;
-    int code;
-    std::size_t count;
-  } cases[] = {
+  // The specifier, the result, and how many phrases it holds.
+  const std::tuple<std::string, int, std::size_t> cases[] = {
+      // clang-format off
       {"Month 1, Month 2,,Month 3", kInvalidComma, 0},
-      {",Month", kInvalidComma, 0},
-      {"Month,", kInvalidComma, 0},
-      {"Month,,", kInvalidComma, 0},
+      {",Month", kInvalidComma, 0}, {"Month,", kInvalidComma, 0}, {"Month,,", kInvalidComma, 0},
       {",", kInvalidComma, 0},
-      {" ,Month", kOk, 1},          // a comma after leading blanks is not the first character
+      {" ,Month", kOk, 1},  // a comma after leading blanks is not the first character
       {"Month, ,Month 2", kOk, 2},  // a blank phrase between commas is skipped
       {"Month,\t,Month 2", kOk, 2},
       {"Month, ", kOk, 1},  // a blank after the last comma is a blank phrase
-      {"", kOk, 0},
-      {"   ", kOk, 0},
-      {"Month , Month", kOk, 2},
+      {"", kOk, 0},                 {"   ", kOk, 0},                {"Month , Month", kOk, 2},
+      // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, code, phrases] : cases) {
     PeriodList list;
     std::size_t count = 99;
-    const PeriodParseResult r = ParsePeriodSpecifier(c.text, &list, &count);
-    EXPECT_EQ(r.code, c.code) << "'" << c.text << "'";
-    EXPECT_EQ(r.detail, "") << "'" << c.text << "'";
-    EXPECT_EQ(count, c.count) << "'" << c.text << "'";
+    const PeriodParseResult r = ParsePeriodSpecifier(text, &list, &count);
+    EXPECT_EQ(r.code, code) << "'" << text << "'";
+    EXPECT_EQ(r.detail, "") << "'" << text << "'";
+    EXPECT_EQ(count, phrases) << "'" << text << "'";
     if (r.ok()) {
-      EXPECT_TRUE(list[c.count].IsEnd()) << "'" << c.text << "'";
+      EXPECT_TRUE(list[phrases].IsEnd()) << "'" << text << "'";
     }
   }
 }
 
-TEST(PeriodListTest, TwentyFourPhrasesAndNoMore) {
+TEST(PeriodListTest, TwentyFourPhrasesAndNoMoreAndAnErrorStopsTheList) {
   PeriodList list;
   std::size_t count = 0;
   ASSERT_TRUE(ParsePeriodSpecifier(Phrases(24), &list, &count).ok());
@@ -81,24 +81,15 @@ TEST(PeriodListTest, TwentyFourPhrasesAndNoMore) {
   // Blank phrases do not count against the limit.
   EXPECT_TRUE(ParsePeriodSpecifier(" , ," + Phrases(24), &list, &count).ok());
   EXPECT_EQ(count, 24u);
-}
-
-TEST(PeriodListTest, APhraseErrorStopsTheList) {
-  PeriodList list;
-  std::size_t count = 99;
+  // A phrase error stops the list; the list already filled cannot be walked past it.
+  count = 99;
   const PeriodParseResult r =
       ParsePeriodSpecifier("Month 1, Month 2, Monthly, Month 4", &list, &count);
   EXPECT_EQ(r.code, kInvalidPeriodSpecifier);
   EXPECT_EQ(r.detail, "Monthly");
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(list[1].number, 2);
-  EXPECT_TRUE(list[2].IsEnd());  // a stale list cannot be walked past the failure
-}
-
-TEST(PeriodListTest, ACountIsOptional) {
-  PeriodList list;
-  EXPECT_TRUE(ParsePeriodSpecifier("month", &list, nullptr).ok());
-  EXPECT_EQ(list[0].flags, 0x0001u);
+  EXPECT_TRUE(list[2].IsEnd());
 }
 
 }  // namespace

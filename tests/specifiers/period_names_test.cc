@@ -1,3 +1,4 @@
+// The ready-made period names of the string table: each one a phrase with a window.
 #include <gtest/gtest.h>
 
 #include <set>

@@ -1,6 +1,5 @@
-// Every window the parser can produce from short phrases stays inside the amount table,
-// for every current period of a 12-period and a 13-period company. Under the sanitizers
-// an index past the table fails this test.
+// Every window a short phrase can make stays inside the amount table, in any current period.
+// Under the sanitizers an index past the table fails this test.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,9 +1,13 @@
 // The one place that builds the driver whole. (platform-independent)
 #include "exports/driver_assembly.h"
 
+#include <memory>
+
 #include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
+#include "tools/lists/lists_dialog.h"
+#include "tools/period_wizard/period_wizard.h"
 
 namespace r7 {
 namespace {
@@ -40,6 +44,18 @@ void RegisterTools(Driver& driver) {
   dialogs.RegisterFactory(DialogKind::kAbout, [context](platform::WindowId owner) {
     return about::OpenAboutDialog(context, owner);
   });
+  dialogs.RegisterFactory(DialogKind::kLists, [context](platform::WindowId owner) {
+    return lists::OpenListsDialog(context, owner);
+  });
+  // One period wizard for the life of the driver; the menu opens it through its launcher,
+  // the tools by its template.
+  auto wizard = std::make_shared<period_wizard::PeriodWizard>(context);
+  dialogs.RegisterFactory(DialogKind::kPeriodWizard, [wizard](platform::WindowId owner) {
+    return wizard->OpenLauncher(owner);
+  });
+  dialogs.RegisterTemplateFactory("PERIODW", [wizard](platform::WindowId owner) {
+    return wizard->Open(owner);
+  });
 }
 
 }  // namespace
@@ -49,7 +65,7 @@ ToolContext ToolContextOf(Driver& driver) {
   return ToolContext{
       .ui = platform.ui,
       .input = platform.input,
-      .help = platform.help,
+      .help = driver.help_opener(),
       .clipboard = platform.clipboard,
       .messages = driver.messages(),
       .errors = driver.errors(),
@@ -58,11 +74,16 @@ ToolContext ToolContextOf(Driver& driver) {
       .session = driver.session(),
       .display_amounts = driver.display_amounts(),
       .dialogs = driver.dialogs(),
+      .lists = driver.list_caches(),
+      .segment_collector = driver.segment_collector(),
       .command_window = [&driver] { return driver.command_window().window(); },
       .company_dir_list = [&driver]() -> const std::vector<std::string>& {
         return driver.company_dir_list();
       },
       .ledger = [&driver](platform::WindowId window) { return driver.ledger_services(window); },
+      .show_pending_error = [&driver](platform::WindowId window) {
+        return driver.ShowPendingError(window);
+      },
       .balance =
           [&driver](const LedgerServices& services) {
             return driver.balance_collaborators(services);

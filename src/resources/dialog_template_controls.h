@@ -1,6 +1,8 @@
 // The R7_DIALOG macros read for the controls of each template: a template NAME becomes an
-// array kNAMEControls of ControlTemplate. Included, without a guard, before a list of
-// templates; dialog_template_entries.h then makes the table of them. (platform-independent)
+// array kNAMEControls of ControlTemplate, which starts with a placeholder so that a
+// template without controls still makes an array (the table leaves it out). Included,
+// without a guard, before a list of templates; dialog_template_entries.h then makes the
+// table of them. (platform-independent)
 #include "resources/dialog_template_undef.h"
 
 #define R7_NONE 0u
@@ -16,8 +18,9 @@
 #define R7_CONTROL_(kind, id, text, x, y, w, h, flags) \
   {id, ::r7::resources::ControlKind::kind, text, x, y, w, h, flags},
 
-#define R7_DIALOG(name, width, height, caption) \
-  inline constexpr ::r7::resources::ControlTemplate k##name##Controls[] = {
+#define R7_DIALOG(name, width, height, caption)                           \
+  inline constexpr ::r7::resources::ControlTemplate k##name##Controls[] = { \
+      {0, ::r7::resources::ControlKind::kText, "", 0, 0, 0, 0, 0u},
 #define R7_DIALOG_END \
   }                   \
   ;

@@ -3,7 +3,8 @@
 // guard, inside the initialiser of the table. (platform-independent)
 #include "resources/dialog_template_undef.h"
 
-#define R7_DIALOG(name, width, height, caption) {#name, caption, width, height, k##name##Controls},
+#define R7_DIALOG(name, width, height, caption) \
+  {#name, caption, width, height, std::span(k##name##Controls).subspan(1)},
 #define R7_DIALOG_END
 #define R7_TEXT(...)
 #define R7_GROUP_BOX(...)

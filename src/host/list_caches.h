@@ -16,7 +16,7 @@ namespace r7 {
 inline constexpr int kListSegmentSlots = 6;
 
 struct ListCaches {
-  std::string company;  // whose ledger filled them
+  std::string company;                                                   // whose ledger filled them
   std::array<std::vector<std::string>, kListSegmentSlots> values;        // sorted, distinct
   std::array<std::vector<std::string>, kListSegmentSlots> descriptions;  // parallel, or empty
   bool valid = false;

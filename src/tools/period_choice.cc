@@ -36,7 +36,8 @@ void Seed(PeriodChoice& choice, const PeriodSpec& spec) {
       choice.choice = kThisPeriod;
       break;
     case kPositionBack:
-      if (choice.duration == kDurationMonth && choice.year == 1 && !choice.running && spec.number != 1) {
+      if (choice.duration == kDurationMonth && choice.year == 1 && !choice.running &&
+          spec.number != 1) {
         choice.ago = true;
         choice.choice = spec.number;
       } else {
@@ -162,7 +163,7 @@ PeriodSpan SpanOf(const PeriodChoice& c, int current_period, int period_count) {
     const int back = c.duration == kDurationQuarter    ? 2
                      : c.duration == kDurationHalfYear ? 5
                      : c.duration == kDurationYear     ? 11
-                                               : 0;
+                                                       : 0;
     span.to = q;
     span.from = q - back;
     if (span.from < 1) {
@@ -199,7 +200,9 @@ PeriodSpan SpanOf(const PeriodChoice& c, int current_period, int period_count) {
 
 DateRange DatesOf(const PeriodSpan& span, const CompanyContext& company) {
   const int last = std::clamp(company.period_count, 1, 13);
-  auto index = [last](int period) { return static_cast<std::size_t>(std::clamp(period, 1, last) - 1); };
+  auto index = [last](int period) {
+    return static_cast<std::size_t>(std::clamp(period, 1, last) - 1);
+  };
   DateRange range{company.period_starts[index(span.from)], company.period_ends[index(span.to)]};
   range.from.year -= span.from_years_back;
   range.to.year -= span.to_years_back;

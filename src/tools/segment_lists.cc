@@ -43,9 +43,9 @@ Collection Collect(const ToolContext& context, CompanyContext& company, std::str
   context.segment_collector = [&](std::string_view account_number) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
       const std::size_t field = static_cast<std::size_t>(fields[i]);
-      found[i].emplace(DisplaySegment(account_number.substr(field * kSegmentFieldWidth,
-                                                            kSegmentFieldWidth),
-                                      company.segment_lengths[field]));
+      found[i].emplace(
+          DisplaySegment(account_number.substr(field * kSegmentFieldWidth, kSegmentFieldWidth),
+                         company.segment_lengths[field]));
     }
     if (++accounts % kProgressStep == 0 && progress) progress(accounts);
   };
@@ -57,8 +57,8 @@ Collection Collect(const ToolContext& context, CompanyContext& company, std::str
   const LedgerServices services = context.ledger(window);
   double total = 0;
   Collection collection;
-  collection.status = ComputeBalance(&total, context.balance(services), company.code, request,
-                                     periods);
+  collection.status =
+      ComputeBalance(&total, context.balance(services), company.code, request, periods);
   context.segment_collector = nullptr;
   context.errors.Clear();  // the collection's own messages are not the user's business
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -97,8 +97,8 @@ int FillCaches(const ToolContext& context, CompanyContext& company, platform::Wi
   if (collection.status != 0 && collection.status != kNoMatchingAccounts) return collection.status;
   caches.values = std::move(collection.values);
   if (with_descriptions) {
-    const AccountRequest request = MakeAccountRequest("", company.fiscal_year,
-                                                      context.settings.revision);
+    const AccountRequest request =
+        MakeAccountRequest("", company.fiscal_year, context.settings.revision);
     for (std::size_t i = 0; i < fields.size(); ++i) {
       for (const std::string& value : caches.values[i]) {
         // A stop ends this segment's descriptions; the next segments are described still.

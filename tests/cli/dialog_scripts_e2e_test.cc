@@ -44,8 +44,8 @@ TEST(DialogScriptsEndToEnd, EachScriptAnswersWhatItsExpectedFileHolds) {
     ++scripts;
     // The settings of the smoke test's R7.INI, over a fresh tutorial company per script.
     testing::R7Program r7;
-    const std::string system = r7.BuildSystem(Slurp(fs::path(R7_SOURCE_DIR) / "examples" /
-                                                    "tutorial.json"));
+    const std::string system =
+        r7.BuildSystem(Slurp(fs::path(R7_SOURCE_DIR) / "examples" / "tutorial.json"));
     r7.WriteIni("System Directory=" + system +
                 "\nCompany=00\nCurrent Year=2002\nRounding=1\nNA Label=0\n"
                 "Financial Entities File in GL Path=1\n");

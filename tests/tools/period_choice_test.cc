@@ -9,8 +9,8 @@
 namespace r7::period_choice {
 namespace {
 
-PeriodChoice Choice(int balance_type, int year, int values, int duration, bool running,
-                    int choice, bool ago = false) {
+PeriodChoice Choice(int balance_type, int year, int values, int duration, bool running, int choice,
+                    bool ago = false) {
   return {balance_type, year, values, duration, running, choice, ago};
 }
 

@@ -130,10 +130,9 @@ bool ChartAccounts(const ToolContext& context, CompanyContext& company, platform
   for (; result == kIterationRecord; result = iteration.Next()) {
     const std::string_view record = iteration.record();
     ledger::AccountRecordView account(std::span<const char>(record.data(), record.size()));
-    accounts.push_back(DisplayAccount(record.substr(0, kAccountNumberWidth),
-                                      company.segment_lengths) +
-                       "\t" + std::string(TrimTrailingBlanks(CutTo(account.description(),
-                                                                   kDescriptionWidth))));
+    accounts.push_back(
+        DisplayAccount(record.substr(0, kAccountNumberWidth), company.segment_lengths) + "\t" +
+        std::string(TrimTrailingBlanks(CutTo(account.description(), kDescriptionWidth))));
   }
   context.errors.Clear();
   if (result != kIterationEnd && result != kNoMatchingAccounts) return false;
@@ -235,8 +234,8 @@ ListResult BuildList(const ToolContext& context, platform::WindowId window, Clip
       break;
     }
     case kCompanies:
-      writer.Entries(BuildCompanyDirList(services.files, settings.system_directory,
-                                         DirListSeparator::kTab));
+      writer.Entries(
+          BuildCompanyDirList(services.files, settings.system_directory, DirListSeparator::kTab));
       break;
     case kPeriods: {
       std::vector<std::string> names;

@@ -47,10 +47,10 @@ std::string_view ListNameOf(int selected) {
   }
 }
 
-constexpr int kRadios[] = {R7_LISTS_SEGMENTS, R7_LISTS_COMPANIES, R7_LISTS_REVISIONS,
-                           R7_LISTS_LISTS,    R7_LISTS_PERIODS,   R7_LISTS_YEARS,
+constexpr int kRadios[] = {R7_LISTS_SEGMENTS, R7_LISTS_COMPANIES,  R7_LISTS_REVISIONS,
+                           R7_LISTS_LISTS,    R7_LISTS_PERIODS,    R7_LISTS_YEARS,
                            R7_LISTS_ACCOUNTS, R7_LISTS_BWB_HEADERS};
-constexpr int kSegmentControls[] = {R7_LISTS_SEGMENT_LABEL, R7_LISTS_SEGMENT, R7_LISTS_WHERE_LABEL,
+constexpr int kSegmentControls[] = {R7_LISTS_SEGMENT_LABEL, R7_LISTS_SEGMENT,  R7_LISTS_WHERE_LABEL,
                                     R7_LISTS_WHERE,         R7_LISTS_IS_LABEL, R7_LISTS_IS};
 
 class ListsDialog {
@@ -188,7 +188,8 @@ class ListsDialog {
       if (settings.selected_list != 0) {
         settings.list = std::string(ListNameOf(settings.selected_list));
       } else {
-        settings.list_segment_segment = CutTo(ui.ControlText(self, R7_LISTS_SEGMENT), kMaxChooserText);
+        settings.list_segment_segment =
+            CutTo(ui.ControlText(self, R7_LISTS_SEGMENT), kMaxChooserText);
         settings.list_segment_where = CutTo(ui.ControlText(self, R7_LISTS_WHERE), kMaxChooserText);
         std::string is = ui.ControlText(self, R7_LISTS_IS);
         settings.list_segment_is = CutTo(is.substr(0, is.find(';')), kMaxChooserText);

@@ -23,8 +23,8 @@ constexpr std::size_t kMaxDateText = 260;
 constexpr std::size_t kMaxClipboardText = 509;
 
 // The radio buttons of each choice, in the order of the choice's values.
-constexpr int kBalanceButtons[] = {R7_PWIZ_BUDGET, R7_PWIZ_ACTUAL};       // 0 budget, 1 actual
-constexpr int kYearButtons[] = {R7_PWIZ_LAST_YEAR, R7_PWIZ_THIS_YEAR};    // 0 last, 1 this
+constexpr int kBalanceButtons[] = {R7_PWIZ_BUDGET, R7_PWIZ_ACTUAL};     // 0 budget, 1 actual
+constexpr int kYearButtons[] = {R7_PWIZ_LAST_YEAR, R7_PWIZ_THIS_YEAR};  // 0 last, 1 this
 constexpr int kValueButtons[] = {R7_PWIZ_OPENING, R7_PWIZ_ENDING, R7_PWIZ_CHANGE};
 constexpr int kDurationButtons[] = {R7_PWIZ_MONTH, R7_PWIZ_QUARTER, R7_PWIZ_HALF_YEAR,
                                     R7_PWIZ_YEAR};
@@ -40,9 +40,8 @@ int IndexOf(const int (&buttons)[N], int control) {
 }
 
 bool AllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A text of digits alone is a serial day number: written back as the date it is.

@@ -49,12 +49,12 @@ void RegisterTools(Driver& driver) {
   });
   // One period wizard for the life of the driver; the menu opens it through its launcher,
   // the tools by its template.
-  auto wizard = std::make_shared<period_wizard::PeriodWizard>(context);
-  dialogs.RegisterFactory(DialogKind::kPeriodWizard, [wizard](platform::WindowId owner) {
-    return wizard->OpenLauncher(owner);
+  auto wizard = std::make_shared<period_wizard::WizardTexts>();
+  dialogs.RegisterFactory(DialogKind::kPeriodWizard, [context, wizard](platform::WindowId owner) {
+    return period_wizard::OpenLauncher(context, wizard, owner);
   });
-  dialogs.RegisterTemplateFactory("PERIODW", [wizard](platform::WindowId owner) {
-    return wizard->Open(owner);
+  dialogs.RegisterTemplateFactory("PERIODW", [context, wizard](platform::WindowId owner) {
+    return period_wizard::OpenWizard(context, wizard, owner);
   });
 }
 

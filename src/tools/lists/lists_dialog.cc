@@ -9,6 +9,7 @@
 #include "resources/lists_dialog_ids.h"
 #include "tools/lists/list_builder.h"
 #include "tools/segment_lists.h"
+#include "tools/tool_dialog.h"
 
 namespace r7::lists {
 namespace {
@@ -53,27 +54,14 @@ constexpr int kRadios[] = {R7_LISTS_SEGMENTS, R7_LISTS_COMPANIES,  R7_LISTS_REVI
 constexpr int kSegmentControls[] = {R7_LISTS_SEGMENT_LABEL, R7_LISTS_SEGMENT,  R7_LISTS_WHERE_LABEL,
                                     R7_LISTS_WHERE,         R7_LISTS_IS_LABEL, R7_LISTS_IS};
 
-class ListsDialog {
+class ListsDialog : public ToolDialog {
  public:
-  explicit ListsDialog(const ToolContext& context) : context_(context) {}
+  explicit ListsDialog(const ToolContext& context) : ToolDialog(context, DialogKind::kLists) {}
 
-  bool Handle(WindowId self, const Message& m) {
-    switch (m.id) {
-      case message::kInitDialog:
-        Initialise(self);
-        return true;
-      case message::kClose:
-        Close(self, false);
-        return true;
-      case message::kDestroy:
-        context_.dialogs.Forget(DialogKind::kLists, self);
-        return false;
-      case message::kCommand:
-        break;
-      default:
-        return false;
-    }
-    const int id = platform::CommandId(m), code = platform::Notification(m);
+ private:
+  void OnInit(WindowId self) override { Initialise(self); }
+
+  bool OnCommand(WindowId self, int id, int code) override {
     if (id == R7_LISTS_WHERE) {
       if (code == notify::kComboKillFocus) FillIs(self);
       return true;
@@ -108,7 +96,6 @@ class ListsDialog {
     }
   }
 
- private:
   CompanyContext* Company() {
     CompanyContext* company =
         context_.ledger(platform::kNoWindow).companies.FindCompany(context_.settings.company);
@@ -210,23 +197,19 @@ class ListsDialog {
     settings.list.clear();
   }
 
+  // Exit and 1100 save the settings first; the close message does not.
   void Close(WindowId self, bool save) {
     if (save && !context_.settings_store.SaveAll(context_.settings)) {
       context_.messages.ShowErrorBox(self, kIniNotWritten, "");
     }
     context_.ui.DestroyWindow(self);
   }
-
-  const ToolContext context_;
 };
 
 }  // namespace
 
 WindowId OpenListsDialog(const ToolContext& context, WindowId owner) {
-  auto dialog = std::make_shared<ListsDialog>(context);
-  return context.ui.CreateDialogWindow(
-      "LIST_DIALOG", owner,
-      [dialog](WindowId self, const Message& m) { return dialog->Handle(self, m); });
+  return ToolDialog::Open(std::make_shared<ListsDialog>(context), "LIST_DIALOG", owner);
 }
 
 }  // namespace r7::lists

@@ -9,6 +9,7 @@
 #include "specifiers/dates.h"
 #include "specifiers/period_parser.h"
 #include "tools/period_choice.h"
+#include "tools/tool_dialog.h"
 
 namespace r7::period_wizard {
 namespace {
@@ -49,16 +50,32 @@ void RewriteSerial(std::string& text) {
   if (AllDigits(text) && text.size() <= 9) text = SerialDateText(SerialToDate(LeadingInt(text)));
 }
 
-}  // namespace
+class WizardDialog : public ToolDialog {
+ public:
+  WizardDialog(const ToolContext& context, std::shared_ptr<WizardTexts> texts)
+      : ToolDialog(context, DialogKind::kPeriodWizard), texts_(std::move(texts)) {}
 
-WindowId PeriodWizard::Open(WindowId owner) {
-  const WindowId window = context_.ui.CreateDialogWindow(
-      "PERIODW", owner, [this](WindowId self, const Message& m) { return Handle(self, m); });
-  if (window != platform::kNoWindow) context_.dialogs.Set(DialogKind::kPeriodWizard, window);
-  return window;
-}
+ private:
+  void OnInit(WindowId self) override { ShowChoices(self); }
+  bool OnMessage(WindowId self, const Message& m) override;
+  bool OnCommand(WindowId self, int id, int notification) override;
+  void OnClose(WindowId self) override { Close(self, false); }
 
-void PeriodWizard::ShowChoices(WindowId self) {
+  void ShowChoices(WindowId self);
+  void OnChoice(WindowId self, int control);
+  void OnDatesLeft(WindowId self);
+  void Compose(WindowId self);
+  void ComputeDates();
+  void CopyToClipboard();
+  void Tell(int command, WindowId self);
+  void Close(WindowId self, bool composed);
+
+  std::shared_ptr<WizardTexts> texts_;
+  bool initialised_ = false;  // the first activation has happened
+  WindowId opener_ = platform::kNoWindow;
+};
+
+void WizardDialog::ShowChoices(WindowId self) {
   platform::UserInterface& ui = context_.ui;
   const PeriodChoice& c = context_.session.period_choice;
   auto check = [&](auto& buttons, int value) {
@@ -77,41 +94,26 @@ void PeriodWizard::ShowChoices(WindowId self) {
   ui.SetChecked(self, R7_PWIZ_AGO, c.ago);
 }
 
-bool PeriodWizard::Handle(WindowId self, const Message& m) {
-  switch (m.id) {
-    case message::kInitDialog:
-      initialised_ = false;
-      ShowChoices(self);
-      return true;
-    case message::kActivate:
-      // Started on the first activation: the window that gave it up opened the wizard.
-      if (platform::IsActivation(m) && !initialised_) {
-        initialised_ = true;
-        opener_ = platform::OtherWindow(m);
-        company_ = context_.settings.company;
-        Tell(R7_PWIZ_INITIALISED, self);
-        Compose(self);
-        previous_from_ = from_;
-        previous_to_ = to_;
-      }
-      return false;
-    case message::kClose:
-      Close(self, false);
-      return true;
-    case message::kDestroy:
-      context_.dialogs.Forget(DialogKind::kPeriodWizard, self);
-      return false;
-    case message::kCommand:
-      break;
-    default:
-      return false;
+bool WizardDialog::OnMessage(WindowId self, const Message& m) {
+  // Started on the first activation: the window that gave it up opened the wizard.
+  if (m.id == message::kActivate && platform::IsActivation(m) && !initialised_) {
+    initialised_ = true;
+    opener_ = platform::OtherWindow(m);
+    texts_->company = context_.settings.company;
+    Tell(R7_PWIZ_INITIALISED, self);
+    Compose(self);
+    texts_->previous_from = texts_->from;
+    texts_->previous_to = texts_->to;
   }
-  const int id = platform::CommandId(m), code = platform::Notification(m);
+  return false;
+}
+
+bool WizardDialog::OnCommand(WindowId self, int id, int notification) {
   if (id == R7_PWIZ_FROM || id == R7_PWIZ_TO) {
-    if (code == notify::kEditKillFocus) OnDatesLeft(self);
+    if (notification == notify::kEditKillFocus) OnDatesLeft(self);
     return true;
   }
-  if (code != notify::kClicked) return false;
+  if (notification != notify::kClicked) return false;
   switch (id) {
     case platform::kOkButton:
       Close(self, true);
@@ -121,7 +123,7 @@ bool PeriodWizard::Handle(WindowId self, const Message& m) {
       Close(self, false);
       return true;
     case R7_PWIZ_TO_CLIPBOARD:
-      CopyToClipboard(self);
+      CopyToClipboard();
       return true;
     default:
       OnChoice(self, id);
@@ -129,7 +131,7 @@ bool PeriodWizard::Handle(WindowId self, const Message& m) {
   }
 }
 
-void PeriodWizard::OnChoice(WindowId self, int control) {
+void WizardDialog::OnChoice(WindowId self, int control) {
   PeriodChoice& c = context_.session.period_choice;
   platform::UserInterface& ui = context_.ui;
   if (int i = IndexOf(kBalanceButtons, control); i >= 0) {
@@ -154,60 +156,62 @@ void PeriodWizard::OnChoice(WindowId self, int control) {
   if (control == kLastChoice) Tell(R7_PWIZ_PERIODS_CHANGED, self);
 }
 
-void PeriodWizard::Compose(WindowId self) {
+void WizardDialog::Compose(WindowId self) {
   platform::UserInterface& ui = context_.ui;
+  WizardTexts& t = *texts_;
   std::optional<std::string> text = period_choice::Compose(context_.session.period_choice);
   if (!text) {
-    text_.clear();
+    t.text.clear();
     context_.messages.ShowErrorBox(self, kInvalidPeriod, "");
     return;
   }
-  text_ = CutTo(*text, kMaxText);
+  t.text = CutTo(*text, kMaxText);
   ShowChoices(self);  // composing may have moved the period or cleared Ago
-  ui.SetControlText(self, R7_PWIZ_TEXT, text_);
+  ui.SetControlText(self, R7_PWIZ_TEXT, t.text);
   if (!context_.session.explicit_dates) ComputeDates();
-  RewriteSerial(to_);
-  RewriteSerial(from_);
-  ui.SetControlText(self, R7_PWIZ_FROM, from_);
-  ui.SetControlText(self, R7_PWIZ_TO, to_);
+  RewriteSerial(t.to);
+  RewriteSerial(t.from);
+  ui.SetControlText(self, R7_PWIZ_FROM, t.from);
+  ui.SetControlText(self, R7_PWIZ_TO, t.to);
 }
 
 // The dates the choices cover in the wizard's company become the current dates; a company
 // that does not load leaves them as they were.
-void PeriodWizard::ComputeDates() {
+void WizardDialog::ComputeDates() {
   const LedgerServices services = context_.ledger(platform::kNoWindow);
-  CompanyContext* company = services.companies.FindCompany(company_);
+  CompanyContext* company = services.companies.FindCompany(texts_->company);
   if (company == nullptr || company->status != 0) return;
   const period_choice::PeriodSpan span = period_choice::SpanOf(
       context_.session.period_choice, company->current_period, company->period_count);
   const DateRange range = period_choice::DatesOf(span, *company);
   context_.session.current_dates = range;
-  from_ = CalendarDateText(range.from);
-  to_ = CalendarDateText(range.to);
+  texts_->from = CalendarDateText(range.from);
+  texts_->to = CalendarDateText(range.to);
 }
 
 // Typed dates: when either field is left changed, they become the current dates if they
 // read; dates that do not read leave the current ones in force.
-void PeriodWizard::OnDatesLeft(WindowId self) {
+void WizardDialog::OnDatesLeft(WindowId self) {
   platform::UserInterface& ui = context_.ui;
+  WizardTexts& t = *texts_;
   const std::string from = CutTo(ui.ControlText(self, R7_PWIZ_FROM), kMaxDateText);
   const std::string to = CutTo(ui.ControlText(self, R7_PWIZ_TO), kMaxDateText);
-  if (EqualsIgnoreCase(from, previous_from_) && EqualsIgnoreCase(to, previous_to_)) return;
-  previous_from_ = from_ = from;
-  previous_to_ = to_ = to;
+  if (EqualsIgnoreCase(from, t.previous_from) && EqualsIgnoreCase(to, t.previous_to)) return;
+  t.previous_from = t.from = from;
+  t.previous_to = t.to = to;
   Tell(R7_PWIZ_PERIODS_CHANGED, self);
   ParseDateRange(from, to, context_.session.current_dates);
 }
 
-void PeriodWizard::CopyToClipboard(WindowId) {
+void WizardDialog::CopyToClipboard() {
   context_.input.ShowWaitCursor();
-  std::string text = CutTo(text_, kMaxClipboardText) + "\r\n";
+  std::string text = CutTo(texts_->text, kMaxClipboardText) + "\r\n";
   std::replace(text.begin(), text.end(), ',', '\t');
   context_.clipboard.SetText(text);
   context_.input.ShowArrowCursor();
 }
 
-void PeriodWizard::Tell(int command, WindowId self) {
+void WizardDialog::Tell(int command, WindowId self) {
   if (!context_.ui.IsWindow(opener_)) return;
   const Message m = platform::CommandMessage(command, 0, static_cast<std::intptr_t>(self));
   if (command == R7_PWIZ_CLOSED) {
@@ -217,66 +221,72 @@ void PeriodWizard::Tell(int command, WindowId self) {
   }
 }
 
-void PeriodWizard::Close(WindowId self, bool composed) {
+void WizardDialog::Close(WindowId self, bool composed) {
   if (composed) Tell(R7_PWIZ_COMPOSED, self);
   Tell(R7_PWIZ_CLOSED, self);
   context_.ui.DestroyWindow(self);
 }
 
-// --- The launcher ------------------------------------------------------------------------
+// The launcher: opens the wizard seeded with "Month", and goes when the wizard goes.
+class LauncherDialog : public ToolDialog {
+ public:
+  LauncherDialog(const ToolContext& context, std::shared_ptr<WizardTexts> texts)
+      : ToolDialog(context, DialogKind::kPeriodWizard), texts_(std::move(texts)) {}
 
-WindowId PeriodWizard::OpenLauncher(WindowId owner) {
-  return context_.ui.CreateDialogWindow(
-      "PWIZ", owner, [this](WindowId self, const Message& m) { return HandleLauncher(self, m); });
+ private:
+  void OnInit(WindowId self) override {
+    platform::UserInterface& ui = context_.ui;
+    const WindowId open = context_.dialogs.Handle(DialogKind::kPeriodWizard);
+    if (open != platform::kNoWindow && ui.IsWindow(open)) {
+      ui.Post(self, {message::kClose, 0, 0});  // a wizard is open already
+      return;
+    }
+    static constexpr std::string_view kMonth = "Month";
+    PeriodList periods;
+    if (ParsePeriodSpecifier(kMonth, &periods).ok()) {
+      period_choice::Seed(context_.session.period_choice, periods[0]);
+    }
+    ui.Post(self, platform::CommandMessage(R7_PWIZ_OPEN));
+  }
+
+  bool OnCommand(WindowId self, int id, int) override {
+    switch (id) {
+      case R7_PWIZ_OPEN:
+        OpenWizard(context_, texts_, self);
+        return true;
+      case R7_PWIZ_INITIALISED:
+        // The wizard takes the company of the settings, loaded now.
+        texts_->company = context_.settings.company;
+        context_.ledger(platform::kNoWindow).companies.FindCompany(texts_->company);
+        return true;
+      case R7_PWIZ_CLOSED:
+      case platform::kOkButton:
+      case platform::kCancelButton:
+      case kCloseAndCleanUp:
+        context_.ui.DestroyWindow(self);
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  std::shared_ptr<WizardTexts> texts_;
+};
+
+}  // namespace
+
+WindowId OpenWizard(const ToolContext& context, std::shared_ptr<WizardTexts> texts,
+                    WindowId owner) {
+  const WindowId window =
+      ToolDialog::Open(std::make_shared<WizardDialog>(context, std::move(texts)), "PERIODW", owner);
+  if (window != platform::kNoWindow) context.dialogs.Set(DialogKind::kPeriodWizard, window);
+  return window;
 }
 
-bool PeriodWizard::HandleLauncher(WindowId self, const Message& m) {
-  platform::UserInterface& ui = context_.ui;
-  switch (m.id) {
-    case message::kInitDialog: {
-      const WindowId open = context_.dialogs.Handle(DialogKind::kPeriodWizard);
-      if (open != platform::kNoWindow && ui.IsWindow(open)) {
-        ui.Post(self, {message::kClose, 0, 0});  // a wizard is open already
-        return true;
-      }
-      static constexpr std::string_view kMonth = "Month";
-      PeriodList periods;
-      if (ParsePeriodSpecifier(kMonth, &periods).ok()) {
-        period_choice::Seed(context_.session.period_choice, periods[0]);
-      }
-      ui.Post(self, platform::CommandMessage(R7_PWIZ_OPEN));
-      return true;
-    }
-    case message::kClose:
-      ui.DestroyWindow(self);
-      return true;
-    case message::kDestroy:
-      context_.dialogs.Forget(DialogKind::kPeriodWizard, self);
-      return false;
-    case message::kCommand:
-      break;
-    default:
-      return false;
-  }
-  switch (platform::CommandId(m)) {
-    case R7_PWIZ_OPEN:
-      Open(self);
-      return true;
-    case R7_PWIZ_INITIALISED: {
-      // The wizard takes the company of the settings, loaded now.
-      company_ = context_.settings.company;
-      context_.ledger(platform::kNoWindow).companies.FindCompany(company_);
-      return true;
-    }
-    case R7_PWIZ_CLOSED:
-    case platform::kOkButton:
-    case platform::kCancelButton:
-    case kCloseAndCleanUp:
-      ui.DestroyWindow(self);
-      return true;
-    default:
-      return false;
-  }
+WindowId OpenLauncher(const ToolContext& context, std::shared_ptr<WizardTexts> texts,
+                      WindowId owner) {
+  return ToolDialog::Open(std::make_shared<LauncherDialog>(context, std::move(texts)), "PWIZ",
+                          owner);
 }
 
 }  // namespace r7::period_wizard

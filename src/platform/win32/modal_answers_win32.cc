@@ -93,6 +93,7 @@ ModalAnswers::~ModalAnswers() {
 std::vector<ShownWindow> ModalAnswers::Take() {
   std::vector<ShownWindow> taken;
   taken.swap(shown_);
+  taken_ += taken.size();
   return taken;
 }
 
@@ -115,7 +116,17 @@ void CALLBACK ModalAnswers::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
 void ModalAnswers::Shows(HWND window) {
   if (!HasClass(window, "#32770") || MarkedTemplateName(window)) return;
   if (!seen_.insert(window).second) return;
-  Pending pending{window, KindOf(window), false, chooser_answer_};
+  // What kind it is and what it says are read when it is answered, once it is set up.
+  shown_.push_back({});
+  pending_.push_back(
+      {window, ShownWindow::Kind::kMessageBox, false, chooser_answer_, taken_ + shown_.size() - 1});
+  ArmTimer();
+}
+
+void ModalAnswers::Describe(const Pending& pending) {
+  // Taken before it was answered: nobody asks any more.
+  if (pending.shown < taken_ || pending.shown - taken_ >= shown_.size()) return;
+  HWND window = pending.window;
   ShownWindow shown{pending.kind, WindowText(window), {}};
   switch (pending.kind) {
     case ShownWindow::Kind::kMessageBox:
@@ -129,9 +140,7 @@ void ModalAnswers::Shows(HWND window) {
       shown.text = pending.path.value_or("");
       break;
   }
-  shown_.push_back(std::move(shown));
-  pending_.push_back(std::move(pending));
-  ArmTimer();
+  shown_[pending.shown - taken_] = std::move(shown);
 }
 
 void ModalAnswers::ArmTimer() {
@@ -148,6 +157,8 @@ void ModalAnswers::AnswerPending() {
     // Disabled: a window of its own is showing over it (a chooser's complaint). Wait.
     if (::IsWindowEnabled(pending.window)) {
       if (!pending.answered) {
+        pending.kind = KindOf(pending.window);
+        Describe(pending);
         Answer(pending);
         pending.answered = true;
       } else {

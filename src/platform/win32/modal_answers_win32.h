@@ -5,9 +5,10 @@
 // A CBT hook on the thread hears every window that is about to be activated. A dialog of
 // the system's dialog class that carries no template mark (dialog_mark_win32.h) is one of
 // these modal windows; the driver's own dialogs and every other window are left alone.
-// Each is recorded when it shows (a message box's caption and text; a chooser's title and
-// the path it is answered with) and answered a moment later from a thread timer, which
-// the modal window's own message loop runs once the window has finished setting itself up:
+// Each is recorded in the order it shows, and answered a moment later from a thread timer,
+// which the modal window's own message loop runs once the window has finished setting
+// itself up; what it showed (a message box's caption and text; a chooser's title and the
+// path it is answered with) is read then, as a box may be activated before it has its text:
 //   - a message box: the button of the answer when the box has it, else its first visible
 //     button;
 //   - the file-open dialog: the path typed into its file name, then OK; or Cancel;
@@ -48,11 +49,14 @@ class ModalAnswers {
     ShownWindow::Kind kind = ShownWindow::Kind::kMessageBox;
     bool answered = false;
     std::optional<std::string> path;  // a chooser's answer, as it was when it showed
+    std::size_t shown = 0;  // the number of its entry in shown_ (counting taken ones), filled
+                            // in when it is answered
   };
 
   static LRESULT CALLBACK OnCbt(int code, WPARAM wparam, LPARAM lparam);
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD);
   void Shows(HWND window);
+  void Describe(const Pending& pending);
   void AnswerPending();
   void Answer(Pending& pending);
   void Cancel(Pending& pending);
@@ -63,6 +67,7 @@ class ModalAnswers {
   std::optional<int> box_answer_;
   std::optional<std::string> chooser_answer_;
   std::vector<ShownWindow> shown_;
+  std::size_t taken_ = 0;  // how many entries Take() has handed out
   std::vector<Pending> pending_;
   std::set<HWND> seen_;  // shown and not yet destroyed: recorded once
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -382,6 +383,57 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
   act.Pump();
   expect_log(menu, {"menu 42"}, "the window hears the menu's command after the pump");
   ui.DestroyWindow(top);
+
+  // What the handler sets, as the user then sees it; none of it tells the dialog anything.
+  auto seen_now = [&](int id) { return *act.Inspect(dialog, id); };
+  struct Setting {
+    const char* what;
+    std::function<void()> set;
+    std::function<bool()> shown;
+  } settings[] = {
+      {"a read-only edit", [&] { ui.SetReadOnly(dialog, SEAM_EDIT, true); },
+       [&] { return seen_now(SEAM_EDIT).read_only && ui.IsReadOnly(dialog, SEAM_EDIT); }},
+      {"an editable edit again", [&] { ui.SetReadOnly(dialog, SEAM_EDIT, false); },
+       [&] { return !seen_now(SEAM_EDIT).read_only; }},
+      {"a disabled button", [&] { ui.EnableControl(dialog, SEAM_BOX_BUTTON, false); },
+       [&] { return !seen_now(SEAM_BOX_BUTTON).enabled; }},
+      {"a combo box with an entry past its end selected: none, and no text",
+       [&] { ui.SelectEntry(dialog, SEAM_COMBO, 7); },
+       [&] {
+         const platform::ControlState combo = seen_now(SEAM_COMBO);
+         return combo.selected == -1 && combo.text.empty();
+       }},
+      {"a drop-down list given a text: the entry that reads so, whatever its case",
+       [&] { ui.SetControlText(dialog, SEAM_DROP_LIST, "APPLE"); },
+       [&] {
+         const platform::ControlState list = seen_now(SEAM_DROP_LIST);
+         return list.selected == 0 && list.text == "Apple";
+       }},
+      {"a combo box emptied: no entries, no selection, no text",
+       [&] {
+         ui.SelectEntry(dialog, SEAM_COMBO, 0);
+         ui.ClearEntries(dialog, SEAM_COMBO);
+       },
+       [&] {
+         const platform::ControlState combo = seen_now(SEAM_COMBO);
+         return combo.entries.empty() && combo.selected == -1 && combo.text.empty();
+       }},
+      {"a hidden column shown", [&] { ui.SetColumnWidth(dialog, SEAM_LIST_VIEW, 2, 50); },
+       [&] {
+         const platform::ControlState list = seen_now(SEAM_LIST_VIEW);
+         return list.columns.at(2).width == 50 && list.rows.at(0) == Log{"1000", "-600.00", "x"};
+       }},
+      {"a column given a negative width is hidden",
+       [&] { ui.SetColumnWidth(dialog, SEAM_LIST_VIEW, 2, -1); },
+       [&] { return seen_now(SEAM_LIST_VIEW).rows.at(0).size() == 2; }},
+      {"no row selected", [&] { ui.SelectRow(dialog, SEAM_LIST_VIEW, -1); },
+       [&] { return seen_now(SEAM_LIST_VIEW).selected == -1; }},
+  };
+  for (const Setting& setting : settings) {
+    setting.set();
+    check(setting.shown(), std::string("the handler sets ") + setting.what);
+    expect_log(seam.Take(), {}, std::string("setting ") + setting.what + " notifies nothing");
+  }
 
   // The click moves the focus to OK; the dialog gives up the activation as it closes.
   act.Click(dialog, platform::kOkButton);

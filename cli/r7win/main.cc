@@ -13,6 +13,8 @@
 // export's return value; `batch` runs cli/r7/batch_runner.h over the real desktop, so that
 // one script gives the same output here as under r7. Message boxes are answered as told and
 // written to standard error, one line each. Problems of the host itself exit with 2.
+// Like r7, it starts with an empty clipboard (or the text of --clipboard-in): the system
+// clipboard otherwise still holds whatever an earlier run or another program left there.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -159,6 +161,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string dll = kDefaultDll;
   std::optional<std::string> clipboard_target;
+  std::string clipboard_start;  // what the clipboard holds before the first call
   std::size_t i = 0;
   for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
     if (args[i] == "--help") return Usage(""), 0;
@@ -170,11 +173,7 @@ int main(int argc, char** argv) {
     } else if (args[i] == "--clipboard-in") {
       std::ifstream in(args[++i], std::ios::binary);
       if (!in) return Usage("cannot read " + args[i]);
-      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      if (!clipboard.SetText(text)) {
-        std::fprintf(stderr, "r7win: cannot put %s on the clipboard\n", args[i].c_str());
-        return 2;
-      }
+      clipboard_start.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } else if (args[i] == "--answer") {
       std::optional<int> answer = AnswerOf(args[++i]);
       if (!answer) return Usage("--answer takes yes, no, ok or cancel");
@@ -198,6 +197,12 @@ int main(int argc, char** argv) {
     return Usage("unknown command " + command);
   }
 
+  const bool clipboard_ready =
+      clipboard_start.empty() ? clipboard.Clear() : clipboard.SetText(clipboard_start);
+  if (!clipboard_ready) {
+    std::fprintf(stderr, "r7win: cannot set the clipboard up: another program holds it\n");
+    return 2;
+  }
   std::optional<Driver> driver = LoadDriver(dll);
   if (!driver) return 2;
   int status = 0;

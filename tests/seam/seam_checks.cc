@@ -435,11 +435,20 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
     expect_log(seam.Take(), {}, std::string("setting ") + setting.what + " notifies nothing");
   }
 
-  // The click moves the focus to OK; the dialog gives up the activation as it closes.
+  // A click in a dialog that is not active activates it (the focus coming back to the edit
+  // that had it) before the button takes the focus and clicks.
+  act.Deactivate(dialog);
+  act.Click(dialog, SEAM_CHECK_BOX);
+  act.Pump();
+  expect_log(seam.Take(),
+             {"activate 0", "command 110 512", "activate 1", "command 110 256", "command 110 512",
+              "command 140 0"},
+             "a click in the inactive dialog activates it first");
+
+  // The dialog gives up the activation as it closes.
   act.Click(dialog, platform::kOkButton);
   act.Pump();
-  expect_log(seam.Take(), {"command 110 512", "command 1 0", "activate 0", "destroy"},
-             "OK closes the dialog");
+  expect_log(seam.Take(), {"command 1 0", "activate 0", "destroy"}, "OK closes the dialog");
   check(act.OpenDialogs().empty(), "no dialog is left open");
   return failed;
 }

@@ -6,10 +6,12 @@
 // person sends: typing into an edit or a combo box's edit part gives it the focus, changes
 // its text and leaves it (set focus, change, kill focus); choosing an entry of a combo box or list
 // box selects it and leaves it (set focus, selection change, kill focus); a click on a button,
-// check box or radio button is the button's own click; a double-click or a heading click on a list
-// view is the list's own notification. The Windows implementation sends the real window
-// messages of each action to the real controls; the headless one delivers the same
-// notifications to the handler. Neither calls a tool's code any other way.
+// check box or radio button gives it the focus and is the button's own click; a double-click or a
+// heading click on a list view is the list's own notification. Typing, choosing and clicking in a
+// dialog that is not active activate it first, as the hand that reaches for a control does. The
+// Windows implementation sends the real window messages of each action to the real controls; the
+// headless one delivers the same notifications to the handler. Neither calls a tool's code any
+// other way.
 //
 // Actions check nothing themselves: the caller has looked the control up (Inspect) and
 // refuses what the user could not do. Message boxes and the file and folder dialogs that

@@ -11,12 +11,19 @@
 // Dialogs are made from the templates of the module (resources/dialogs/): a template names
 // each control's id and kind. Controls are addressed by the dialog and the control id.
 // Reading a control that a dialog does not have gives an empty text, false or no entries;
-// writing one does nothing. Setting a control's state from the core sends no notification:
-// notifications come from the user's actions only, as on Windows.
+// writing one does nothing. Setting a control's state from the core sends no notification,
+// as on Windows, with one exception that Windows makes too: setting an edit's text (not a
+// combo box's) sends the edit's change notification. Other notifications come from the
+// user's actions, and from moving the focus.
 //
 // The activation moves between top-level windows: a window shown normally, or activated,
 // gets message::kActivate, and the window it took the activation from gets the inactive
-// one, each naming the other. Single-threaded: everything runs on the host's thread.
+// one, each naming the other. A window hidden or destroyed while active gives it up first
+// (to its owner when that is shown). A message box or a file or folder dialog takes it
+// while it shows and gives it to its owner when it closes. A dialog that loses the
+// activation keeps the control that had the focus and gives the focus back to it when it
+// gains the activation again (to its first tab stop when no control had it). Single-
+// threaded: everything runs on the host's thread.
 #pragma once
 
 #include <functional>

@@ -62,6 +62,11 @@ class ScriptedInput : public platform::UserInput {
 };
 
 struct FakePlatform {
+  // Message boxes are modal in the window system, as on the desktops.
+  FakePlatform() { message_boxes.set_window_system(&ui); }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
   MemoryProfileStore profiles;
   platform::posix::PosixFileSystem files;
   platform::posix::PosixDynamicLibraries libraries;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -206,10 +207,11 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
   check(dialog != platform::kNoWindow, "the test dialog is made from its template");
   if (dialog == platform::kNoWindow) return failed;
   act.Pump();
-  const Log opened = seam.Take();
-  check(!opened.empty() && opened.front() == "init" &&
-            std::find(opened.begin(), opened.end(), "activate 1") != opened.end(),
-        "it is initialised, then activated: heard " + Join(opened));
+  // Setting an edit's text tells the dialog, whoever sets it, as on Windows.
+  expect_log(seam.Take(),
+             {"init", "command 110 768", "command 111 768", "activate 1", "command 110 256"},
+             "it is initialised (its edits telling of their new texts), then activated, and "
+             "its first tab stop takes the focus");
   const std::vector<platform::OpenDialog> open = act.OpenDialogs();
   check(open.size() == 1 && open[0].template_name == "SEAMTEST" && open[0].title == "Seam Test",
         "the user sees it by its template name and title");
@@ -287,7 +289,9 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
   act.AnswerBoxes(platform::answer::kNo);
   act.Click(dialog, SEAM_BOX_BUTTON);
   act.DiscardPendingInput();
-  expect_log(seam.Take(), {"command 160 0", "stop 1", "answer 7"},
+  // A box is modal: it takes the activation while it shows, and gives it back to the dialog,
+  // whose focus returns to the button that had it (which says nothing of it).
+  expect_log(seam.Take(), {"command 160 0", "stop 1", "activate 0", "activate 1", "answer 7"},
              "a key pressed in the dialog is a stop request; the box answers No");
   std::vector<platform::ShownWindow> shown = act.TakeShown();
   check(shown.size() == 1 && shown[0].kind == platform::ShownWindow::Kind::kMessageBox &&
@@ -296,14 +300,14 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
   check(act.ClipboardText() == "copied\r\n", "the clipboard holds the text the handler put there");
   act.AnswerBoxes(std::nullopt);
   act.Click(dialog, SEAM_BOX_BUTTON);
-  expect_log(seam.Take(), {"command 160 0", "stop 0", "answer 6"},
+  expect_log(seam.Take(), {"command 160 0", "stop 0", "activate 0", "activate 1", "answer 6"},
              "without a key there is no stop request; the box answers its first button");
   act.TakeShown();
 
   // The file and folder dialogs, answered with a path and cancelled.
   act.AnswerChoosers(h.existing_file);
   act.Click(dialog, SEAM_BITMAP_BUTTON);
-  expect_log(seam.Take(), {"command 161 0", "file " + h.existing_file},
+  expect_log(seam.Take(), {"command 161 0", "activate 0", "activate 1", "file " + h.existing_file},
              "the owner-drawn button's click; the file dialog answers the chosen file");
   shown = act.TakeShown();
   check(shown.size() == 1 && shown[0].kind == platform::ShownWindow::Kind::kFileDialog &&
@@ -311,11 +315,13 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
         "the file dialog is seen with its title and answer");
   act.AnswerChoosers(std::nullopt);
   act.Click(dialog, SEAM_BITMAP_BUTTON);
-  expect_log(seam.Take(), {"command 161 0", "file none"}, "a cancelled file dialog");
+  expect_log(seam.Take(), {"command 161 0", "activate 0", "activate 1", "file none"},
+             "a cancelled file dialog");
   act.TakeShown();
   act.AnswerChoosers(h.existing_folder);
   act.Click(dialog, SEAM_FOLDER_BUTTON);
-  expect_log(seam.Take(), {"command 162 0", "folder " + h.existing_folder},
+  expect_log(seam.Take(),
+             {"command 162 0", "activate 0", "activate 1", "folder " + h.existing_folder},
              "the folder dialog answers the chosen folder");
   shown = act.TakeShown();
   check(shown.size() == 1 && shown[0].kind == platform::ShownWindow::Kind::kFolderDialog &&
@@ -343,14 +349,25 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
           list->selected == 2,
       "the handler sorts the rows and the selection follows its row");
 
-  // The activation leaves and comes back; the focus returns to the first tab stop.
+  // The activation leaves and comes back: the focus returns to the control that had it,
+  // or, when none had it, to the first tab stop.
+  ui.FocusControl(dialog, SEAM_COMBO);
+  expect_log(seam.Take(), {"command 120 3"}, "the handler gives the combo box the focus");
   act.Deactivate(dialog);
   act.Pump();
-  expect_log(seam.Take(), {"activate 0"}, "the dialog loses the activation to the sheet");
+  expect_log(seam.Take(), {"activate 0", "command 120 4"},
+             "the dialog loses the activation to the sheet, and the combo box the focus");
   act.Activate(dialog);
   act.Pump();
-  expect_log(seam.Take(), {"activate 1", "command 110 256"},
-             "it gains it again and gives the focus back to the first tab stop");
+  expect_log(seam.Take(), {"activate 1", "command 120 3"},
+             "it gains it again and gives the focus back to the combo box");
+  act.TypeText(dialog, SEAM_COMBO, "Gamma");
+  act.Deactivate(dialog);
+  act.Activate(dialog);
+  act.Pump();
+  expect_log(seam.Take(),
+             {"command 120 5", "command 120 4", "activate 0", "activate 1", "command 110 256"},
+             "after typing, no control has the focus: it goes to the first tab stop");
 
   // A menu item of a top-level window, posted as a menu posts it.
   Log menu;
@@ -367,9 +384,71 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
   expect_log(menu, {"menu 42"}, "the window hears the menu's command after the pump");
   ui.DestroyWindow(top);
 
+  // What the handler sets, as the user then sees it; none of it tells the dialog anything.
+  auto seen_now = [&](int id) { return *act.Inspect(dialog, id); };
+  struct Setting {
+    const char* what;
+    std::function<void()> set;
+    std::function<bool()> shown;
+  } settings[] = {
+      {"a read-only edit", [&] { ui.SetReadOnly(dialog, SEAM_EDIT, true); },
+       [&] { return seen_now(SEAM_EDIT).read_only && ui.IsReadOnly(dialog, SEAM_EDIT); }},
+      {"an editable edit again", [&] { ui.SetReadOnly(dialog, SEAM_EDIT, false); },
+       [&] { return !seen_now(SEAM_EDIT).read_only; }},
+      {"a disabled button", [&] { ui.EnableControl(dialog, SEAM_BOX_BUTTON, false); },
+       [&] { return !seen_now(SEAM_BOX_BUTTON).enabled; }},
+      {"a combo box with an entry past its end selected: none, and no text",
+       [&] { ui.SelectEntry(dialog, SEAM_COMBO, 7); },
+       [&] {
+         const platform::ControlState combo = seen_now(SEAM_COMBO);
+         return combo.selected == -1 && combo.text.empty();
+       }},
+      {"a drop-down list given a text: the entry that reads so, whatever its case",
+       [&] { ui.SetControlText(dialog, SEAM_DROP_LIST, "APPLE"); },
+       [&] {
+         const platform::ControlState list = seen_now(SEAM_DROP_LIST);
+         return list.selected == 0 && list.text == "Apple";
+       }},
+      {"a combo box emptied: no entries, no selection, no text",
+       [&] {
+         ui.SelectEntry(dialog, SEAM_COMBO, 0);
+         ui.ClearEntries(dialog, SEAM_COMBO);
+       },
+       [&] {
+         const platform::ControlState combo = seen_now(SEAM_COMBO);
+         return combo.entries.empty() && combo.selected == -1 && combo.text.empty();
+       }},
+      {"a hidden column shown", [&] { ui.SetColumnWidth(dialog, SEAM_LIST_VIEW, 2, 50); },
+       [&] {
+         const platform::ControlState list = seen_now(SEAM_LIST_VIEW);
+         return list.columns.at(2).width == 50 && list.rows.at(0) == Log{"1000", "-600.00", "x"};
+       }},
+      {"a column given a negative width is hidden",
+       [&] { ui.SetColumnWidth(dialog, SEAM_LIST_VIEW, 2, -1); },
+       [&] { return seen_now(SEAM_LIST_VIEW).rows.at(0).size() == 2; }},
+      {"no row selected", [&] { ui.SelectRow(dialog, SEAM_LIST_VIEW, -1); },
+       [&] { return seen_now(SEAM_LIST_VIEW).selected == -1; }},
+  };
+  for (const Setting& setting : settings) {
+    setting.set();
+    check(setting.shown(), std::string("the handler sets ") + setting.what);
+    expect_log(seam.Take(), {}, std::string("setting ") + setting.what + " notifies nothing");
+  }
+
+  // A click in a dialog that is not active activates it (the focus coming back to the edit
+  // that had it) before the button takes the focus and clicks.
+  act.Deactivate(dialog);
+  act.Click(dialog, SEAM_CHECK_BOX);
+  act.Pump();
+  expect_log(seam.Take(),
+             {"activate 0", "command 110 512", "activate 1", "command 110 256", "command 110 512",
+              "command 140 0"},
+             "a click in the inactive dialog activates it first");
+
+  // The dialog gives up the activation as it closes.
   act.Click(dialog, platform::kOkButton);
   act.Pump();
-  expect_log(seam.Take(), {"command 1 0", "destroy"}, "OK closes the dialog");
+  expect_log(seam.Take(), {"command 1 0", "activate 0", "destroy"}, "OK closes the dialog");
   check(act.OpenDialogs().empty(), "no dialog is left open");
   return failed;
 }

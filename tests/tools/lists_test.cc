@@ -50,7 +50,9 @@ TEST_F(ListsTest, EachRequestGivesItsList) {
   };
   for (const Case& c : cases) {
     const std::string clipboard = List(c.pairs);
-    if (c.clipboard != nullptr) EXPECT_EQ(clipboard, c.clipboard) << c.pairs;
+    if (c.clipboard != nullptr) {
+      EXPECT_EQ(clipboard, c.clipboard) << c.pairs;
+    }
   }
   const std::string budgets = List("List=Budgets,List Transpose=1");
   EXPECT_EQ(budgets.substr(0, 8), "'01\t'02\t");

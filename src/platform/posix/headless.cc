@@ -47,16 +47,17 @@ std::vector<int> ButtonsOf(unsigned style) {
 
 }  // namespace
 
-int RecordingMessageBoxes::Show(WindowId, std::string_view text, std::string_view caption,
+int RecordingMessageBoxes::Show(WindowId owner, std::string_view text, std::string_view caption,
                                 unsigned style) {
+  const WindowId previous = windows_ != nullptr ? windows_->BeginModal() : kNoWindow;
   ShownBox shown{std::string(text), std::string(caption), style};
   shown_.push_back(shown);
   if (sink_) sink_(shown);
   const std::vector<int> buttons = ButtonsOf(style);
-  if (answer_ && std::find(buttons.begin(), buttons.end(), *answer_) != buttons.end()) {
-    return *answer_;
-  }
-  return buttons.front();
+  const bool has_answer =
+      answer_ && std::find(buttons.begin(), buttons.end(), *answer_) != buttons.end();
+  if (windows_ != nullptr) windows_->EndModal(owner, previous);
+  return has_answer ? *answer_ : buttons.front();
 }
 
 bool PendingInput::TakeStopRequest(WindowId window) {

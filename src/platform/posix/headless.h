@@ -38,6 +38,10 @@ struct ShownBox {
 
 class RecordingMessageBoxes : public MessageBoxes {
  public:
+  // A box is modal: while it shows it holds the activation of this window system, and it
+  // gives the activation to its owner when it closes, as the system's boxes do. Without a
+  // window system nothing else happens.
+  void set_window_system(HeadlessUserInterface* windows) { windows_ = windows; }
   // Which answer the next boxes get when the box has that button; otherwise, and for
   // nullopt, the first button of the box's style, as a person who pressed Enter.
   void set_answer(std::optional<int> answer) { answer_ = answer; }
@@ -52,6 +56,7 @@ class RecordingMessageBoxes : public MessageBoxes {
   std::optional<int> answer_;
   std::function<void(const ShownBox&)> sink_;
   std::vector<ShownBox> shown_;
+  HeadlessUserInterface* windows_ = nullptr;
 };
 
 // Decimal and thousands separators and the grouping from R7_DECIMAL, R7_THOUSANDS and
@@ -116,8 +121,12 @@ class RecordingHelpViewer : public HelpViewer {
   std::vector<std::string> opened_;
 };
 
-// The headless services of this process.
+// The headless services of this process; its message boxes are modal in its window system.
 struct HeadlessDesktop {
+  HeadlessDesktop() { message_boxes.set_window_system(&ui); }
+  HeadlessDesktop(const HeadlessDesktop&) = delete;
+  HeadlessDesktop& operator=(const HeadlessDesktop&) = delete;
+
   MemoryClipboard clipboard;
   RecordingMessageBoxes message_boxes;
   EnvironmentLocale locale;

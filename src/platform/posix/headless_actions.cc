@@ -70,6 +70,15 @@ std::optional<ControlState> HeadlessUserActions::Inspect(WindowId dialog, int co
   return state;
 }
 
+// Where the user's hand goes first: a dialog that is not active is activated (which gives
+// the focus back to the control it saved), then the control takes the focus, as a click on
+// it does.
+void HeadlessUserActions::Reach(WindowId dialog, int control) {
+  HeadlessUserInterface& ui = desktop_.ui;
+  if (ui.active() != dialog) ui.Activate(dialog);
+  ui.FocusControl(dialog, control);
+}
+
 bool HeadlessUserActions::PickMenuItem(std::string_view window_class, int id) {
   const WindowId window = desktop_.ui.FindClassWindow(window_class);
   return window != kNoWindow && desktop_.ui.Post(window, CommandMessage(id));
@@ -77,14 +86,15 @@ bool HeadlessUserActions::PickMenuItem(std::string_view window_class, int id) {
 
 void HeadlessUserActions::TypeText(WindowId dialog, int control, std::string_view text) {
   HeadlessUserInterface& ui = desktop_.ui;
-  ui.FocusControl(dialog, control);
+  Reach(dialog, control);
   Control* c = ui.FindControl(dialog, control);
   if (c == nullptr) return;
   c->text = std::string(text);
   if (c->kind == ControlKind::kComboBox) {
-    // Typing moves the list's selection to the entry that reads so, or to none.
+    // Typing moves the list's selection to the first entry that reads so without regard to
+    // case (as the system finds entries), or to none.
     c->selected = -1;
-    for (std::size_t i = 0; i < c->entries.size(); ++i) {
+    for (std::size_t i = 0; i < c->entries.size() && c->selected < 0; ++i) {
       if (EqualsIgnoreCase(c->entries[i], text)) c->selected = static_cast<int>(i);
     }
     ui.Deliver(dialog, CommandMessage(control, notify::kComboEditChange));
@@ -96,7 +106,7 @@ void HeadlessUserActions::TypeText(WindowId dialog, int control, std::string_vie
 
 void HeadlessUserActions::SelectEntry(WindowId dialog, int control, int index) {
   HeadlessUserInterface& ui = desktop_.ui;
-  ui.FocusControl(dialog, control);
+  Reach(dialog, control);
   const Control* c = ui.FindControl(dialog, control);
   if (c == nullptr) return;
   const bool combo = c->kind == ControlKind::kComboBox;
@@ -108,6 +118,9 @@ void HeadlessUserActions::SelectEntry(WindowId dialog, int control, int index) {
 
 void HeadlessUserActions::Click(WindowId dialog, int control) {
   HeadlessUserInterface& ui = desktop_.ui;
+  if (ui.FindControl(dialog, control) == nullptr) return;
+  // The button takes the focus as the mouse goes down on it.
+  Reach(dialog, control);
   Control* c = ui.FindControl(dialog, control);
   if (c == nullptr) return;
   // Automatic check boxes toggle and radio buttons check themselves, clearing the others of

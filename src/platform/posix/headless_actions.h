@@ -39,6 +39,8 @@ class HeadlessUserActions : public UserActions {
   void Pump() override;
 
  private:
+  void Reach(WindowId dialog, int control);
+
   HeadlessDesktop& desktop_;
   std::vector<ShownWindow> shown_;
 };

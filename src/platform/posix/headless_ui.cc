@@ -2,6 +2,7 @@
 #include "platform/posix/headless_ui.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/text_util.h"
 
@@ -142,7 +143,10 @@ WindowId HeadlessUserInterface::CreateDialogWindow(std::string_view template_nam
 
 void HeadlessUserInterface::DestroyWindow(WindowId window) {
   if (!IsWindow(window)) return;
-  // Owned windows go first, as on Windows.
+  // As on Windows, the window gives up the activation before anything is destroyed; then
+  // owned windows go first.
+  PassActivationOn(window);
+  if (!IsWindow(window)) return;
   std::vector<WindowId> owned;
   for (const auto& [id, state] : windows_) {
     if (state.owner == window) owned.push_back(id);
@@ -199,9 +203,10 @@ int HeadlessUserInterface::FirstTabStop(const Window& dialog) const {
   return 0;
 }
 
-// The window that loses the activation saves its dialog focus and its control loses the
-// focus; the window that gains it hears so, and a dialog gives the focus back to the
-// control that had it (or the first tab stop).
+// As the system moves the activation: the window that loses it hears so first and a dialog
+// saves the control that has the focus; then the window that gains it hears so; then the
+// focus moves, the old control losing it before a dialog gives it to the control it saved
+// (once: a saved focus is used up) or, when it saved none, to its first tab stop.
 void HeadlessUserInterface::MoveActivation(WindowId to) {
   if (to == active_) return;
   const WindowId from = active_;
@@ -209,31 +214,60 @@ void HeadlessUserInterface::MoveActivation(WindowId to) {
   focus_ = to;
   if (IsWindow(from)) {
     Deliver(from, ActivateMessage(activation::kInactive, to));
-    if (Window* old = Lookup(from); old != nullptr && old->focused_control != 0) {
-      old->saved_focus = old->focused_control;
-      LeaveFocus(from);
-    }
+    SaveFocus(from);
   }
-  if (IsWindow(to)) {
-    Deliver(to, ActivateMessage(activation::kActive, from));
-    Window* now = Lookup(to);
-    if (now != nullptr && !now->template_name.empty()) {
-      const Control* saved = FindControl(to, now->saved_focus);
-      FocusControl(to,
-                   saved != nullptr && TakesFocus(*saved) ? now->saved_focus : FirstTabStop(*now));
-    }
+  if (IsWindow(to)) Deliver(to, ActivateMessage(activation::kActive, from));
+  if (IsWindow(from)) LeaveFocus(from);
+  if (IsWindow(to) && active_ == to) RestoreFocus(to);
+}
+
+void HeadlessUserInterface::SaveFocus(WindowId dialog) {
+  Window* window = Lookup(dialog);
+  if (window != nullptr && window->focused_control != 0) {
+    window->saved_focus = window->focused_control;
   }
+}
+
+void HeadlessUserInterface::RestoreFocus(WindowId dialog) {
+  Window* window = Lookup(dialog);
+  if (window == nullptr || window->template_name.empty()) return;
+  const int saved = std::exchange(window->saved_focus, 0);
+  const Control* control = FindControl(dialog, saved);
+  FocusControl(dialog, control != nullptr && TakesFocus(*control) ? saved : FirstTabStop(*window));
+}
+
+// The activation leaves a window that is hidden or destroyed: to its owner when the owner
+// is shown, as the system passes it on, else to another program's window.
+void HeadlessUserInterface::PassActivationOn(WindowId leaving) {
+  const Window* window = Lookup(leaving);
+  const WindowId owner = window != nullptr ? window->owner : kNoWindow;
+  if (leaving != active_) return;
+  if (IsVisible(owner)) {
+    MoveActivation(owner);
+  } else {
+    Deactivate(leaving);
+  }
+}
+
+WindowId HeadlessUserInterface::BeginModal() {
+  const WindowId previous = active_;
+  if (previous != kNoWindow) Deactivate(previous);
+  return previous;
+}
+
+void HeadlessUserInterface::EndModal(WindowId owner, WindowId previous) {
+  const WindowId to = IsWindow(owner) ? owner : previous;
+  if (IsWindow(to)) MoveActivation(to);
 }
 
 void HeadlessUserInterface::Show(WindowId window, ShowMode mode) {
   Window* state = Lookup(window);
   if (state == nullptr) return;
+  if (mode == ShowMode::kHide && window == active_) PassActivationOn(window);
+  state = Lookup(window);
+  if (state == nullptr) return;
   state->visible = mode != ShowMode::kHide;
-  if (mode == ShowMode::kNormal) {
-    MoveActivation(window);
-  } else if (mode == ShowMode::kHide && window == active_) {
-    Deactivate(window);
-  }
+  if (mode == ShowMode::kNormal) MoveActivation(window);
 }
 
 bool HeadlessUserInterface::IsVisible(WindowId window) {
@@ -254,10 +288,8 @@ void HeadlessUserInterface::Deactivate(WindowId window) {
   active_ = kNoWindow;
   focus_ = kNoWindow;
   Deliver(window, ActivateMessage(activation::kInactive, kNoWindow));
-  if (Window* old = Lookup(window); old != nullptr && old->focused_control != 0) {
-    old->saved_focus = old->focused_control;
-    LeaveFocus(window);
-  }
+  SaveFocus(window);
+  LeaveFocus(window);
 }
 
 WindowId HeadlessUserInterface::Parent(WindowId window) {
@@ -355,6 +387,9 @@ void HeadlessUserInterface::SetControlText(WindowId dialog, int control, std::st
     return;
   }
   c->text = std::string(text);
+  // As on Windows, an edit (not a combo box's edit part) tells its dialog that its text
+  // changed, whoever changed it.
+  if (c->kind == ControlKind::kEdit) Deliver(dialog, CommandMessage(control, notify::kEditChange));
 }
 
 std::string HeadlessUserInterface::ControlText(WindowId dialog, int control) {
@@ -527,18 +562,23 @@ std::vector<RowPaint> HeadlessUserInterface::PaintRows(WindowId dialog, int cont
   return painted;
 }
 
-std::optional<std::string> HeadlessUserInterface::Choose(bool folder, std::string_view title) {
+std::optional<std::string> HeadlessUserInterface::Choose(WindowId owner, bool folder,
+                                                         std::string_view title) {
+  const WindowId previous = BeginModal();
   std::optional<std::string> answer = chooser_answer_;
   if (chooser_sink_) chooser_sink_({folder, std::string(title), answer.value_or("")});
+  EndModal(owner, previous);
   return answer;
 }
 
-std::optional<std::string> HeadlessUserInterface::ChooseFile(WindowId, const FileChoice& choice) {
-  return Choose(false, choice.title);
+std::optional<std::string> HeadlessUserInterface::ChooseFile(WindowId owner,
+                                                             const FileChoice& choice) {
+  return Choose(owner, false, choice.title);
 }
 
-std::optional<std::string> HeadlessUserInterface::ChooseFolder(WindowId, std::string_view title) {
-  return Choose(true, title);
+std::optional<std::string> HeadlessUserInterface::ChooseFolder(WindowId owner,
+                                                               std::string_view title) {
+  return Choose(owner, true, title);
 }
 
 }  // namespace r7::platform::posix

@@ -7,10 +7,14 @@
 // as a person would, through the notifications the same action sends on Windows. The
 // activation moves between top-level windows as on Windows: showing a window normally or
 // activating it sends message::kActivate to it and the inactive one to the window that had
-// it. Owner-drawn list views are painted on demand (PaintRows): the handler is asked for
-// every row, and the paint it chose is what the tests read. The host pumps the queue after
-// each export call (PumpPosted), as the add-in's message loop does. Window ids count up
-// from 1 and are never reused.
+// it; a window hidden or destroyed while active passes the activation to its shown owner;
+// a modal window of the system (message box, file or folder dialog) takes it while it
+// shows and gives it to its owner when it closes. A dialog keeps the control that had the
+// focus when it lost the activation and gives the focus back to it (else to its first tab
+// stop) when it gains the activation again. Owner-drawn list views are painted on demand
+// (PaintRows): the handler is asked for every row, and the paint it chose is what the tests read.
+// The host pumps the queue after each export call (PumpPosted), as the add-in's message loop does.
+// Window ids count up from 1 and are never reused.
 #pragma once
 
 #include <deque>
@@ -56,7 +60,7 @@ class HeadlessUserInterface : public UserInterface {
     std::map<int, Control> controls;
     std::vector<int> control_order;  // as the template lists them
     int focused_control = 0;         // the control with the keyboard focus; 0: none
-    int saved_focus = 0;             // where the focus returns when the dialog is activated
+    int saved_focus = 0;  // where the focus returns when the dialog is next activated; 0: none
     std::shared_ptr<MessageHandler> handler;
   };
   // A file or folder dialog that was shown, and what it was answered with (empty when
@@ -137,6 +141,12 @@ class HeadlessUserInterface : public UserInterface {
                             WindowRect placement);
   // The window loses the activation to another program's window.
   void Deactivate(WindowId window);
+  // A modal window of the system (a message box, a file or folder dialog) shows: it takes
+  // the activation from the window that has it, which is returned.
+  WindowId BeginModal();
+  // The modal window closed: the activation goes to its owner, or back to `previous` when
+  // it has none.
+  void EndModal(WindowId owner, WindowId previous);
   // Delivers a message now, as the control or the system would send it.
   void Deliver(WindowId window, const Message& message);
   // The dialog's focused control loses the keyboard focus, and no control has it.
@@ -154,10 +164,13 @@ class HeadlessUserInterface : public UserInterface {
  private:
   Window* Lookup(WindowId window);
   void MoveActivation(WindowId to);
+  void SaveFocus(WindowId dialog);
+  void RestoreFocus(WindowId dialog);
+  void PassActivationOn(WindowId leaving);
   // The first control that the tab key reaches: enabled, and not a text, group box or radio
   // button; 0 when there is none.
   int FirstTabStop(const Window& dialog) const;
-  std::optional<std::string> Choose(bool folder, std::string_view title);
+  std::optional<std::string> Choose(WindowId owner, bool folder, std::string_view title);
 
   std::vector<std::span<const resources::DialogTemplate>> templates_;
   std::map<std::string, std::string> classes_;  // upper-case class name -> menu

@@ -5,6 +5,7 @@
 #include "tools/drill/drill_clip_text.h"
 #include "tools/drill/drill_rows.h"
 #include "tools/drill/drill_specifier.h"
+#include "tools/drill/transaction_fields_dialog.h"
 
 namespace r7::drill {
 namespace {
@@ -236,6 +237,27 @@ TEST(DrillRowsTest, PaintGreysRowsOverTheThresholdAndReddensNegatives) {
     EXPECT_EQ(paint.cells[0].text_colour, c.text) << c.amount;
     EXPECT_EQ(paint.cells[2].text_colour, c.amount < 0 ? red : c.text) << c.amount;
   }
+}
+
+// The threshold box: its text reads back as the same number; typing keeps only what can
+// belong to a number.
+TEST(DrillRowsTest, TheThresholdBoxShowsAndReadsNumbers) {
+  struct Shown {
+    double threshold;
+    const char* text;
+  } shown[] = {{0, "0"},
+               {500, "500"},
+               {5000, "5000"},
+               {0.1, "0.1"},
+               {499.99, "499.99"},
+               {1234567.125, "1234567.125"},
+               {1e300, "1.0000000000000001e+300"}};
+  for (const Shown& s : shown) EXPECT_EQ(ThresholdText(s.threshold), s.text);
+  struct Typed {
+    const char* text;
+    double threshold;
+  } typed[] = {{"5,000", 5000}, {"5x00", 500}, {"-1.5e3", -1.53}, {"abc", 0}, {"+12.5 $", 12.5}};
+  for (const Typed& t : typed) EXPECT_EQ(ParseThreshold(t.text), t.threshold) << t.text;
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ class DrillDialog : public ToolDialog {
   void Drill(WindowId self);
   void ShowFill(WindowId self, const FillResult& result);
   void ShowMode(WindowId self, Mode mode);
+  void ApplyWidths(WindowId self);
   void ShowRows(WindowId self);
   void ShowRecords(WindowId self, bool stopped = false);
   void Sort(WindowId self, int column);
@@ -100,9 +101,11 @@ bool DrillDialog::OnCommand(WindowId self, int id, int notification) {
       return true;
     case R7_DRILL_ACCOUNT_COLUMNS:
     case R7_DRILL_TRANSACTION_COLUMNS:
-      // The options changed: the columns of the mode the list is in take them.
+      // The options changed: the columns of the mode the list is in take them, and the
+      // rows are painted again under the threshold.
       if ((id == R7_DRILL_TRANSACTION_COLUMNS) == (rows_.mode() == Mode::kTransactions)) {
-        context_.ui.SetColumns(self, R7_DRILL_ROWS, ColumnsOf(rows_.mode(), context_.settings));
+        ApplyWidths(self);
+        ShowRows(self);
       }
       return true;
     case R7_PWIZ_COMPOSED:
@@ -308,11 +311,22 @@ int DrillDialog::SelectedField(WindowId self) {
 
 // The list takes the columns of `mode`; rows of the other mode go.
 void DrillDialog::ShowMode(WindowId self, Mode mode) {
-  if (mode != rows_.mode()) {
-    rows_.Clear(mode);
-    context_.ui.ClearRows(self, R7_DRILL_ROWS);
+  if (mode == rows_.mode()) {
+    ApplyWidths(self);
+    return;
   }
+  rows_.Clear(mode);
+  context_.ui.ClearRows(self, R7_DRILL_ROWS);
   context_.ui.SetColumns(self, R7_DRILL_ROWS, ColumnsOf(mode, context_.settings));
+}
+
+// The options' widths on the columns there are: rebuilding the columns would take the
+// rows' cells with them on Windows.
+void DrillDialog::ApplyWidths(WindowId self) {
+  const std::vector<platform::ListColumn> columns = ColumnsOf(rows_.mode(), context_.settings);
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    context_.ui.SetColumnWidth(self, R7_DRILL_ROWS, static_cast<int>(i), columns[i].width);
+  }
 }
 
 void DrillDialog::ShowRows(WindowId self) {

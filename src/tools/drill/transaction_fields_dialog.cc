@@ -116,7 +116,9 @@ std::string ThresholdText(double threshold) {
   char text[40];
   for (int digits = 1; digits <= 17; ++digits) {
     std::snprintf(text, sizeof text, "%.*g", digits, threshold);
-    if (std::strtod(text, nullptr) == threshold) break;
+    // The box reads back only what it shows: no exponent while the digits can do without.
+    const bool exponent = std::string_view(text).find('e') != std::string_view::npos;
+    if (std::strtod(text, nullptr) == threshold && (!exponent || digits == 17)) break;
   }
   return text;
 }

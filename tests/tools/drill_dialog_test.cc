@@ -46,8 +46,13 @@ TEST_F(DrillDialogTest, EachCompanyOffersItsSegmentsAndTransactions) {
   EXPECT_EQ(session_.Show(Open(), R7_DRILL_SEGMENT).entries,
             (std::vector<std::string>{"Main", "Profit Center", "Department", "Transactions"}));
   session_.Press(session_.Dialog("DRILL"), platform::kCancelButton);
-  EXPECT_EQ(session_.Show(Open("1000-*;Month;03"), R7_DRILL_SEGMENT).entries,
+  const WindowId two = Open("1000-*;Month;03");
+  EXPECT_EQ(session_.Show(two, R7_DRILL_SEGMENT).entries,
             (std::vector<std::string>{"Main", "Profit Center", "Transactions"}));
+  Drill(two, 1);
+  EXPECT_EQ(Rows(two), (std::vector<std::vector<std::string>>{{"1000-10", "East", "3.00", "", ""},
+                                                              {"1000-20", "NA", "6.00", "", ""}}));
+  EXPECT_EQ(Text(two, R7_DRILL_TOTAL), "9.00");
 }
 
 // One row per profit center under 1000, ascending, each the worksheet's own answer for the

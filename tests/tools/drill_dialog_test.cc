@@ -150,6 +150,31 @@ TEST_F(DrillDialogTest, TransactionsTheirTotalAndTheirColumns) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4 + 8);
 }
 
+// A credits-only transaction total drills into the credits that make it up; a request that
+// fails shows why and neither rows nor a total; a year the company's list lacks is added.
+TEST_F(DrillDialogTest, TheDrillShowsWhatTheFigureIsMadeOf) {
+  EXPECT_EQ(session_.Call(104, "1000-10-*;1Mar2002;31Mar2002;01;CR"), "-490.5");
+  session_.Menu(kDrillMenu);
+  const WindowId credits = session_.Dialog("DRILL");
+  EXPECT_EQ(Text(credits, R7_DRILL_SEGMENT), "Transactions");
+  session_.Press(credits, R7_DRILL_BUTTON);
+  EXPECT_EQ(Rows(credits).size(), 4u);
+  EXPECT_EQ(Text(credits, R7_DRILL_TOTAL), "(490.50)");
+  session_.Press(credits, platform::kCancelButton);
+
+  session_.Call(100, "1000-*-*;Month;01;2003");
+  session_.Menu(kDrillMenu);
+  const WindowId later = session_.Dialog("DRILL");
+  EXPECT_EQ(Text(later, R7_DRILL_YEAR), "2003");
+  session_.Boxes();
+  session_.Type(later, R7_DRILL_ACCOUNTS, "9999-*-*");
+  session_.Select(later, R7_DRILL_YEAR, 0);
+  Drill(later, 1);
+  EXPECT_EQ(session_.Boxes(), (std::vector<std::string>{"No matching accounts found - 9999-*-*"}));
+  EXPECT_TRUE(Rows(later).empty());
+  EXPECT_EQ(Text(later, R7_DRILL_TOTAL), "");
+}
+
 TEST_F(DrillDialogTest, ThresholdRowsAreGrey) {
   const WindowId drill = Open();
   Drill(drill, 1);

@@ -54,6 +54,9 @@ struct SessionState {
   bool explicit_dates = false;
   bool to_chart = false;  // the last pair list held "To Chart"
   int transaction_type = kAllTransactions;
+  // Handed to the period wizard by the tool that opened it, when the wizard has started:
+  // the company whose calendar gives the wizard's dates. Empty: the Company setting's.
+  std::string wizard_company;
   std::array<bool, kTransactionFieldCount> transaction_fields{};
 
   // The start-up state: the DrillContext over everything for the default company, year and

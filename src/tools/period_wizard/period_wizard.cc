@@ -2,6 +2,7 @@
 #include "tools/period_wizard/period_wizard.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/error_codes.h"
 #include "common/text_util.h"
@@ -101,6 +102,9 @@ bool WizardDialog::OnMessage(WindowId self, const Message& m) {
     opener_ = platform::OtherWindow(m);
     texts_->company = context_.settings.company;
     Tell(R7_PWIZ_INITIALISED, self);
+    if (!context_.session.wizard_company.empty()) {
+      texts_->company = std::exchange(context_.session.wizard_company, {});
+    }
     Compose(self);
     texts_->previous_from = texts_->from;
     texts_->previous_to = texts_->to;

@@ -224,6 +224,13 @@ TEST_F(ChartCopyTest, TheDialogReadsItsFieldsAsTheUserLeftThem) {
   session_.Check(R7_CHART_SEPARATE_SEGMENTS, true);
   session_.Press(platform::kOkButton);
   EXPECT_EQ(Split(session_.Clipboard(), "\r\n")[3].substr(0, 15), "'1000\t'10\t'100\t");
+  // Formulas name the whole account, and count the cells the segments really take.
+  session_.driver.settings().formulas = chart_copy::kExcelFormulas;
+  session_.Type(R7_CHART_COMPANY, "03");
+  session_.Type(R7_CHART_ACCOUNT, "1000-*");
+  session_.Press(platform::kOkButton);
+  EXPECT_EQ(Split(session_.Clipboard(), "\r\n")[3],
+            "'1000\t'10\tCash\t=GL(\"1000-10\",R[-2]C,R[-3]C[-3],R[-3]C[-2],R[-3]C[-1])");
   session_.Check(R7_CHART_SHOW_ACCOUNT, false);
   EXPECT_FALSE(session_.State(R7_CHART_SEPARATE_SEGMENTS).checked);
   EXPECT_FALSE(session_.State(R7_CHART_SEPARATE_SEGMENTS).enabled);
@@ -339,6 +346,14 @@ TEST(ChartFillTest, AFullBlockKeepsTheRowsBeforeIt) {
   EXPECT_LT(full.text.size(), chart_copy::kBlockStep);
   EXPECT_EQ(whole.text.substr(0, full.text.size()), full.text);
   EXPECT_EQ(Split(full.text, "\r\n").size(), 3u + static_cast<std::size_t>(full.accounts) + 1u);
+
+  // A company code longer than the box's first characters is read whole.
+  session.Menu(103);
+  session.Use("CHARTCOPY");
+  session.Type(R7_CHART_COMPANY, "SYNTH");
+  session.Type(R7_CHART_YEAR, "2002");
+  session.Press(platform::kOkButton);
+  EXPECT_EQ(Split(session.Clipboard(), "\r\n")[0], "'SYNTH\t2002\t'01\t");
 
   const chart_copy::FillResult none =
       chart_copy::FillChart(context, request, platform::kNoWindow, {}, 100);

@@ -27,38 +27,41 @@ constexpr std::size_t kDescriptionWidth = 30;
 constexpr int kFirstRowBelowTitles = 2;
 
 // The output block: it grows by whole steps, and refuses a row once it would have to grow
-// past its limit (or memory runs out), keeping every row before.
+// past its limit (or memory runs out), keeping every row before. The steps bound what it
+// may hold; the text itself grows as strings do, so that a long chart is not copied over
+// and over.
 class Block {
  public:
   explicit Block(std::size_t limit) : limit_(limit) {}
 
-  bool Allocate() { return Grow(kBlockStep); }
+  bool Allocate() {
+    if (limit_ < kBlockStep) return false;
+    capacity_ = kBlockStep;
+    try {
+      text_.reserve(kBlockStep);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    return true;
+  }
 
   bool Append(std::string_view row) {
     const std::size_t needed = text_.size() + row.size() + 1;  // and its terminator
-    if (needed > capacity_ && !Grow(needed)) return false;
-    text_ += row;
+    while (capacity_ < needed) {
+      if (limit_ - capacity_ < kBlockStep) return false;
+      capacity_ += kBlockStep;
+    }
+    try {
+      text_ += row;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
     return true;
   }
 
   std::string Take() { return std::move(text_); }
 
  private:
-  bool Grow(std::size_t needed) {
-    std::size_t capacity = capacity_;
-    while (capacity < needed) {
-      if (limit_ - capacity < kBlockStep) return false;
-      capacity += kBlockStep;
-    }
-    try {
-      text_.reserve(capacity);
-    } catch (const std::bad_alloc&) {
-      return false;
-    }
-    capacity_ = capacity;
-    return true;
-  }
-
   std::size_t limit_;
   std::size_t capacity_ = 0;
   std::string text_;

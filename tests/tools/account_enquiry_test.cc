@@ -123,6 +123,15 @@ TEST_F(AccountEnquiryTest, TheSegmentBoxesFollowTheCompany) {
             "Year\t2002\r\nType\t01\r\n");
 }
 
+TEST_F(AccountEnquiryTest, ListsFromAnEntitiesFileThatIsNotThereSaySo) {
+  session_.Call(8, "Lists use Financial Entity file=1");
+  Open();
+  EXPECT_EQ(session_.Boxes(),
+            std::vector<std::string>{
+                "R7 [Tessary]|There is no Financial Entities file for this company. Use the "
+                "Maintain Financial Entities File Utility to create one. - AB"});
+}
+
 TEST_F(AccountEnquiryTest, GetBalanceShowsTheAccountsBalance) {
   Open();
   struct Case {

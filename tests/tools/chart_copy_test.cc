@@ -218,6 +218,8 @@ TEST_F(ChartCopyTest, TheDialogReadsItsFieldsAsTheUserLeftThem) {
     EXPECT_EQ(session_.driver.settings().chart_range_type, c.range_type) << c.range;
   }
   EXPECT_EQ(session_.Text(R7_CHART_MATCH_COUNT), "2");
+  session_.Press(R7_CHART_VIEWER);
+  EXPECT_EQ(session_.desktop.programs.started(), std::vector<std::string>{"CLIPBRD.EXE"});
   EXPECT_EQ(session_.Boxes().back(), "R7 [Tessary]|2 account keys were copied to the clipboard.");
 
   session_.Check(R7_CHART_PREPEND_QUOTE, true);

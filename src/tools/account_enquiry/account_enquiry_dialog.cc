@@ -1,6 +1,7 @@
 // The account enquiry. (platform-independent)
 #include "tools/account_enquiry/account_enquiry_dialog.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "common/text_util.h"
 #include "host/help_opener.h"
 #include "ledger/balance_engine.h"
+#include "ledger/entities_file.h"
 #include "resources/account_enquiry_ids.h"
 #include "resources/period_wizard_ids.h"
 #include "specifiers/period_parser.h"
@@ -201,12 +203,26 @@ void EnquiryDialog::Refill(WindowId self) {
 }
 
 // Each segment's box offers the values the ledger holds ("value; description" where a
-// description is known); the boxes past the company's segments are untitled and disabled.
+// description is known), from the lists' cache, or read from the company's financial
+// entities file when the lists use it; the boxes past the company's segments are untitled
+// and disabled.
 void EnquiryDialog::FillSegmentBoxes(WindowId self, CompanyContext& company) {
   platform::UserInterface& ui = context_.ui;
-  const bool filled = segment_lists::FillCaches(context_, company, self, nullptr) == 0;
+  std::array<std::vector<std::string>, kSegmentBoxes> entries;
+  if (context_.settings.lists_use_entities_file != 0) {
+    const LedgerServices services = context_.ledger(self);
+    EntitiesFile file(services.records, services.companies, services.files);
+    for (int i = 0; i < SegmentsShown(); ++i) {
+      entries[i] =
+          file.ListEntityRecords(company, fields_[i] + 1, EntityListMode::kValues, false).main;
+    }
+  } else if (segment_lists::FillCaches(context_, company, self, nullptr) == 0) {
+    const ListCaches& caches = context_.lists;
+    for (int i = 0; i < SegmentsShown(); ++i) {
+      entries[i] = JoinValueDescriptions(caches.values[i], caches.descriptions[i]);
+    }
+  }
   context_.errors.Clear();
-  const ListCaches& caches = context_.lists;
   for (int i = 0; i < kSegmentBoxes; ++i) {
     const int box = R7_ENQ_SEGMENT_BASE + i;
     const int title = R7_ENQ_TITLE_BASE + i;
@@ -216,13 +232,7 @@ void EnquiryDialog::FillSegmentBoxes(WindowId self, CompanyContext& company) {
     ui.SetControlText(self, title, shown ? kSegmentTitles[fields_[i]] : "");
     ui.EnableControl(self, title, shown);
     ui.EnableControl(self, box, shown);
-    if (!shown || !filled) continue;
-    const std::vector<std::string>& values = caches.values[static_cast<std::size_t>(i)];
-    const std::vector<std::string>& descriptions = caches.descriptions[static_cast<std::size_t>(i)];
-    for (std::size_t v = 0; v < values.size(); ++v) {
-      const bool described = v < descriptions.size() && !descriptions[v].empty();
-      ui.AddEntry(self, box, described ? values[v] + "; " + descriptions[v] : values[v]);
-    }
+    for (const std::string& entry : entries[i]) ui.AddEntry(self, box, entry);
   }
 }
 

@@ -186,6 +186,24 @@ TEST_F(AccountEnquiryTest, ClosingTellsTheChartCopyThatOpenedIt) {
   EXPECT_EQ(session_.Text(R7_CHART_REVISION), "02");
 }
 
+// To Drill hands the drill-down the picked account through the session, up to a segment
+// left empty, and opens it through the registry.
+TEST_F(AccountEnquiryTest, ToDrillOpensTheDrillDownOnWhatWasPicked) {
+  std::vector<std::string> opened_on;
+  session_.driver.dialogs().RegisterFactory(DialogKind::kDrill, [&](platform::WindowId) {
+    opened_on.push_back(session_.driver.session().drill.account);
+    return platform::kNoWindow;
+  });
+  Open();
+  Pick("1000", "10", "100");
+  session_.Press(R7_ENQ_TO_DRILL);
+  Pick("1000", "", "100");
+  session_.Press(R7_ENQ_TO_DRILL);
+  EXPECT_EQ(opened_on, (std::vector<std::string>{"(1000)(10)(100)", "(1000)"}));
+  EXPECT_EQ(session_.Boxes(), std::vector<std::string>{
+                                  "R7 [Tessary]|You must enter all segments of the account code."});
+}
+
 // Silent code 22 turns the last balance request into a description.
 TEST_F(AccountEnquiryTest, SilentCodeDescribesTheLastRequest) {
   session_.Call(100, "1000-10-100;Month 3;AB;2002");

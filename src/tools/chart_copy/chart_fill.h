@@ -31,7 +31,7 @@ struct ChartRequest {
   int year = 0;
   std::string revision;
   int range_type = kRangeAllSegments;
-  ChartColumns columns;
+  ChartColumns columns{};
   bool skip_zero = false;  // leave out rows whose amounts are all zero
 };
 

@@ -50,7 +50,9 @@ TEST_F(ListsTest, EachRequestGivesItsList) {
   };
   for (const Case& c : cases) {
     const std::string clipboard = List(c.pairs);
-    if (c.clipboard != nullptr) EXPECT_EQ(clipboard, c.clipboard) << c.pairs;
+    if (c.clipboard != nullptr) {
+      EXPECT_EQ(clipboard, c.clipboard) << c.pairs;
+    }
   }
   const std::string budgets = List("List=Budgets,List Transpose=1");
   EXPECT_EQ(budgets.substr(0, 8), "'01\t'02\t");
@@ -68,6 +70,32 @@ TEST_F(ListsTest, TheCachesLastUntilReset) {
   EXPECT_TRUE(session_.driver.list_caches().accounts_built);
   session_.driver.Cleanup();
   EXPECT_FALSE(session_.driver.list_caches().accounts_built);
+}
+
+// One company of one main account holding a balance, for the ledger that changes under it.
+std::string OneAccountLedger(const std::string& account) {
+  return R"({"companies": [{"directory": "DATA", "name": "Changing Co", "segment_lengths": [4],
+      "periods": [["20020101", "20020131"]], "current_period": 1,
+      "accounts": [{"account": ")" +
+         account + R"(", "description": "Cash", "type": "B"}],
+      "balances": [{"account": ")" +
+         account + R"(", "opening": 1, "periods": [1,1,1,1,1,1,1,1,1,1,1,1,1]}]}]})";
+}
+
+// The ledger changes under the company's code: its list stays as it was read until the
+// reset command frees the caches and the loaded companies.
+TEST(ListsResetTest, AFollowingListReflectsAChangedLedger) {
+  testing::FixtureDirectory before{testing::BuildFixtureText(OneAccountLedger("1000"))};
+  testing::FixtureDirectory after{testing::BuildFixtureText(OneAccountLedger("2000"))};
+  testing::R7Session session{before.path(), "Company=01\nCurrent Year=2002\n"};
+  auto list = [&session](const std::string& pairs) {
+    session.Call(19, (pairs + ",List=Main,NoShow=1").c_str());
+    return session.fake.clipboard.GetText().value_or("(none)");
+  };
+  EXPECT_EQ(list("List Transpose=0"), "'1000\r\n");
+  EXPECT_EQ(list("System Directory=" + after.path()), "'1000\r\n");
+  session.Call(21, "NoShow=1");
+  EXPECT_EQ(list("List Transpose=0"), "'2000\r\n");
 }
 
 }  // namespace

@@ -63,7 +63,9 @@ TEST(PeriodChoiceTest, ComposesTheText) {
     // Every composed text reads back, and composes again to itself.
     PeriodList list;
     EXPECT_TRUE(ParsePeriodSpecifier(*text, &list).ok()) << *text;
-    if (ago_given && c.choice.year == 0) EXPECT_FALSE(c.choice.ago) << c.text;
+    if (ago_given && c.choice.year == 0) {
+      EXPECT_FALSE(c.choice.ago) << c.text;
+    }
   }
 }
 

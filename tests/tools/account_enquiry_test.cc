@@ -214,6 +214,21 @@ TEST_F(AccountEnquiryTest, SilentCodeDescribesTheLastRequest) {
   EXPECT_TRUE(session_.OpenDialogs().empty());
 }
 
+// The period wizard's dates come from the calendar of the enquiry's company, which the
+// enquiry hands it when it starts, not from the Company setting's.
+TEST_F(AccountEnquiryTest, ThePeriodWizardTakesTheEnquirysCompany) {
+  Open();
+  session_.Press(R7_ENQ_PERIOD_BUTTON);
+  session_.Use("PERIODW");
+  EXPECT_EQ(session_.Text(R7_PWIZ_FROM), "01May2002");  // AB's current period
+  session_.Press(platform::kCancelButton);
+  session_.Use("ACCOUNT_INQUIRE");
+  session_.Type(R7_ENQ_COMPANY, "02");
+  session_.Press(R7_ENQ_PERIOD_BUTTON);
+  session_.Use("PERIODW");
+  EXPECT_EQ(session_.Text(R7_PWIZ_FROM), "01Jan2002");
+}
+
 // The period wizard opens on the enquiry's period and hands its text back; To Chart opens
 // the chart copy on what was picked, and the enquiry stays.
 TEST_F(AccountEnquiryTest, ThePeriodWizardAndToChart) {

@@ -165,13 +165,23 @@ TEST_F(AccountEnquiryTest, GetBalanceShowsTheAccountsBalance) {
   EXPECT_EQ(session_.driver.session().drill.account, "(3000)(10)(100)");
 }
 
-// Closing hands the picked account to the window it came from: the chart copy takes it as
-// its accounts, and the description of the orientation chosen is on the clipboard.
+// Closing hands the picked account to the window it came from, even after the period wizard
+// came and went: the chart copy takes it as its accounts, and the description of the
+// orientation chosen is on the clipboard.
 TEST_F(AccountEnquiryTest, ClosingTellsTheChartCopyThatOpenedIt) {
   session_.Menu(103);
   session_.Use("CHARTCOPY");
   session_.Type(R7_CHART_COMPANY, "AB");
   session_.Press(R7_CHART_ACCOUNTS_BUTTON);
+  session_.Use("ACCOUNT_INQUIRE");
+  // The period wizard it opens meanwhile is not the window it tells.
+  session_.Press(R7_ENQ_PERIOD_BUTTON);
+  const platform::WindowId wizard = session_.Dialog("PERIODW");
+  session_.Use("PERIODW");
+  session_.Press(platform::kOkButton);
+  // Windows gives the enquiry the activation back from the wizard as the wizard goes.
+  session_.desktop.ui.Send(session_.Dialog("ACCOUNT_INQUIRE"),
+                           platform::ActivateMessage(platform::activation::kActive, wizard));
   session_.Use("ACCOUNT_INQUIRE");
   Pick("1000", "10", "100");
   session_.Choose(R7_ENQ_ORIENTATION, "Department");
@@ -180,8 +190,9 @@ TEST_F(AccountEnquiryTest, ClosingTellsTheChartCopyThatOpenedIt) {
   EXPECT_EQ(session_.OpenDialogs(), std::vector<std::string>{"CHARTCOPY"});
   EXPECT_EQ(session_.Clipboard(),
             "1\r\n-3\r\n3\r\nMain\t1000\r\nProfit Center\t10\r\nDepartment\t100\r\n"
-            "Period\tMonth\r\nCompany\tAB\r\nYear\t2002\r\nType\t02\r\n");
+            "Period\tThis Month\r\nCompany\tAB\r\nYear\t2002\r\nType\t02\r\n");
   session_.Use("CHARTCOPY");
+  EXPECT_EQ(session_.Text(R7_CHART_PERIOD), "This Month");
   EXPECT_EQ(session_.Text(R7_CHART_ACCOUNT), "(1000)(10)(100)");
   EXPECT_EQ(session_.Text(R7_CHART_REVISION), "02");
 }

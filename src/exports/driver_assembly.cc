@@ -6,6 +6,8 @@
 #include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
+#include "tools/account_enquiry/account_enquiry_dialog.h"
+#include "tools/chart_copy/chart_copy_dialog.h"
 #include "tools/drill/drill_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
@@ -60,6 +62,14 @@ void RegisterTools(Driver& driver) {
   dialogs.RegisterTemplateFactory("PERIODW", [context, wizard](platform::WindowId owner) {
     return period_wizard::OpenWizard(context, wizard, owner);
   });
+  // The chart copy's column choice outlives its windows.
+  auto chart = std::make_shared<chart_copy::ChartMemory>();
+  dialogs.RegisterFactory(DialogKind::kChartCopy, [context, chart](platform::WindowId owner) {
+    return chart_copy::OpenChartCopy(context, chart, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kEnquiry, [context](platform::WindowId owner) {
+    return account_enquiry::OpenAccountEnquiry(context, owner);
+  });
 }
 
 }  // namespace
@@ -91,6 +101,8 @@ ToolContext ToolContextOf(Driver& driver) {
           [&driver](const LedgerServices& services) {
             return driver.balance_collaborators(services);
           },
+      .programs = platform.programs,
+      .set_chart_fill_busy = [&driver](bool busy) { driver.set_chart_fill_busy(busy); },
   };
 }
 

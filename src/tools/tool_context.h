@@ -57,6 +57,10 @@ struct ToolContext {
   std::function<bool(platform::WindowId window)> show_pending_error;
   // The balance engine's collaborators over `services`, which must outlive them.
   std::function<BalanceCollaborators(const LedgerServices& services)> balance;
+  // Starts another program beside the sheet (the clipboard viewer).
+  platform::Programs& programs;
+  // Raised while the chart copy fills a sheet: clean-up refuses until it is lowered.
+  std::function<void(bool busy)> set_chart_fill_busy;
 };
 
 }  // namespace r7

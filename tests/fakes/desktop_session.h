@@ -1,7 +1,7 @@
-// A driver session over the headless desktop, with a user at its dialogs: the fake
-// platform's R7.INI, files and record manager, the desktop's windows, message boxes,
-// clipboard and key presses, and the user's side that acts on the dialogs as a person
-// would (platform/posix/headless_actions.h).
+// A driver over the headless desktop with a person at it: R7.INI in memory, the driver
+// assembled whole, and the user's actions (platform/posix/headless_actions.h) that pick menu
+// items, type, choose and click in its dialogs through the notifications of each action. For
+// the tools' tests, which work a dialog as the dialog scripts do, in process.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,7 +21,8 @@ namespace r7::testing {
 
 class DesktopSession {
  public:
-  // `settings` as R7Session takes them (R7.INI lines).
+  // `settings` as R7Session takes them (R7.INI lines of the driver's section; the first of
+  // a key counts, as in the file).
   explicit DesktopSession(std::string_view system_directory, std::string_view settings = {}) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < settings.size();) {
@@ -69,6 +70,13 @@ class DesktopSession {
     }
     return newest;
   }
+  std::vector<std::string> OpenDialogs() {
+    std::vector<std::string> names;
+    for (const platform::OpenDialog& open : user.OpenDialogs()) {
+      names.push_back(open.template_name);
+    }
+    return names;
+  }
 
   // What the user does to control `id` of `dialog`, each followed by the posted messages.
   void Press(platform::WindowId dialog, int id) {
@@ -86,21 +94,48 @@ class DesktopSession {
   platform::ControlState Show(platform::WindowId dialog, int id) {
     return user.Inspect(dialog, id).value_or(platform::ControlState{});
   }
-  // The texts of the message boxes shown since the last look.
-  std::vector<std::string> Boxes() {
-    std::vector<std::string> texts;
-    for (const platform::ShownWindow& shown : user.TakeShown()) texts.push_back(shown.text);
-    return texts;
+
+  // The same at the newest dialog of the template named by `Use`.
+  void Use(std::string_view template_name) {
+    dialog_ = Dialog(template_name);
+    ASSERT_NE(dialog_, platform::kNoWindow) << template_name;
   }
+  void Press(int id) { Press(dialog_, id); }
+  void Type(int id, std::string_view text) { Type(dialog_, id, text); }
+  void Choose(int id, std::string_view entry) {
+    const std::vector<std::string> entries = State(id).entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i] == entry) return Select(dialog_, id, static_cast<int>(i));
+    }
+    ADD_FAILURE() << "no entry " << entry << " in " << id;
+  }
+  void Check(int id, bool checked) {
+    if (State(id).checked != checked) Press(id);
+  }
+  platform::ControlState State(int id) { return Show(dialog_, id); }
+  std::string Text(int id) { return State(id).text; }
+
+  // The message boxes shown since the last look: "caption|text" each.
+  std::vector<std::string> Boxes() {
+    std::vector<std::string> boxes;
+    for (const platform::ShownWindow& shown : user.TakeShown()) {
+      boxes.push_back(shown.caption + "|" + shown.text);
+    }
+    return boxes;
+  }
+  std::string Clipboard() { return desktop.clipboard.GetText().value_or("(none)"); }
 
   FakePlatform fake;
   platform::posix::HeadlessDesktop desktop;
   platform::Platform platform{fake.profiles, fake.files,        fake.libraries,
                               fake.locale,   desktop.clipboard, desktop.message_boxes,
                               fake.debug,    fake.clock,        desktop.input,
-                              fake.help,     fake.programs,     desktop.ui};
+                              fake.help,     desktop.programs,  desktop.ui};
   AssembledDriver driver{platform};
   platform::posix::HeadlessUserActions user{desktop};
+
+ private:
+  platform::WindowId dialog_ = platform::kNoWindow;
 };
 
 }  // namespace r7::testing

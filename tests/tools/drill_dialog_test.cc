@@ -105,7 +105,7 @@ TEST_F(DrillDialogTest, AStoppedFillKeepsItsRowsAndShowsNoTotal) {
   const std::size_t hits = cache.hits();
   session_.desktop.input.PressKey(drill);
   Drill(drill, 1);
-  EXPECT_EQ(session_.Boxes(), (std::vector<std::string>{"OK to stop Drill?"}));
+  EXPECT_EQ(session_.Boxes(), (std::vector<std::string>{"R7 [Tessary]|OK to stop Drill?"}));
   EXPECT_EQ(Rows(drill).size(), 1u);
   EXPECT_EQ(Text(drill, R7_DRILL_RECORDS), "1 (stopped)");
   EXPECT_EQ(Text(drill, R7_DRILL_TOTAL), "");
@@ -170,7 +170,8 @@ TEST_F(DrillDialogTest, TheDrillShowsWhatTheFigureIsMadeOf) {
   session_.Type(later, R7_DRILL_ACCOUNTS, "9999-*-*");
   session_.Select(later, R7_DRILL_YEAR, 0);
   Drill(later, 1);
-  EXPECT_EQ(session_.Boxes(), (std::vector<std::string>{"No matching accounts found - 9999-*-*"}));
+  EXPECT_EQ(session_.Boxes(),
+            (std::vector<std::string>{"R7 [Tessary]|No matching accounts found - 9999-*-*"}));
   EXPECT_TRUE(Rows(later).empty());
   EXPECT_EQ(Text(later, R7_DRILL_TOTAL), "");
 }
@@ -206,9 +207,12 @@ TEST_F(DrillDialogTest, SilentDrillLeavesItsTextOnTheClipboard) {
             "\r\n'20\tSouth\t=GL(BSPEC(R[-2]C[-2],RC[-2]),R[-6]C[-2],R[-5]C[-2],R[-4]C[-2],"
             "R[-3]C[-2])\r\n'30\tNA\t=GL(BSPEC(R[-3]C[-2],RC[-2]),R[-7]C[-2],R[-6]C[-2],"
             "R[-5]C[-2],R[-4]C[-2])\r\n");
+  // The chart copy it opens on those settings starts silent, emptying the clipboard, and
+  // stays open for the user when the drill closes.
   session_.desktop.clipboard.SetText("before");
   session_.Call(5, "To Chart=1,NoShow=1");
-  EXPECT_EQ(session_.user.ClipboardText(), "before");
+  EXPECT_EQ(session_.user.ClipboardText(), "");
+  EXPECT_NE(session_.Dialog("CHARTCOPY"), platform::kNoWindow);
   const Settings& settings = session_.driver.settings();
   EXPECT_EQ(settings.chart_account, "1000-*-*");
   EXPECT_EQ(settings.chart_company, "01");

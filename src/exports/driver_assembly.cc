@@ -88,6 +88,9 @@ ToolContext ToolContextOf(Driver& driver) {
           [&driver](const LedgerServices& services) {
             return driver.balance_collaborators(services);
           },
+      .reset_companies = [&driver] { driver.Reset(); },
+      .server_directory = [&driver] { return driver.server_directory(); },
+      .clock = platform.clock,
   };
 }
 

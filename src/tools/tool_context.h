@@ -57,6 +57,14 @@ struct ToolContext {
   std::function<bool(platform::WindowId window)> show_pending_error;
   // The balance engine's collaborators over `services`, which must outlive them.
   std::function<BalanceCollaborators(const LedgerServices& services)> balance;
+  // The reset of a changed System Directory: the list caches freed, every loaded company
+  // closed and forgotten, the company directory list built anew.
+  std::function<void()> reset_companies;
+  // The add-in's server directory as start-up read it (where an empty "FE File Path"
+  // points).
+  std::function<std::string()> server_directory;
+  // Today's date, for the Setup dialog's year of last resort.
+  platform::Clock& clock;
 };
 
 }  // namespace r7

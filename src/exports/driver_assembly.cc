@@ -6,6 +6,8 @@
 #include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
+#include "tools/entities/entities_dialog.h"
+#include "tools/entities/entities_setup_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
 
@@ -55,6 +57,12 @@ void RegisterTools(Driver& driver) {
   });
   dialogs.RegisterTemplateFactory("PERIODW", [context, wizard](platform::WindowId owner) {
     return period_wizard::OpenWizard(context, wizard, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kEntities, [context](platform::WindowId owner) {
+    return entities::OpenEntitiesDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kEntitiesSetup, [context](platform::WindowId owner) {
+    return entities::OpenEntitiesSetupDialog(context, owner);
   });
 }
 

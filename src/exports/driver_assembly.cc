@@ -10,6 +10,7 @@
 #include "tools/entities/entities_setup_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
+#include "tools/setup/setup_dialog.h"
 
 namespace r7 {
 namespace {
@@ -57,6 +58,9 @@ void RegisterTools(Driver& driver) {
   });
   dialogs.RegisterTemplateFactory("PERIODW", [context, wizard](platform::WindowId owner) {
     return period_wizard::OpenWizard(context, wizard, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kSetup, [context](platform::WindowId owner) {
+    return setup::OpenSetupDialog(context, owner);
   });
   dialogs.RegisterFactory(DialogKind::kEntities, [context](platform::WindowId owner) {
     return entities::OpenEntitiesDialog(context, owner);

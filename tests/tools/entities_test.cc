@@ -126,9 +126,9 @@ TEST_F(EntitiesTest, ARebuildKeepsTheEntitiesAndRefreshesTheValues) {
   EXPECT_EQ(Year("REVENUE"), kRevenue);
 }
 
-// A rebuild the user stops leaves the company's file exactly as it was, with nothing
-// beside it.
-TEST_F(EntitiesTest, AStoppedRebuildLeavesTheFileAsItWas) {
+// A rebuild the user stops, and a new file that cannot be made, leave the company's file
+// exactly as it was, with nothing beside it.
+TEST_F(EntitiesTest, WhatDoesNotFinishLeavesTheFileAsItWas) {
   const std::string before = SadFile();
   EXPECT_EQ(session_.Run("menu 115\ndialog SAD\nanswer yes\nstop\npress 2118\n"),
             "0\t\n0\tR7 Maintain Financial Entities File\n0\t\n0\t\n"
@@ -136,7 +136,48 @@ TEST_F(EntitiesTest, AStoppedRebuildLeavesTheFileAsItWas) {
             "box\tR7 [Tessary]\tThe rebuild was stopped. The Financial Entities File is as it "
             "was.\n0\t\n");
   EXPECT_EQ(SadFile(), before);
+  const std::string missing = system_.path() + "/no/such/place";
+  EXPECT_NE(session_
+                .Run("press 2\nmenu 102\ndialog SETUP\npress 2220\ndialog FESETUP\n"
+                     "check 3101 1\nset 3102 " +
+                     missing + "\nanswer ok\npress 3105\n")
+                .find("Could not create/open Financial Entities file for write"),
+            std::string::npos);
+  EXPECT_EQ(SadFile(), before);
   EXPECT_FALSE(fs::exists(system_.path() + "/TUTORIAL/00.sad.new"));
+}
+
+// The place of the files: Other with no file there leaves entity names unresolved; Cancel
+// puts the company's own file back in use; a new file made at another place holds the
+// ledger's values alone, and OK saves the place.
+TEST_F(EntitiesTest, TheSetupChoosesWhereTheFilesAre) {
+  const std::string before = SadFile();
+  const std::string other = testing::MakeTempDir("fe");
+  session_.Run("menu 102\ndialog SETUP\npress 2220\ndialog FESETUP\ncheck 3101 1\n");
+  EXPECT_EQ(Year("REVENUE"), "0\tR7 [Tessary] Invalid length for account specifier - REVENUE-*-*");
+  session_.Run("dialog FESETUP\npress 2\n");
+  EXPECT_EQ(Year("REVENUE"), kRevenue);
+
+  EXPECT_EQ(session_.Run("dialog SETUP\npress 2220\ndialog FESETUP\ncheck 3101 1\nset 3102 " +
+                         other + "\nanswer ok\npress 3105\ncheck 2031 1\npress 1\n"),
+            "0\tSetup - Tessary\n0\t\n0\tR7 Financial Entities Setup\n"
+            "box\tR7 [Tessary]\tFinancial Entities files are looked for in the location chosen "
+            "here, one file per company. Files kept in the other location are not moved or "
+            "copied. Choose Help for more information.\n0\t1\n0\t" +
+                other +
+                "\n0\t\n"
+                "box\tR7 Create New Financial Entities File\tBuilding  new FE file using segment  "
+                "values  for: \\r\\r   Company: 00\\r\\r(based  on  R7  Setup).\\r\\rWarning! Any "
+                "existing file will be overwritten.\n"
+                "box\tR7 [Tessary]\tFinancial Entities File updated.\n0\t\n0\t1\n0\t\n");
+  EXPECT_EQ(Year("REVENUE"), "0\tR7 [Tessary] Invalid length for account specifier - REVENUE-*-*");
+  EXPECT_EQ(Last("19\tList=Profit Center,NoShow=1\nclipboard\n"),
+            "0\t'10; North\\r\\n'20; South\\r\\n");
+  EXPECT_EQ(session_.Ini("Financial Entities File in GL Path"), "0");
+  EXPECT_EQ(session_.Ini("FE File Path"), other);
+  EXPECT_EQ(session_.Ini("Lists use Financial Entity file"), "1");
+  EXPECT_EQ(SadFile(), before);
+  fs::remove_all(other);
 }
 
 }  // namespace

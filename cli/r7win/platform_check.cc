@@ -154,11 +154,11 @@ void CheckFiles(r7::platform::FileSystem& files, const std::string& dir) {
 
   WriteFileBytes(system + "\\00.sad", "old");
   WriteFileBytes(system + "\\00.sad.new", "new");
-  Check(files.ReplaceFile(system + "\\00.sad.new", system + "\\00.SAD") &&
+  Check(files.PutFileInPlace(system + "\\00.sad.new", system + "\\00.SAD") &&
             files.ReadPrefix(system + "\\00.sad", 10) == "new" &&
             !files.FileExists(system + "\\00.sad.new"),
         "files: a new file takes the place of the old one");
-  Check(!files.ReplaceFile(system + "\\00.sad.new", system + "\\00.sad") &&
+  Check(!files.PutFileInPlace(system + "\\00.sad.new", system + "\\00.sad") &&
             files.ReadPrefix(system + "\\00.sad", 10) == "new",
         "files: nothing to move leaves the file");
   Check(files.RemoveFile(system + "\\00.sad") && !files.FileExists(system + "\\00.sad") &&

@@ -53,7 +53,7 @@ int EntitiesFileReplacement::Commit() {
     if (records_.Close(company_.entities.position) != 0) return kEntitiesFileNotClosed;
     company_.entities.open = false;
   }
-  if (!files_.ReplaceFile(new_path_, path_)) return kEntitiesFileNotReplaced;
+  if (!files_.PutFileInPlace(new_path_, path_)) return kEntitiesFileNotReplaced;
   pending_ = false;
   company_.entities.exists = true;
   return companies_.OpenEntitiesFile(company_, btr::kModeNormal);

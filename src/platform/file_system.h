@@ -37,7 +37,7 @@ class FileSystem {
   // program that opens `to` meanwhile finds the old file or the new one, never part of
   // either, and a crash leaves one of them whole. False when it could not be done (both
   // files stay as they were).
-  virtual bool ReplaceFile(std::string_view from, std::string_view to) = 0;
+  virtual bool PutFileInPlace(std::string_view from, std::string_view to) = 0;
   // Removes a file; false when there was none or it could not be removed.
   virtual bool RemoveFile(std::string_view path) = 0;
 };

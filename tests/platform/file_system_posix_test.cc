@@ -56,13 +56,13 @@ TEST(FileSystemPosixTest, ReplacesAndRemovesFiles) {
   const std::string windows = "C:" + root.string() + "\\DATA\\";
   PosixFileSystem files;
 
-  EXPECT_TRUE(files.ReplaceFile(windows + "00.SAD.NEW", windows + "00.SAD"));
+  EXPECT_TRUE(files.PutFileInPlace(windows + "00.SAD.NEW", windows + "00.SAD"));
   EXPECT_EQ(files.ReadPrefix(windows + "00.sad", 10), "new");
   EXPECT_FALSE(files.FileExists(windows + "00.sad.new"));
   // Nothing to move, or a directory in the way: both stay as they were.
-  EXPECT_FALSE(files.ReplaceFile(windows + "00.sad.new", windows + "00.sad"));
+  EXPECT_FALSE(files.PutFileInPlace(windows + "00.sad.new", windows + "00.sad"));
   std::ofstream(root / "Data" / "x") << "x";
-  EXPECT_FALSE(files.ReplaceFile(windows + "x", root.string()));
+  EXPECT_FALSE(files.PutFileInPlace(windows + "x", root.string()));
   EXPECT_TRUE(files.FileExists(windows + "x"));
 
   EXPECT_TRUE(files.RemoveFile(windows + "X"));

@@ -97,7 +97,7 @@ bool PosixFileSystem::DirectoryExists(std::string_view path) {
   return ::stat(ResolveWindowsPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool PosixFileSystem::ReplaceFile(std::string_view from, std::string_view to) {
+bool PosixFileSystem::PutFileInPlace(std::string_view from, std::string_view to) {
   // rename() swaps the directory entry atomically; a directory is never replaced.
   const std::string source = ResolveWindowsPath(from);
   if (!FileExists(from) || DirectoryExists(to)) return false;

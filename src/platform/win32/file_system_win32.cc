@@ -90,7 +90,7 @@ bool Win32FileSystem::DirectoryExists(std::string_view path) {
   return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool Win32FileSystem::ReplaceFile(std::string_view from, std::string_view to) {
+bool Win32FileSystem::PutFileInPlace(std::string_view from, std::string_view to) {
   std::optional<std::string> source = CText(from), target = CText(to);
   if (!source || !target || source->empty() || target->empty()) return false;
   // One rename on the volume; written through, so that the new name survives a crash.

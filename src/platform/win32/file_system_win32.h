@@ -15,7 +15,7 @@ class Win32FileSystem : public FileSystem {
   bool FileExists(std::string_view path) override;
   bool DirectoryExists(std::string_view path) override;
   std::string NativePath(std::string_view path) override { return std::string(path); }
-  bool ReplaceFile(std::string_view from, std::string_view to) override;
+  bool PutFileInPlace(std::string_view from, std::string_view to) override;
   bool RemoveFile(std::string_view path) override;
 };
 

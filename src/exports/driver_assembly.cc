@@ -6,6 +6,7 @@
 #include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
+#include "tools/drill/drill_dialog.h"
 #include "tools/entities/entities_dialog.h"
 #include "tools/entities/entities_setup_dialog.h"
 #include "tools/lists/lists_dialog.h"
@@ -50,6 +51,9 @@ void RegisterTools(Driver& driver) {
   dialogs.RegisterFactory(DialogKind::kLists, [context](platform::WindowId owner) {
     return lists::OpenListsDialog(context, owner);
   });
+  dialogs.RegisterFactory(DialogKind::kDrill, [context](platform::WindowId owner) {
+    return drill::OpenDrillDialog(context, owner);
+  });
   // One period wizard for the life of the driver; the menu opens it through its launcher,
   // the tools by its template.
   auto wizard = std::make_shared<period_wizard::WizardTexts>();
@@ -93,9 +97,8 @@ ToolContext ToolContextOf(Driver& driver) {
         return driver.company_dir_list();
       },
       .ledger = [&driver](platform::WindowId window) { return driver.ledger_services(window); },
-      .show_pending_error = [&driver](platform::WindowId window) {
-        return driver.ShowPendingError(window);
-      },
+      .show_pending_error =
+          [&driver](platform::WindowId window) { return driver.ShowPendingError(window); },
       .balance =
           [&driver](const LedgerServices& services) {
             return driver.balance_collaborators(services);

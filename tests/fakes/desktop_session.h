@@ -1,0 +1,106 @@
+// A driver session over the headless desktop, with a user at its dialogs: the fake
+// platform's R7.INI, files and record manager, the desktop's windows, message boxes,
+// clipboard and key presses, and the user's side that acts on the dialogs as a person
+// would (platform/posix/headless_actions.h).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fakes/assembled_driver.h"
+#include "fakes/fake_platform.h"
+#include "fakes/r7_session.h"
+#include "host/command_window.h"
+#include "platform/posix/headless.h"
+#include "platform/posix/headless_actions.h"
+
+namespace r7::testing {
+
+class DesktopSession {
+ public:
+  // `settings` as R7Session takes them (R7.INI lines).
+  explicit DesktopSession(std::string_view system_directory, std::string_view settings = {}) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < settings.size();) {
+      std::size_t end = settings.find('\n', start);
+      if (end == std::string_view::npos) end = settings.size();
+      lines.emplace_back(settings.substr(start, end - start));
+      start = end + 1;
+    }
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+      const std::size_t equals = line->find('=');
+      if (equals != std::string::npos) {
+        fake.profiles.Set(kR7Section, line->substr(0, equals), line->substr(equals + 1));
+      }
+    }
+    fake.profiles.Set(kR7Section, "System Directory", system_directory);
+  }
+  ~DesktopSession() { driver.Cleanup(); }
+  DesktopSession(const DesktopSession&) = delete;
+  DesktopSession& operator=(const DesktopSession&) = delete;
+
+  // One call of the export, then its posted messages handled; the result text without its
+  // line end.
+  std::string Call(int code, const std::string& argument = "") {
+    char buffer[300] = {};
+    driver.Call(code, argument.c_str(), buffer);
+    user.Pump();
+    std::string result = buffer;
+    if (result.size() >= 2 && result.substr(result.size() - 2) == "\r\n")
+      result.resize(result.size() - 2);
+    return result;
+  }
+
+  // Picks an item of the command window's menu.
+  void Menu(int id) {
+    driver.Call(8, "", nullptr);  // the command window exists once a call was made
+    ASSERT_TRUE(user.PickMenuItem(kCommandWindowClass, id));
+    user.Pump();
+  }
+
+  // The newest open dialog of the template; kNoWindow when none is open.
+  platform::WindowId Dialog(std::string_view template_name) {
+    platform::WindowId newest = platform::kNoWindow;
+    for (const platform::OpenDialog& open : user.OpenDialogs()) {
+      if (open.template_name == template_name) newest = open.window;
+    }
+    return newest;
+  }
+
+  // What the user does to control `id` of `dialog`, each followed by the posted messages.
+  void Press(platform::WindowId dialog, int id) {
+    user.Click(dialog, id);
+    user.Pump();
+  }
+  void Type(platform::WindowId dialog, int id, std::string_view text) {
+    user.TypeText(dialog, id, text);
+    user.Pump();
+  }
+  void Select(platform::WindowId dialog, int id, int index) {
+    user.SelectEntry(dialog, id, index);
+    user.Pump();
+  }
+  platform::ControlState Show(platform::WindowId dialog, int id) {
+    return user.Inspect(dialog, id).value_or(platform::ControlState{});
+  }
+  // The texts of the message boxes shown since the last look.
+  std::vector<std::string> Boxes() {
+    std::vector<std::string> texts;
+    for (const platform::ShownWindow& shown : user.TakeShown()) texts.push_back(shown.text);
+    return texts;
+  }
+
+  FakePlatform fake;
+  platform::posix::HeadlessDesktop desktop;
+  platform::Platform platform{fake.profiles, fake.files,        fake.libraries,
+                              fake.locale,   desktop.clipboard, desktop.message_boxes,
+                              fake.debug,    fake.clock,        desktop.input,
+                              fake.help,     fake.programs,     desktop.ui};
+  AssembledDriver driver{platform};
+  platform::posix::HeadlessUserActions user{desktop};
+};
+
+}  // namespace r7::testing

@@ -10,6 +10,7 @@
 #include "ledger/entities_file_edit.h"
 #include "ledger/entities_file_record.h"
 #include "resources/entities_dialog_ids.h"
+#include "tools/entities/entities_company.h"
 #include "tools/entities/entities_rebuild.h"
 #include "tools/entities/entities_texts.h"
 #include "tools/entities_readings.h"
@@ -97,16 +98,9 @@ class EntitiesDialog : public ToolDialog {
     }
   }
 
-  CompanyContext* Company() {
-    CompanyCatalogue& companies = context_.ledger(platform::kNoWindow).companies;
-    CompanyContext* company = companies.FindCompany(context_.settings.company);
-    if (company == nullptr || companies.CheckCompany(*company) != 0) return nullptr;
-    return company;
-  }
-
   // The company with its file open; null after saying why not.
   CompanyContext* CompanyWithFile(WindowId self) {
-    CompanyContext* company = Company();
+    CompanyContext* company = EntitiesCompany(context_);
     if (company == nullptr) {
       context_.show_pending_error(self);
       return nullptr;
@@ -167,7 +161,7 @@ class EntitiesDialog : public ToolDialog {
     platform::UserInterface& ui = context_.ui;
     const std::string text = ui.ControlText(self, R7_SAD_VALUE);
     ui.ClearEntries(self, R7_SAD_VALUE);
-    if (CompanyContext* company = Company()) {
+    if (CompanyContext* company = EntitiesCompany(context_)) {
       const LedgerServices services = context_.ledger(platform::kNoWindow);
       EntitiesFile file(services.records, services.companies, services.files);
       const EntityLists lists = file.ListEntityRecords(
@@ -183,7 +177,7 @@ class EntitiesDialog : public ToolDialog {
   // or a value (shown whole, however much of it the list shows) and its description.
   void ShowRecord(WindowId self, std::string_view text, bool from_list) {
     platform::UserInterface& ui = context_.ui;
-    CompanyContext* company = Company();
+    CompanyContext* company = EntitiesCompany(context_);
     context_.errors.Clear();
     std::optional<EntityEntry> found;
     std::string shown_value;
@@ -277,21 +271,12 @@ class EntitiesDialog : public ToolDialog {
   }
 
   void Rebuild(WindowId self) {
-    CompanyContext* company = Company();
+    CompanyContext* company = EntitiesCompany(context_);
     if (company == nullptr) {
       context_.show_pending_error(self);
       return;
     }
-    context_.input.ShowWaitCursor();
-    const FillOutcome outcome = FillEntitiesFile(
-        context_, *company, self, FillMode::kRefreshExisting, [this, self](std::size_t n) {
-          context_.ui.SetControlText(self, R7_SAD_PROGRESS,
-                                     std::string(StringText(kAccountsRead)) + std::to_string(n));
-          context_.input.Repaint(self);
-        });
-    context_.input.ShowArrowCursor();
-    Say(self, OutcomeMessage(outcome),
-        outcome == FillOutcome::kDone ? box::kIconInformation : box::kIconExclamation);
+    FillAndReport(context_, *company, self, FillMode::kRefreshExisting, R7_SAD_PROGRESS);
     Initialise(self);
   }
 

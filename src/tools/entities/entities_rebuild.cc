@@ -2,6 +2,8 @@
 #include "tools/entities/entities_rebuild.h"
 
 #include "base/error_codes.h"
+#include "base/error_reporter.h"
+#include "base/string_table.h"
 #include "ledger/account_info.h"
 #include "ledger/entities_file_edit.h"
 #include "ledger/entities_file_replacement.h"
@@ -72,6 +74,23 @@ FillOutcome GatherValues(const ToolContext& context, CompanyContext& company,
   return FillOutcome::kDone;
 }
 
+int OutcomeMessage(FillOutcome outcome) {
+  switch (outcome) {
+    case FillOutcome::kDone:
+      return kFileUpdated;
+    case FillOutcome::kStopped:
+      return kFillStopped;
+    case FillOutcome::kNotClosed:
+      return kCouldNotClose;
+    case FillOutcome::kNoLedger:
+    case FillOutcome::kNotWritten:
+      return kUpdateFailed;
+    case FillOutcome::kNotCreated:
+      return kCouldNotCreate;
+  }
+  return kCouldNotCreate;
+}
+
 }  // namespace
 
 FillOutcome FillEntitiesFile(const ToolContext& context, CompanyContext& company,
@@ -102,21 +121,22 @@ FillOutcome FillEntitiesFile(const ToolContext& context, CompanyContext& company
   return committed == 0 ? FillOutcome::kDone : FillOutcome::kNotCreated;
 }
 
-int OutcomeMessage(FillOutcome outcome) {
-  switch (outcome) {
-    case FillOutcome::kDone:
-      return kFileUpdated;
-    case FillOutcome::kStopped:
-      return kFillStopped;
-    case FillOutcome::kNotClosed:
-      return kCouldNotClose;
-    case FillOutcome::kNoLedger:
-    case FillOutcome::kNotWritten:
-      return kUpdateFailed;
-    case FillOutcome::kNotCreated:
-      return kCouldNotCreate;
-  }
-  return kCouldNotCreate;
+FillOutcome FillAndReport(const ToolContext& context, CompanyContext& company,
+                          platform::WindowId dialog, FillMode mode, int progress_control) {
+  context.input.ShowWaitCursor();
+  const FillOutcome outcome = FillEntitiesFile(
+      context, company, dialog, mode, [&context, dialog, progress_control](std::size_t accounts) {
+        context.ui.SetControlText(
+            dialog, progress_control,
+            std::string(StringText(kAccountsRead)) + std::to_string(accounts));
+        context.input.Repaint(dialog);
+      });
+  context.input.ShowArrowCursor();
+  const unsigned icon = outcome == FillOutcome::kDone ? platform::box::kIconInformation
+                                                      : platform::box::kIconExclamation;
+  context.messages.MessageBoxById(dialog, OutcomeMessage(outcome), kCaption,
+                                  platform::box::kOk | icon);
+  return outcome;
 }
 
 }  // namespace r7::entities

@@ -34,8 +34,10 @@ FillOutcome FillEntitiesFile(const ToolContext& context, CompanyContext& company
                              platform::WindowId window, FillMode mode,
                              const segment_lists::Progress& progress);
 
-// The message a dialog shows for an outcome: 2107 when done, 2102, 2103 or 2111 when it
-// failed, or the stop's own notice.
-int OutcomeMessage(FillOutcome outcome);
+// FillEntitiesFile run from a dialog: the wait cursor, the count of accounts read in the
+// dialog's control `progress_control`, and a box that says how it went (2107 when done;
+// 2102, 2103 or 2111 when it failed; the stop's own notice).
+FillOutcome FillAndReport(const ToolContext& context, CompanyContext& company,
+                          platform::WindowId dialog, FillMode mode, int progress_control);
 
 }  // namespace r7::entities

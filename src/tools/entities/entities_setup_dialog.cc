@@ -7,6 +7,7 @@
 #include "base/string_table.h"
 #include "common/text_util.h"
 #include "resources/entities_dialog_ids.h"
+#include "tools/entities/entities_company.h"
 #include "tools/entities/entities_rebuild.h"
 #include "tools/entities/entities_texts.h"
 #include "tools/entities_readings.h"
@@ -89,17 +90,10 @@ class EntitiesSetupDialog : public ToolDialog {
     context_.ui.DestroyWindow(self);
   }
 
-  CompanyContext* Company() {
-    CompanyCatalogue& companies = context_.ledger(platform::kNoWindow).companies;
-    CompanyContext* company = companies.FindCompany(context_.settings.company);
-    if (company == nullptr || companies.CheckCompany(*company) != 0) return nullptr;
-    return company;
-  }
-
   void Initialise(WindowId self) {
     platform::UserInterface& ui = context_.ui;
     ui.SetControlText(self, R7_FESETUP_PROGRESS, "");
-    if (Company() == nullptr) {
+    if (EntitiesCompany(context_) == nullptr) {
       context_.show_pending_error(self);
       return;
     }
@@ -139,7 +133,7 @@ class EntitiesSetupDialog : public ToolDialog {
   }
 
   void CreateNewFile(WindowId self) {
-    CompanyContext* company = Company();
+    CompanyContext* company = EntitiesCompany(context_);
     if (company == nullptr) {
       context_.show_pending_error(self);
       return;
@@ -158,17 +152,7 @@ class EntitiesSetupDialog : public ToolDialog {
         platform::answer::kOk) {
       return;
     }
-    context_.input.ShowWaitCursor();
-    const FillOutcome outcome =
-        FillEntitiesFile(context_, *company, self, FillMode::kNewFile, [this, self](std::size_t n) {
-          context_.ui.SetControlText(self, R7_FESETUP_PROGRESS,
-                                     std::string(StringText(kAccountsRead)) + std::to_string(n));
-          context_.input.Repaint(self);
-        });
-    context_.input.ShowArrowCursor();
-    const unsigned icon =
-        outcome == FillOutcome::kDone ? box::kIconInformation : box::kIconExclamation;
-    context_.messages.MessageBoxById(self, OutcomeMessage(outcome), kCaption, box::kOk | icon);
+    FillAndReport(context_, *company, self, FillMode::kNewFile, R7_FESETUP_PROGRESS);
     Initialise(self);
   }
 

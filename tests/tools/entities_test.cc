@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "fakes/ledger_fixture.h"
 #include "fakes/run_program.h"
@@ -16,13 +14,6 @@ namespace r7 {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 constexpr const char* kIni =
     "Company=00\nCurrent Year=2002\nRounding=1\nNA Label=0\nFinancial Entities File in GL Path=1\n";
@@ -39,10 +30,10 @@ class EntitiesTest : public ::testing::Test {
   std::string Year(const std::string& specifier) {
     return Last("100\t" + specifier + "-*-*;Year\n");
   }
-  std::string SadFile() { return Slurp(system_.path() + "/TUTORIAL/00.sad"); }
+  std::string SadFile() { return testing::FileText(system_.path() + "/TUTORIAL/00.sad"); }
 
-  testing::FixtureDirectory system_{
-      testing::BuildFixtureText(Slurp(std::string(R7_SOURCE_DIR) + "/examples/tutorial.json"))};
+  testing::FixtureDirectory system_{testing::BuildFixtureText(
+      testing::FileText(std::string(R7_SOURCE_DIR) + "/examples/tutorial.json"))};
   testing::UserSession session_{system_.path(), kIni};
 };
 

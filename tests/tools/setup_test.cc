@@ -3,27 +3,19 @@
 // leaves the driver answering exactly as R7.INI says, even after a failed save.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "fakes/ledger_fixture.h"
+#include "fakes/run_program.h"
 #include "tools/user_session.h"
 
 namespace r7 {
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The tutorial company, built once: Setup reads the ledger and never writes it.
 const std::string& TutorialSystem() {
-  static testing::FixtureDirectory system{
-      testing::BuildFixtureText(Slurp(std::string(R7_SOURCE_DIR) + "/examples/tutorial.json"))};
+  static testing::FixtureDirectory system{testing::BuildFixtureText(
+      testing::FileText(std::string(R7_SOURCE_DIR) + "/examples/tutorial.json"))};
   return system.path();
 }
 

@@ -6,8 +6,11 @@
 #include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
+#include "tools/budget/budget_dialog.h"
+#include "tools/data_preload/data_preload_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
+#include "tools/report_layout/report_dialog.h"
 
 namespace r7 {
 namespace {
@@ -47,6 +50,20 @@ void RegisterTools(Driver& driver) {
   dialogs.RegisterFactory(DialogKind::kLists, [context](platform::WindowId owner) {
     return lists::OpenListsDialog(context, owner);
   });
+  dialogs.RegisterFactory(DialogKind::kBudget, [context](platform::WindowId owner) {
+    return budget::OpenBudgetDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kReport, [context](platform::WindowId owner) {
+    return report_layout::OpenReportDialog(context, owner);
+  });
+  // The start-up preload runs the data preload dialog in automatic mode.
+  auto automatic = std::make_shared<data_preload::AutomaticMode>();
+  dialogs.RegisterFactory(DialogKind::kPreload, [context, automatic](platform::WindowId owner) {
+    return data_preload::OpenDataPreloadDialog(context, automatic, owner);
+  });
+  driver.SetAutomaticPreloader([context, automatic](const std::string& company) {
+    data_preload::PreloadAtStartUp(context, automatic, company);
+  });
   // One period wizard for the life of the driver; the menu opens it through its launcher,
   // the tools by its template.
   auto wizard = std::make_shared<period_wizard::WizardTexts>();
@@ -81,13 +98,13 @@ ToolContext ToolContextOf(Driver& driver) {
         return driver.company_dir_list();
       },
       .ledger = [&driver](platform::WindowId window) { return driver.ledger_services(window); },
-      .show_pending_error = [&driver](platform::WindowId window) {
-        return driver.ShowPendingError(window);
-      },
+      .show_pending_error =
+          [&driver](platform::WindowId window) { return driver.ShowPendingError(window); },
       .balance =
           [&driver](const LedgerServices& services) {
             return driver.balance_collaborators(services);
           },
+      .programs = platform.programs,
   };
 }
 

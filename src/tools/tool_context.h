@@ -57,6 +57,8 @@ struct ToolContext {
   std::function<bool(platform::WindowId window)> show_pending_error;
   // The balance engine's collaborators over `services`, which must outlive them.
   std::function<BalanceCollaborators(const LedgerServices& services)> balance;
+  // Starts another program beside the sheet (the clipboard viewer).
+  platform::Programs& programs;
 };
 
 }  // namespace r7

@@ -1,6 +1,8 @@
 // The frame that every tool's dialog shares. (platform-independent)
 #include "tools/tool_dialog.h"
 
+#include <utility>
+
 namespace r7 {
 
 platform::WindowId ToolDialog::Open(std::shared_ptr<ToolDialog> dialog,
@@ -25,8 +27,13 @@ bool ToolDialog::Handle(platform::WindowId self, const platform::Message& m) {
       context_.dialogs.Forget(kind_, self);
       OnMessage(self, m);
       return false;
-    case message::kCommand:
-      return OnCommand(self, platform::CommandId(m), platform::Notification(m));
+    case message::kCommand: {
+      // A command sent while another is handled has its own argument, until it returns.
+      const std::intptr_t outer = std::exchange(command_argument_, m.lparam);
+      const bool handled = OnCommand(self, platform::CommandId(m), platform::Notification(m));
+      command_argument_ = outer;
+      return handled;
+    }
     default:
       return OnMessage(self, m);
   }

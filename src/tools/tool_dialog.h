@@ -7,6 +7,7 @@
 // reaches OnCommand like any command.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -39,11 +40,17 @@ class ToolDialog {
   // The close message: the dialog goes without saving anything.
   virtual void OnClose(platform::WindowId self) { context_.ui.DestroyWindow(self); }
 
+  // The second parameter of the command being handled: what another window sends with it
+  // (a count, or its own window).
+  std::intptr_t command_argument() const { return command_argument_; }
+
   const ToolContext context_;
   const DialogKind kind_;
 
  private:
   bool Handle(platform::WindowId self, const platform::Message& m);
+
+  std::intptr_t command_argument_ = 0;
 };
 
 }  // namespace r7

@@ -249,10 +249,12 @@ write_ini "$scratch/linux-windir/R7.INI" "$ledger_system"
 
 # Runs a script under r7win, line by line, so that a "# screenshot NAME" line can catch
 # the desktop as the line before it left it; other "#" lines are comments for both hosts.
-run_script_under_wine() {  # loader bin-dir script output clipboard
+run_script_under_wine() {  # loader bin-dir script output clipboard [clipboard-in]
   local loader="$1" dir="$2" script="$3" output="$4" clipboard="$5" line answer
+  local start=()
+  if [ -n "${6:-}" ]; then start=(--clipboard-in "$(windows_path "$6")"); fi
   : >"$output"
-  coproc WINE_HOST { cd "$dir" && exec timeout 600 "$loader" ./r7win.exe --clipboard "$clipboard" batch 2>>"$scratch/wine.log"; }
+  coproc WINE_HOST { cd "$dir" && exec timeout 600 "$loader" ./r7win.exe --clipboard "$clipboard" "${start[@]}" batch 2>>"$scratch/wine.log"; }
   local to="${WINE_HOST[1]}" from="${WINE_HOST[0]}"
   while IFS= read -r line || [ -n "$line" ]; do
     case "$line" in
@@ -273,16 +275,33 @@ run_script_under_wine() {  # loader bin-dir script output clipboard
   wait "$WINE_HOST_PID" 2>/dev/null || true
 }
 
+# A fresh tutorial company and R7.INI for each host's run of a script, as the scripts' own
+# test gives them: a script may write budgets or settings.
+fresh_ledger() {
+  rm -rf "$ledger_system"
+  "$linux_bin/r7-ledger" build examples/tutorial.json "$ledger_system" >/dev/null
+  write_ini "$scratch/linux-windir/R7.INI" "$ledger_system"
+  if [ -n "$desktop_prefix" ]; then
+    mkdir -p "$desktop_prefix/drive_c/windows"
+    write_ini "$desktop_prefix/drive_c/windows/R7.INI" "$(windows_path "$ledger_system")"
+  fi
+}
+
 # One script under r7 on Linux and under r7win in Wine: the same output, line for line,
-# and the same clipboard.
+# and the same clipboard. A .clipboard file beside the script is the clipboard's text at
+# its start.
 expect_script() {  # label loader bin-dir script
   local label="$1" loader="$2" dir="$3" script="$4" name
   name="$(basename "$script" .batch)"
   local linux_out="$scratch/$name.linux" wine_out="$scratch/$name.wine"
+  local start="${script%.batch}.clipboard" linux_start=()
+  if [ -f "$start" ]; then linux_start=(--clipboard-in "$start"); else start=""; fi
+  fresh_ledger
   grep -v '^#' "$script" |
-    R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" batch \
-      >"$linux_out" 2>/dev/null || true
-  run_script_under_wine "$loader" "$dir" "$script" "$wine_out" "$scratch/$name.wine.clip"
+    R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" \
+      "${linux_start[@]}" batch >"$linux_out" 2>/dev/null || true
+  fresh_ledger
+  run_script_under_wine "$loader" "$dir" "$script" "$wine_out" "$scratch/$name.wine.clip" "$start"
   if cmp -s "$linux_out" "$wine_out" && cmp -s "$linux_out.clip" "$scratch/$name.wine.clip"; then
     pass "$label script $name: r7win answers $(wc -l <"$wine_out") lines and the clipboard as r7 does"
   else

@@ -8,6 +8,7 @@
 #include "tools/about/about_dialog.h"
 #include "tools/budget/budget_dialog.h"
 #include "tools/data_preload/data_preload_dialog.h"
+#include "tools/drill/drill_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
 #include "tools/report_layout/report_dialog.h"
@@ -63,6 +64,9 @@ void RegisterTools(Driver& driver) {
   });
   driver.SetAutomaticPreloader([context, automatic](const std::string& company) {
     data_preload::PreloadAtStartUp(context, automatic, company);
+  });
+  dialogs.RegisterFactory(DialogKind::kDrill, [context](platform::WindowId owner) {
+    return drill::OpenDrillDialog(context, owner);
   });
   // One period wizard for the life of the driver; the menu opens it through its launcher,
   // the tools by its template.

@@ -55,6 +55,9 @@ struct SessionState {
   bool to_chart = false;  // the last pair list held "To Chart"
   int transaction_type = kAllTransactions;
   std::array<bool, kTransactionFieldCount> transaction_fields{};
+  // The company whose calendar gives the period wizard's dates: the settings' company when
+  // the wizard starts, or the one its opener hands it when told so (command 550).
+  std::string period_wizard_company;
 
   // The start-up state: the DrillContext over everything for the default company, year and
   // revision, every transaction field on, all transactions.

@@ -147,7 +147,8 @@ class UserInterface {
   virtual void ShowDropDown(WindowId dialog, int control, bool shown) = 0;
 
   // List views in report style: columns, rows of cell texts in display order, and one
-  // selected row.
+  // selected row. New columns start an empty list: rows belong to the columns they were
+  // added under.
   virtual void SetColumns(WindowId dialog, int control, const std::vector<ListColumn>& columns) = 0;
   virtual std::vector<ListColumn> Columns(WindowId dialog, int control) = 0;
   virtual void SetColumnWidth(WindowId dialog, int control, int column, int width) = 0;

@@ -1,131 +1,118 @@
-// A driver over the headless desktop with a person at it: R7.INI in memory, the driver
-// assembled whole, and the user's actions (platform::UserActions) that pick menu items, type,
-// choose and click in its dialogs through the notifications of each action. For the tools'
-// tests, which work a dialog as the dialog scripts do, in process.
+// A driver session over the headless desktop, with a user at its dialogs: the fake
+// platform's R7.INI, files and record manager, the desktop's windows, message boxes,
+// clipboard and key presses, and the user's side that acts on the dialogs as a person
+// would (platform/posix/headless_actions.h).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fakes/assembled_driver.h"
 #include "fakes/fake_platform.h"
+#include "fakes/r7_session.h"
 #include "host/command_window.h"
+#include "platform/posix/headless.h"
 #include "platform/posix/headless_actions.h"
 
 namespace r7::testing {
 
 class DesktopSession {
  public:
-  // `settings`: R7.INI lines ("Key=value\n") of the driver's section.
-  DesktopSession(std::string_view system_directory, std::string_view settings) {
-    std::istringstream lines{std::string(settings)};
-    for (std::string line; std::getline(lines, line);) {
-      const std::size_t equals = line.find('=');
+  // `settings` as R7Session takes them (R7.INI lines).
+  explicit DesktopSession(std::string_view system_directory, std::string_view settings = {}) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < settings.size();) {
+      std::size_t end = settings.find('\n', start);
+      if (end == std::string_view::npos) end = settings.size();
+      lines.emplace_back(settings.substr(start, end - start));
+      start = end + 1;
+    }
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+      const std::size_t equals = line->find('=');
       if (equals != std::string::npos) {
-        profiles.Set("R7 for Tessary", line.substr(0, equals), line.substr(equals + 1));
+        fake.profiles.Set(kR7Section, line->substr(0, equals), line->substr(equals + 1));
       }
     }
-    profiles.Set("R7 for Tessary", "System Directory", system_directory);
+    fake.profiles.Set(kR7Section, "System Directory", system_directory);
   }
   ~DesktopSession() { driver.Cleanup(); }
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;
 
-  // One call of the export, then its posted messages handled; the result without its line
-  // end.
+  // One call of the export, then its posted messages handled; the result text without its
+  // line end.
   std::string Call(int code, const std::string& argument = "") {
-    char buffer[260] = {};
+    char buffer[300] = {};
     driver.Call(code, argument.c_str(), buffer);
-    actions.Pump();
+    user.Pump();
     std::string result = buffer;
     if (result.size() >= 2 && result.substr(result.size() - 2) == "\r\n")
       result.resize(result.size() - 2);
     return result;
   }
 
+  // Picks an item of the command window's menu.
   void Menu(int id) {
-    if (driver.command_window().window() == platform::kNoWindow) Call(125);
-    ASSERT_TRUE(actions.PickMenuItem(kCommandWindowClass, id));
-    actions.Pump();
+    driver.Call(8, "", nullptr);  // the command window exists once a call was made
+    ASSERT_TRUE(user.PickMenuItem(kCommandWindowClass, id));
+    user.Pump();
   }
 
-  // The newest open dialog of that template; kNoWindow when none is open.
-  platform::WindowId Dialog(std::string_view name) {
-    platform::WindowId found = platform::kNoWindow;
-    for (const platform::OpenDialog& open : actions.OpenDialogs()) {
-      if (open.template_name == name) found = open.window;
+  // The newest open dialog of the template; kNoWindow when none is open.
+  platform::WindowId Dialog(std::string_view template_name) {
+    platform::WindowId newest = platform::kNoWindow;
+    for (const platform::OpenDialog& open : user.OpenDialogs()) {
+      if (open.template_name == template_name) newest = open.window;
     }
-    return found;
-  }
-  std::vector<std::string> OpenDialogs() {
-    std::vector<std::string> names;
-    for (const platform::OpenDialog& open : actions.OpenDialogs()) {
-      names.push_back(open.template_name);
-    }
-    return names;
+    return newest;
   }
 
-  // The user's actions at the control of the dialog addressed by `Use`.
-  void Use(std::string_view dialog) {
-    dialog_ = Dialog(dialog);
-    ASSERT_NE(dialog_, platform::kNoWindow) << dialog;
+  // What the user does to control `id` of `dialog`, each followed by the posted messages.
+  void Press(platform::WindowId dialog, int id) {
+    user.Click(dialog, id);
+    user.Pump();
   }
-  void Type(int control, std::string_view text) {
-    actions.TypeText(dialog_, control, text);
-    actions.Pump();
+  void Type(platform::WindowId dialog, int id, std::string_view text) {
+    user.TypeText(dialog, id, text);
+    user.Pump();
   }
-  void Choose(int control, std::string_view entry) {
-    const std::vector<std::string> entries = State(control).entries;
+  void Select(platform::WindowId dialog, int id, int index) {
+    user.SelectEntry(dialog, id, index);
+    user.Pump();
+  }
+  // Selects the entry that reads `entry`, as `select ID =TEXT` does.
+  void Choose(platform::WindowId dialog, int id, std::string_view entry) {
+    const std::vector<std::string> entries = Show(dialog, id).entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-      if (entries[i] == entry) {
-        actions.SelectEntry(dialog_, control, static_cast<int>(i));
-        actions.Pump();
-        return;
-      }
+      if (entries[i] == entry) return Select(dialog, id, static_cast<int>(i));
     }
-    ADD_FAILURE() << "no entry " << entry << " in " << control;
+    ADD_FAILURE() << "no entry " << entry << " in control " << id;
   }
-  void Check(int control, bool checked) {
-    if (State(control).checked != checked) Press(control);
+  // Clicks a check box when it is not in that state already.
+  void Check(platform::WindowId dialog, int id, bool checked) {
+    if (Show(dialog, id).checked != checked) Press(dialog, id);
   }
-  void Press(int control) {
-    actions.Click(dialog_, control);
-    actions.Pump();
+  platform::ControlState Show(platform::WindowId dialog, int id) {
+    return user.Inspect(dialog, id).value_or(platform::ControlState{});
   }
-  platform::ControlState State(int control) {
-    return actions.Inspect(dialog_, control).value_or(platform::ControlState{});
-  }
-  std::string Text(int control) { return State(control).text; }
-
-  // The message boxes shown since the last call: "caption|text" each.
+  // The texts of the message boxes shown since the last look.
   std::vector<std::string> Boxes() {
-    std::vector<std::string> boxes;
-    for (const platform::ShownWindow& shown : actions.TakeShown()) {
-      boxes.push_back(shown.caption + "|" + shown.text);
-    }
-    return boxes;
+    std::vector<std::string> texts;
+    for (const platform::ShownWindow& shown : user.TakeShown()) texts.push_back(shown.text);
+    return texts;
   }
-  std::string Clipboard() { return desktop.clipboard.GetText().value_or("(none)"); }
 
-  MemoryProfileStore profiles;
-  platform::posix::PosixFileSystem files;
-  platform::posix::PosixDynamicLibraries libraries;
+  FakePlatform fake;
   platform::posix::HeadlessDesktop desktop;
-  platform::Platform platform{profiles,          files,
-                              libraries,         desktop.locale,
-                              desktop.clipboard, desktop.message_boxes,
-                              desktop.debug,     desktop.clock,
-                              desktop.input,     desktop.help,
-                              desktop.programs,  desktop.ui};
+  platform::Platform platform{fake.profiles, fake.files,        fake.libraries,
+                              fake.locale,   desktop.clipboard, desktop.message_boxes,
+                              fake.debug,    fake.clock,        desktop.input,
+                              fake.help,     fake.programs,     desktop.ui};
   AssembledDriver driver{platform};
-  platform::posix::HeadlessUserActions actions{desktop};
-
- private:
-  platform::WindowId dialog_ = platform::kNoWindow;
+  platform::posix::HeadlessUserActions user{desktop};
 };
 
 }  // namespace r7::testing

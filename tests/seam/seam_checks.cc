@@ -428,6 +428,17 @@ int RunSeamChecks(SeamHarness& h, const SeamReport& report) {
        [&] { return seen_now(SEAM_LIST_VIEW).rows.at(0).size() == 2; }},
       {"no row selected", [&] { ui.SelectRow(dialog, SEAM_LIST_VIEW, -1); },
        [&] { return seen_now(SEAM_LIST_VIEW).selected == -1; }},
+      {"new columns: an empty list under them",
+       [&] {
+         ui.SetColumns(dialog, SEAM_LIST_VIEW,
+                       {{"Code", 40, platform::Alignment::kLeft},
+                        {"Total", 70, platform::Alignment::kRight}});
+       },
+       [&] {
+         const platform::ControlState list = seen_now(SEAM_LIST_VIEW);
+         return list.columns.size() == 2 && list.columns.at(1).title == "Total" &&
+                list.rows.empty() && ui.Rows(dialog, SEAM_LIST_VIEW).empty();
+       }},
   };
   for (const Setting& setting : settings) {
     setting.set();

@@ -85,20 +85,21 @@ class BudgetWriteTest : public ::testing::Test {
   std::vector<std::string> WriteThroughDialog(const std::string& table) {
     session_.desktop.clipboard.SetText(table);
     session_.Menu(107);
-    session_.Use("BUDGET");
-    session_.Press(platform::kOkButton);
-    counter_ = session_.Text(R7_BUDGET_COUNTER);
+    dialog_ = session_.Dialog("BUDGET");
+    session_.Press(dialog_, platform::kOkButton);
+    counter_ = session_.Show(dialog_, R7_BUDGET_COUNTER).text;
     std::vector<std::string> boxes = session_.Boxes();
-    session_.Press(platform::kCancelButton);
+    session_.Press(dialog_, platform::kCancelButton);
     return boxes;
   }
 
   testing::FixtureDirectory system_{testing::BuildFixtureText(kLedger)};
   testing::DesktopSession session_{system_.path(), kSettings};
   std::string counter_;
+  platform::WindowId dialog_ = platform::kNoWindow;
 };
 
-constexpr char kCompleted[] = "R7 [Tessary]|Budget write completed successfully";
+constexpr char kCompleted[] = "Budget write completed successfully";
 
 // A found record keeps the periods the line leaves empty; a new one has 0 there.
 TEST_F(BudgetWriteTest, EachLineGoesIntoItsRecord) {
@@ -142,7 +143,7 @@ TEST_F(BudgetWriteTest, EachLineGoesIntoItsRecord) {
 
 // Each case on a fresh ledger: the boxes, the lines written, and the records left.
 TEST(BudgetWriteFailureTest, ALineThatFailsStopsTheWriteWithTheLinesBeforeItWritten) {
-  const std::string stopped = "R7 [Tessary]|The budget write stopped. Budget lines written: ";
+  const std::string stopped = "The budget write stopped. Budget lines written: ";
   const struct Case {
     const char* what;
     std::string table;
@@ -150,64 +151,65 @@ TEST(BudgetWriteFailureTest, ALineThatFailsStopsTheWriteWithTheLinesBeforeItWrit
     std::vector<std::string> boxes;
     const char* counter;
   } cases[] = {
-      {"empty clipboard", "", "", {"R7 [Tessary]|No Clipboard data found"}, "0"},
+      {"empty clipboard", "", "", {"No Clipboard data found"}, "0"},
       {"no ACCOUNT heading",
        "Acct\t1\r\n4000-10-100\t5\r\n",
        "",
-       {"R7 [Tessary]|Could not find required Budget headings"},
+       {"Could not find required Budget headings"},
        "0"},
       {"a wildcard",
        "Account\t1\r\n4000-10-100\t5\r\n4*-10-100\t6\r\n5000-10-100\t7\r\n",
        "",
-       {"R7 [Tessary]|Invalid - , 4*-10-100", stopped + "1"},
+       {"Invalid - , 4*-10-100", stopped + "1"},
        "1"},
       {"a fourth segment",
        "Account\t1\r\n4000-10-100-1\t5\r\n",
        "",
-       {"R7 [Tessary]|Invalid - , 4000-10-100-1", stopped + "0"},
+       {"Invalid - , 4000-10-100-1", stopped + "0"},
        "0"},
       {"a segment no key can hold",
        "Account\t1\r\n123456789-10-100\t5\r\n",
        "",
-       {"R7 [Tessary]|Invalid - , 123456789-10-100", stopped + "0"},
+       {"Invalid - , 123456789-10-100", stopped + "0"},
        "0"},
       {"not in the chart",
        "Account\t1\r\n4000-10-100\t5\r\n9999-10-100\t6\r\n",
        "",
-       {"R7 [Tessary]|No such account: - 9999-10-100", stopped + "1"},
+       {"No such account: - 9999-10-100", stopped + "1"},
        "1"},
       {"a year of two digits",
        "Account\tYear\t1\r\n4000-10-100\t02\t5\r\n",
        "",
-       {"R7 [Tessary]|Invalid - , 02", stopped + "0"},
+       {"Invalid - , 02", stopped + "0"},
        "0"},
       {"revision 100",
        "Account\tRevision\t1\r\n4000-10-100\t100\t5\r\n",
        "",
-       {"R7 [Tessary]|Invalid - , 100", stopped + "0"},
+       {"Invalid - , 100", stopped + "0"},
        "0"},
       {"a line too long",
        "Account\t1\r\n4000-10-100\t5\t" + std::string(1100, 'x') + "\r\n",
        "",
-       {"R7 [Tessary]|A budget table line is longer than 1100 characters - line 2", stopped + "0"},
+       {"A budget table line is longer than 1100 characters - line 2", stopped + "0"},
        "0"},
       {"a company that does not load",
        "Account\t1\r\n4000-10-100\t5\r\n",
        "Budget Company=77\n",
-       {"R7 [Tessary]|Can't open file - 77"},
+       {"Can't open file - 77"},
        "0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     testing::FixtureDirectory system{testing::BuildFixtureText(kLedger)};
-    testing::DesktopSession session{system.path(), std::string(kSettings) + c.settings};
+    // The case's settings first: of two equal keys R7.INI gives the first.
+    testing::DesktopSession session{system.path(), c.settings + kSettings};
     session.desktop.clipboard.SetText(c.table);
     if (c.table.empty()) session.desktop.clipboard.Clear();
     session.Menu(107);
-    session.Use("BUDGET");
-    session.Press(platform::kOkButton);
+    const platform::WindowId dialog = session.Dialog("BUDGET");
+    session.Press(dialog, platform::kOkButton);
     EXPECT_EQ(session.Boxes(), c.boxes);
-    EXPECT_EQ(session.Text(R7_BUDGET_COUNTER), c.counter);
+    EXPECT_EQ(session.Show(dialog, R7_BUDGET_COUNTER).text, c.counter);
     // The line before the failure is in the file; nothing after it.
     EXPECT_EQ(session.Call(100, "4000-10-100;Month 1 Budget"),
               c.counter[0] == '1' ? "5." : "-150.");
@@ -220,7 +222,7 @@ TEST(BudgetWriteFailureTest, ALineThatFailsStopsTheWriteWithTheLinesBeforeItWrit
 TEST_F(BudgetWriteTest, AnAmountTooLargeIsRefusedForItsCellAlone) {
   EXPECT_EQ(WriteThroughDialog("Account\t1\t2\r\n4000-10-100\t1234567890123\t8\r\n"
                                "5000-10-100\t9\t999999999999.99\r\n"),
-            (std::vector<std::string>{"R7 [Tessary]|An amount too large for a budget record was "
+            (std::vector<std::string>{"An amount too large for a budget record was "
                                       "not written - 4000-10-100, period 1: 1234567890123",
                                       kCompleted}));
   EXPECT_EQ(counter_, "2");
@@ -233,33 +235,33 @@ TEST_F(BudgetWriteTest, AnAmountTooLargeIsRefusedForItsCellAlone) {
 // The boxes show the budget settings; Write takes them back and saves them, Reset puts
 // the company, revision and year settings in.
 TEST_F(BudgetWriteTest, TheDialogTakesItsBoxesIntoTheBudgetSettings) {
-  session_.profiles.Set("R7 for Tessary", "Budget Revision", "03");
-  session_.profiles.Set("R7 for Tessary", "Budget Company", "");
+  session_.fake.profiles.Set("R7 for Tessary", "Budget Revision", "03");
+  session_.fake.profiles.Set("R7 for Tessary", "Budget Company", "");
   session_.Menu(107);
-  session_.Use("BUDGET");
-  EXPECT_EQ(session_.State(R7_BUDGET_REVISION).selected, 2);
-  const platform::ControlState company = session_.State(R7_BUDGET_COMPANY);
+  dialog_ = session_.Dialog("BUDGET");
+  EXPECT_EQ(session_.Show(dialog_, R7_BUDGET_REVISION).selected, 2);
+  const platform::ControlState company = session_.Show(dialog_, R7_BUDGET_COMPANY);
   ASSERT_EQ(company.selected, 0);
   EXPECT_EQ(company.entries[0].substr(0, 2), "01");  // Budget Company empty: the Company
-  EXPECT_EQ(session_.Text(R7_BUDGET_YEAR), "2002");
-  EXPECT_EQ(session_.Text(R7_BUDGET_COUNTER), "0");
+  EXPECT_EQ(session_.Show(dialog_, R7_BUDGET_YEAR).text, "2002");
+  EXPECT_EQ(session_.Show(dialog_, R7_BUDGET_COUNTER).text, "0");
 
-  session_.Choose(R7_BUDGET_REVISION, "05");
-  session_.Type(R7_BUDGET_YEAR, "2003");
+  session_.Choose(dialog_, R7_BUDGET_REVISION, "05");
+  session_.Type(dialog_, R7_BUDGET_YEAR, "2003");
   session_.desktop.clipboard.SetText("Account\t3\r\n4000-10-100\t42\r\n");
-  session_.Press(platform::kOkButton);
+  session_.Press(dialog_, platform::kOkButton);
   const Settings& settings = session_.driver.settings();
   EXPECT_EQ(settings.budget_revision, "05");
   EXPECT_EQ(settings.budget_year, "2003");
   EXPECT_EQ(settings.budget_company, "01");
-  EXPECT_EQ(session_.profiles.Get("R7 for Tessary", "Budget Revision"), "05");
+  EXPECT_EQ(session_.fake.profiles.Get("R7 for Tessary", "Budget Revision"), "05");
   EXPECT_EQ(session_.Call(100, "4000-10-100;Month 3 Budget;01;2003;05"), "42.");
 
-  session_.Press(R7_BUDGET_RESET);
-  EXPECT_EQ(session_.Text(R7_BUDGET_REVISION), "01");
-  EXPECT_EQ(session_.Text(R7_BUDGET_YEAR), "2002");
-  session_.Press(platform::kCancelButton);
-  EXPECT_TRUE(session_.OpenDialogs().empty());
+  session_.Press(dialog_, R7_BUDGET_RESET);
+  EXPECT_EQ(session_.Show(dialog_, R7_BUDGET_REVISION).text, "01");
+  EXPECT_EQ(session_.Show(dialog_, R7_BUDGET_YEAR).text, "2002");
+  session_.Press(dialog_, platform::kCancelButton);
+  EXPECT_TRUE(session_.user.OpenDialogs().empty());
 }
 
 // Silent code 13 writes the table; while a Budget Write dialog is open it does nothing.
@@ -267,7 +269,7 @@ TEST_F(BudgetWriteTest, SilentCode13WritesTheTableUnlessTheDialogIsOpen) {
   session_.desktop.clipboard.SetText("Account\t1\r\n4000-10-100\t11\r\n");
   session_.Call(13, "NoShow=1");
   EXPECT_EQ(session_.Call(100, "4000-10-100;Month 1 Budget"), "11.");
-  EXPECT_TRUE(session_.OpenDialogs().empty());
+  EXPECT_TRUE(session_.user.OpenDialogs().empty());
   session_.Menu(107);
   session_.desktop.clipboard.SetText("Account\t1\r\n4000-10-100\t12\r\n");
   session_.Call(13, "NoShow=1");

@@ -498,7 +498,10 @@ void HeadlessUserInterface::ShowDropDown(WindowId dialog, int control, bool show
 void HeadlessUserInterface::SetColumns(WindowId dialog, int control,
                                        const std::vector<ListColumn>& columns) {
   Control* c = FindControl(dialog, control);
-  if (c != nullptr && c->kind == ControlKind::kListView) c->columns = columns;
+  if (c == nullptr || c->kind != ControlKind::kListView) return;
+  c->columns = columns;
+  c->rows.clear();
+  c->selected = -1;
 }
 
 std::vector<ListColumn> HeadlessUserInterface::Columns(WindowId dialog, int control) {

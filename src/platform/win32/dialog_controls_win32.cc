@@ -137,6 +137,7 @@ void Win32UserInterface::SetColumns(WindowId dialog, int control,
                                     const std::vector<ListColumn>& columns) {
   HWND list = ListView(dialog, control);
   if (list == nullptr) return;
+  ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   while (::SendMessageA(list, LVM_DELETECOLUMN, 0, 0)) {
   }
   for (std::size_t i = 0; i < columns.size(); ++i) {

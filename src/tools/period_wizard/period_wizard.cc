@@ -99,8 +99,8 @@ bool WizardDialog::OnMessage(WindowId self, const Message& m) {
   if (m.id == message::kActivate && platform::IsActivation(m) && !initialised_) {
     initialised_ = true;
     opener_ = platform::OtherWindow(m);
-    texts_->company = context_.settings.company;
-    Tell(R7_PWIZ_INITIALISED, self);
+    context_.session.period_wizard_company = context_.settings.company;
+    Tell(R7_PWIZ_INITIALISED, self);  // the opener may hand it another company
     Compose(self);
     texts_->previous_from = texts_->from;
     texts_->previous_to = texts_->to;
@@ -179,7 +179,7 @@ void WizardDialog::Compose(WindowId self) {
 // that does not load leaves them as they were.
 void WizardDialog::ComputeDates() {
   const LedgerServices services = context_.ledger(platform::kNoWindow);
-  CompanyContext* company = services.companies.FindCompany(texts_->company);
+  CompanyContext* company = services.companies.FindCompany(context_.session.period_wizard_company);
   if (company == nullptr || company->status != 0) return;
   const period_choice::PeriodSpan span = period_choice::SpanOf(
       context_.session.period_choice, company->current_period, company->period_count);
@@ -256,8 +256,9 @@ class LauncherDialog : public ToolDialog {
         return true;
       case R7_PWIZ_INITIALISED:
         // The wizard takes the company of the settings, loaded now.
-        texts_->company = context_.settings.company;
-        context_.ledger(platform::kNoWindow).companies.FindCompany(texts_->company);
+        context_.session.period_wizard_company = context_.settings.company;
+        context_.ledger(platform::kNoWindow)
+            .companies.FindCompany(context_.session.period_wizard_company);
         return true;
       case R7_PWIZ_CLOSED:
       case platform::kOkButton:

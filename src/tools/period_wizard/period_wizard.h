@@ -21,9 +21,8 @@ namespace r7::period_wizard {
 
 // What the wizard keeps between its windows.
 struct WizardTexts {
-  std::string company;  // whose calendar gives the dates
-  std::string text;     // the composed specifier
-  std::string from;     // the From and To texts, and what they held when last read
+  std::string text;  // the composed specifier
+  std::string from;  // the From and To texts, and what they held when last read
   std::string to;
   std::string previous_from;
   std::string previous_to;

@@ -154,8 +154,7 @@ WriteSummary WriteClipboardTable(const ToolContext& context, platform::WindowId 
     return {};
   }
   if (company->status != 0) {
-    services.companies.CheckCompany(*company);
-    context.show_pending_error(dialog);
+    messages.ShowErrorBox(dialog, company->status, company->code);
     return {};
   }
 

@@ -195,7 +195,8 @@ class DataPreloadDialog : public ToolDialog {
     const LedgerServices services = context_.ledger(self);
     if (!SpecifierValid(*company, specifier, services)) {
       context_.input.ShowArrowCursor();
-      context_.show_pending_error(self);
+      // The check reads no file: no record-manager status belongs to it.
+      context_.messages.ShowPendingError(self, 0);
       return;
     }
     preload::PreloadSettings& preload = preload::PreloadOf(*company);

@@ -113,7 +113,7 @@ struct Session {
   }
   static platform::Platform WithProfiles(platform::ProfileStore& profiles, platform::Platform& p) {
     return {profiles, p.files, p.libraries, p.locale, p.clipboard, p.message_boxes,
-            p.debug,  p.clock, p.input,     p.help,   p.ui};
+            p.debug,  p.clock, p.input,     p.help,   p.programs,  p.ui};
   }
   CompanyContext* Company() { return driver->companies().FindCompany("SYNTH"); }
 

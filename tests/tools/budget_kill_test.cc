@@ -12,44 +12,22 @@
 #include <cstdlib>
 #include <map>
 #include <set>
-#include <sstream>
 #include <thread>
 
-#include "cli/r7-ledger/ledger_writer.h"
 #include "fakes/desktop_session.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/ledger_records.h"
 #include "resources/budget_dialog_ids.h"
 #include "specifiers/account_number_text.h"
 
 namespace r7 {
 namespace {
 
-constexpr std::size_t kNumberWidth = 24;
-constexpr std::size_t kTextAmounts = 30;
-constexpr std::size_t kDoubles = 199;
-constexpr std::size_t kRecordLength = 353;
-
-// The records of a ledger file by their first `key` bytes.
-std::map<std::string, std::string> Dump(const std::string& file, std::size_t key) {
-  std::ostringstream dump, error;
-  EXPECT_EQ(ledger_tool::DumpFile(file, dump, error), 0) << error.str();
-  std::map<std::string, std::string> records;
-  std::istringstream lines(dump.str());
-  for (std::string line; std::getline(lines, line);) {
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < line.size(); i += 2) {
-      bytes += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
-    }
-    records[bytes.substr(0, key)] = bytes;
-  }
-  return records;
-}
-
 void PutPeriod(std::string& record, int period, double amount, const std::string& text) {
-  record.replace(kTextAmounts + 13 * static_cast<std::size_t>(period - 1), 13, text);
+  record.replace(testing::kBudgetTextAmounts + 13 * static_cast<std::size_t>(period - 1), 13, text);
   const auto bits = std::bit_cast<std::uint64_t>(amount);
   for (std::size_t i = 0; i < 8; ++i) {
-    record[kDoubles + 8 * static_cast<std::size_t>(period - 1) + i] =
+    record[testing::kBudgetDoubles + 8 * static_cast<std::size_t>(period - 1) + i] =
         static_cast<char>((bits >> (8 * i)) & 0xFF);
   }
 }
@@ -143,7 +121,7 @@ TEST(BudgetWriteKillTest, EveryLineIsWhollyWrittenOrNotAtAll) {
     SCOPED_TRACE(k.counts);
     testing::FixtureDirectory system{testing::BuildSynthFixture(options)};
     const std::string budget_file = system.path() + "/DATA/glbudfil.btr";
-    const std::map<std::string, std::string> before = Dump(budget_file, 30);
+    const std::map<std::string, std::string> before = testing::DumpRecordsByKey(budget_file, 30);
 
     // One line per account of the chart, in chart order: revision 1 of an income-statement
     // account is found and updated, a balance-sheet account gets a new record. Period 2 is
@@ -151,7 +129,8 @@ TEST(BudgetWriteKillTest, EveryLineIsWhollyWrittenOrNotAtAll) {
     std::string table = "Account\t1\t2\t3\r\n";
     std::vector<std::string> keys;
     std::vector<std::string> expected;
-    for (const auto& [number, account] : Dump(system.path() + "/DATA/glactfil.btr", 24)) {
+    for (const auto& [number, account] :
+         testing::DumpRecordsByKey(system.path() + "/DATA/glactfil.btr", 24)) {
       if (number.compare(0, 8, "00000000") == 0) continue;
       const std::size_t line = keys.size() + 1;
       table += DisplayAccount(number, {4, 2, 3}) + "\t" + std::to_string(line) + ".5\t\t-" +
@@ -163,7 +142,7 @@ TEST(BudgetWriteKillTest, EveryLineIsWhollyWrittenOrNotAtAll) {
       } else {
         record = key;
         for (int p = 0; p < 13; ++p) record += "000000000000+";
-        record.resize(kRecordLength, '\0');
+        record.resize(testing::kBudgetRecordLength, '\0');
       }
       const std::string digits = std::to_string(line);
       PutPeriod(record, 1, static_cast<double>(line) + 0.5,
@@ -181,7 +160,7 @@ TEST(BudgetWriteKillTest, EveryLineIsWhollyWrittenOrNotAtAll) {
     EXPECT_FALSE(run.finished) << "the write ended before the kill";
     const std::size_t acknowledged = run.counts.back();
 
-    const std::map<std::string, std::string> after = Dump(budget_file, 30);
+    const std::map<std::string, std::string> after = testing::DumpRecordsByKey(budget_file, 30);
     std::size_t written = 0;  // the lines found written, which must come first
     for (std::size_t i = 0; i < keys.size(); ++i) {
       const auto found = after.find(keys[i]);

@@ -3,14 +3,11 @@
 // and every way a write is refused or stopped.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <bit>
 #include <map>
-#include <sstream>
 
-#include "cli/r7-ledger/ledger_writer.h"
 #include "fakes/desktop_session.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/ledger_records.h"
 #include "resources/budget_dialog_ids.h"
 
 namespace r7 {
@@ -31,54 +28,16 @@ constexpr char kSettings[] =
     "Company=01\nCurrent Year=2002\nRevision=01\nNA Label=0\nBudget Company=01\n"
     "Budget Year=2002\nBudget Revision=01\n";
 
-// Budget record fields, as the accounting system keeps them.
-constexpr std::size_t kRecordLength = 353;
-constexpr std::size_t kTextAmounts = 30;
-constexpr std::size_t kDoubles = 199;
-constexpr std::size_t kReserved = 303;
-
-std::string FromHex(const std::string& hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return bytes;
-}
-
-std::string TextAmount(const std::string& record, int period) {
-  return record.substr(kTextAmounts + 13 * static_cast<std::size_t>(period - 1), 13);
-}
-
-double Amount(const std::string& record, int period) {
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) {
-    bits = (bits << 8) |
-           static_cast<unsigned char>(record[kDoubles + 8 * static_cast<std::size_t>(period - 1) +
-                                             static_cast<std::size_t>(i)]);
-  }
-  return std::bit_cast<double>(bits);
-}
-
 std::size_t BudgetRecordCount(const std::string& system) {
-  std::ostringstream dump, error;
-  EXPECT_EQ(ledger_tool::DumpFile(system + "/DATA/glbudfil.btr", dump, error), 0);
-  const std::string lines = dump.str();
-  return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\n'));
+  return testing::DumpRecords(system + "/DATA/glbudfil.btr").size();
 }
 
 class BudgetWriteTest : public ::testing::Test {
  protected:
   // Every budget record by its key: account number, year, revision code.
   std::map<std::string, std::string> Records() {
-    std::ostringstream dump, error;
-    EXPECT_EQ(ledger_tool::DumpFile(system_.path() + "/DATA/glbudfil.btr", dump, error), 0);
-    std::map<std::string, std::string> records;
-    std::istringstream lines(dump.str());
-    for (std::string line; std::getline(lines, line);) {
-      const std::string record = FromHex(line);
-      records[record.substr(0, 30)] = record;
-    }
-    return records;
+    return testing::DumpRecordsByKey(system_.path() + "/DATA/glbudfil.btr",
+                                     testing::kBudgetKeyLength);
   }
 
   // Writes `table` through the dialog: the boxes it showed and the counter.
@@ -115,26 +74,26 @@ TEST_F(BudgetWriteTest, EachLineGoesIntoItsRecord) {
   ASSERT_EQ(records.size(), 3u);
 
   const std::string& found = records.at("000040000000001000000100200299");
-  EXPECT_EQ(Amount(found, 1), -1000);
-  EXPECT_EQ(TextAmount(found, 1), "000000001000-");
+  EXPECT_EQ(testing::BudgetAmount(found, 1), -1000);
+  EXPECT_EQ(testing::BudgetTextAmount(found, 1), "000000001000-");
   for (int p = 2; p <= 13; ++p) {  // every other period as it was
-    EXPECT_EQ(Amount(found, p), Amount(before, p)) << p;
-    EXPECT_EQ(TextAmount(found, p), TextAmount(before, p)) << p;
+    EXPECT_EQ(testing::BudgetAmount(found, p), testing::BudgetAmount(before, p)) << p;
+    EXPECT_EQ(testing::BudgetTextAmount(found, p), testing::BudgetTextAmount(before, p)) << p;
   }
 
   // Revision 02 of the line, not the setting's 01: code 98.
   const std::string& made = records.at("000040000000002000000100200298");
-  ASSERT_EQ(made.size(), kRecordLength);
-  EXPECT_EQ(Amount(made, 1), -1234.5);
-  EXPECT_EQ(TextAmount(made, 1), "000000001234-");
-  EXPECT_EQ(Amount(made, 2), 5);
-  EXPECT_EQ(TextAmount(made, 2), "000000000005+");
+  ASSERT_EQ(made.size(), testing::kBudgetRecordLength);
+  EXPECT_EQ(testing::BudgetAmount(made, 1), -1234.5);
+  EXPECT_EQ(testing::BudgetTextAmount(made, 1), "000000001234-");
+  EXPECT_EQ(testing::BudgetAmount(made, 2), 5);
+  EXPECT_EQ(testing::BudgetTextAmount(made, 2), "000000000005+");
   for (int p = 3; p <= 13; ++p) {
-    EXPECT_EQ(Amount(made, p), 0) << p;
-    EXPECT_EQ(TextAmount(made, p), "000000000000+") << p;
+    EXPECT_EQ(testing::BudgetAmount(made, p), 0) << p;
+    EXPECT_EQ(testing::BudgetTextAmount(made, p), "000000000000+") << p;
   }
-  EXPECT_EQ(made.substr(kReserved), std::string(50, '\0'));
-  EXPECT_EQ(Amount(records.at("000010000000001000000100200299"), 1), 100.75);
+  EXPECT_EQ(made.substr(testing::kBudgetReserved), std::string(50, '\0'));
+  EXPECT_EQ(testing::BudgetAmount(records.at("000010000000001000000100200299"), 1), 100.75);
 
   // The balance function reads the new budgets.
   EXPECT_EQ(session_.Call(100, "4000-20-100;Month 1 Budget;01;2002;02"), "-1234.5");
@@ -227,9 +186,10 @@ TEST_F(BudgetWriteTest, AnAmountTooLargeIsRefusedForItsCellAlone) {
                                       kCompleted}));
   EXPECT_EQ(counter_, "2");
   const std::string record = Records().at("000040000000001000000100200299");
-  EXPECT_EQ(Amount(record, 1), -150);
-  EXPECT_EQ(Amount(record, 2), 8);
-  EXPECT_EQ(TextAmount(Records().at("000050000000001000000100200299"), 2), "999999999999+");
+  EXPECT_EQ(testing::BudgetAmount(record, 1), -150);
+  EXPECT_EQ(testing::BudgetAmount(record, 2), 8);
+  EXPECT_EQ(testing::BudgetTextAmount(Records().at("000050000000001000000100200299"), 2),
+            "999999999999+");
 }
 
 // The boxes show the budget settings; Write takes them back and saves them, Reset puts

@@ -15,7 +15,6 @@ namespace {
 
 using platform::WindowId;
 
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 31;
 constexpr std::size_t kRevisionWidth = 2;
 constexpr std::size_t kYearWidth = 4;
@@ -40,19 +39,12 @@ class BudgetDialog : public ToolDialog {
         settings.budget_company = settings.company;
         Fill(self);
         return true;
-      case kHelpButton:
-        context_.help.Open(self, "Tessary.HLP", kHelpContext, kHelpTopic);
-        return true;
-      case platform::kCancelButton:
-      case kCloseAndCleanUp:
-        context_.ui.DestroyWindow(self);
-        return true;
       case kCountCommand:
         context_.ui.SetControlText(self, R7_BUDGET_COUNTER, std::to_string(command_argument()));
         context_.input.Repaint(self);
         return true;
       default:
-        return false;
+        return HelpOrQuit(self, id, kHelpTopic);
     }
   }
 

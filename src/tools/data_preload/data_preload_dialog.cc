@@ -21,7 +21,6 @@ namespace {
 using platform::WindowId;
 namespace notify = platform::notify;
 
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 10;
 constexpr int kSwitchOn = 7310;
 constexpr int kSwitchOff = 7311;
@@ -103,15 +102,8 @@ class DataPreloadDialog : public ToolDialog {
       case R7_TURBO_UNLOAD:
         Unload(self);
         return true;
-      case kHelpButton:
-        context_.help.Open(self, "Tessary.HLP", kHelpContext, kHelpTopic);
-        return true;
-      case platform::kCancelButton:
-      case kCloseAndCleanUp:
-        context_.ui.DestroyWindow(self);
-        return true;
       default:
-        return false;
+        return HelpOrQuit(self, id, kHelpTopic);
     }
   }
 

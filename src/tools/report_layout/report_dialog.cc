@@ -17,7 +17,6 @@ namespace {
 
 using platform::WindowId;
 
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 115;
 constexpr std::string_view kFirstLayout = "001";
 constexpr std::string_view kClipboardViewer = "CLIPBRD.EXE";
@@ -68,15 +67,8 @@ class ReportDialog : public ToolDialog {
                                            platform::box::kOk | platform::box::kIconInformation);
         }
         return true;
-      case kHelpButton:
-        context_.help.Open(self, "Tessary.HLP", kHelpContext, kHelpTopic);
-        return true;
-      case platform::kCancelButton:
-      case kCloseAndCleanUp:
-        context_.ui.DestroyWindow(self);
-        return true;
       default:
-        return false;
+        return HelpOrQuit(self, id, kHelpTopic);
     }
   }
 

@@ -295,7 +295,8 @@ expect_script() {  # label loader bin-dir script
   name="$(basename "$script" .batch)"
   local linux_out="$scratch/$name.linux" wine_out="$scratch/$name.wine"
   local start="${script%.batch}.clipboard" linux_start=()
-  if [ -f "$start" ]; then linux_start=(--clipboard-in "$start"); else start=""; fi
+  # Absolute: r7win runs in its own directory and reads it through drive Z:.
+  if [ -f "$start" ]; then start="$(realpath "$start")"; linux_start=(--clipboard-in "$start"); else start=""; fi
   fresh_ledger
   grep -v '^#' "$script" |
     R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" \

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fakes/record_manager_client.h"
@@ -155,6 +156,37 @@ TEST_F(RecordManagerTest, InsertRefusesDuplicatesOfUniqueKeysAndMakesTheRecordCu
   ASSERT_EQ(file_.Insert(SampleRecord("A500", 0, "abe"), btr::kNoCurrencyChange), btr::kOk);
   ASSERT_EQ(file_.Get(btr::kGetNext, 0), btr::kOk);
   EXPECT_EQ(CodeOf(file_.record()), "A500") << "still after A004, where the Get First left it";
+}
+
+TEST_F(RecordManagerTest, AScanSeesWhatAnotherPositionBlockWroteBetweenItsReads) {
+  InsertSamples();  // A004 B002 C001 D003 E005 by code
+  Client reader(file_.path());
+  ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
+  ASSERT_EQ(reader.Get(btr::kGetFirst, 0), btr::kOk);
+  // A write between two reads of a scan (each read keeps its file's read transaction open
+  // after it) lands before the next read, which continues from where the scan stood.
+  const std::vector<std::pair<std::function<void()>, std::string>> steps = {
+      {[&] { EXPECT_EQ(file_.Insert(SampleRecord("B001", 1, "bo")), btr::kOk); }, "B001"},
+      {[] {}, "B002"},
+      {[&] {
+         ASSERT_EQ(file_.Get(btr::kGetEqual, 0, Code("C001")), btr::kOk);
+         EXPECT_EQ(file_.Delete(), btr::kOk);
+       },
+       "D003"},
+      {[&] {
+         ASSERT_EQ(file_.Get(btr::kGetEqual, 0, Code("E005")), btr::kOk);
+         EXPECT_EQ(file_.Update(SampleRecord("E005", 7, "ed"), 0), btr::kOk);
+       },
+       "E005"},
+  };
+  for (const auto& [write, next] : steps) {
+    write();
+    ASSERT_EQ(reader.Get(btr::kGetNext, 0), btr::kOk) << next;
+    EXPECT_EQ(CodeOf(reader.record()), next);
+  }
+  EXPECT_EQ(AmountOf(reader.record()), 7) << "the updated record, not the one read before";
+  EXPECT_EQ(reader.Get(btr::kGetNext, 0), btr::kEndOfFile);
+  EXPECT_EQ(reader.Close(), btr::kOk);
 }
 
 TEST_F(RecordManagerTest, UpdateRules) {

@@ -31,6 +31,10 @@ constexpr int kBusyPausesMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
 // A read that gave way to a writer instead of waiting for it (never reaches a caller).
 constexpr int16_t kYielded = -1;
 
+// Entries that a seek steps the live scan forward through before it seeks afresh: a reader
+// that reads accounts in key order, one file after another, finds each a few entries on.
+constexpr int kLookAhead = 8;
+
 int16_t StatusOf(int sqlite_code) {
   switch (sqlite_code & 0xff) {
     case SQLITE_OK:
@@ -292,6 +296,7 @@ void RecordFile::DropLiveScan() {
   if (live_ != nullptr) sqlite3_reset(live_);
   live_ = nullptr;
   live_key_ = -1;
+  live_floor_known_ = false;
 }
 
 void RecordFile::EndReading() {
@@ -527,16 +532,40 @@ int16_t RecordFile::Find(int key, Seek how, const Bytes& image, int64_t sequence
   return Reading([&]() -> int16_t { return FindOnce(key, how, image, sequence, entry, record); });
 }
 
+int RecordFile::StepLiveScan() {
+  const int rc = sqlite3_step(live_);
+  if (rc == SQLITE_ROW) {
+    const auto* image = static_cast<const uint8_t*>(sqlite3_column_blob(live_, 0));
+    live_image_.assign(image, image + sqlite3_column_bytes(live_, 0));
+    live_sequence_ = sqlite3_column_int64(live_, 1);
+  }
+  return rc;
+}
+
 int16_t RecordFile::FindOnce(int key, Seek how, const Bytes& image, int64_t sequence,
                              IndexEntry* entry, uint8_t* record) {
-  sqlite3_stmt* stmt = nullptr;
-  if (how == Seek::kAfter && live_ != nullptr && live_key_ == key && live_sequence_ == sequence &&
-      live_image_ == image) {
-    stmt = live_;  // the next entry is the live scan's next row
-  } else {
+  // Equal and Not Below look for the first entry whose image is not below `image`.
+  const bool probe = how == Seek::kEqual || how == Seek::kNotBelow;
+  int rc = SQLITE_ROW;
+  bool answered = false;  // the live scan has reached the entry sought, or its end
+  if (live_ != nullptr && live_key_ == key) {
+    if (how == Seek::kAfter) {
+      if (live_sequence_ == sequence && live_image_ == image) {
+        rc = StepLiveScan();
+        answered = true;
+      }
+    } else if (probe && live_floor_known_ && live_floor_ <= image && !(live_image_ < image)) {
+      answered = true;  // everything before the live row is below the image, the row is not
+    } else if (probe && live_image_ < image) {
+      // A reader going through the key in order seeks a little further on each time.
+      for (int step = 0; step < kLookAhead && !answered; ++step) {
+        rc = StepLiveScan();
+        answered = rc != SQLITE_ROW || !(live_image_ < image);
+      }
+    }
+  }
+  if (!answered) {
     DropLiveScan();
-    // Equal is found as the first entry not below the image, so that a scan can go on from
-    // it; the scans run to the end of the key, one step per call.
     KeyReads& reads = key_reads_[static_cast<size_t>(key)];
     sqlite3_stmt** slot = how == Seek::kFirst   ? &reads.from_first
                           : how == Seek::kAfter ? &reads.after
@@ -552,37 +581,36 @@ int16_t RecordFile::FindOnce(int key, Seek how, const Bytes& image, int64_t sequ
                       &status);
       if (*slot == nullptr) return status;
     }
-    stmt = *slot;
     if (how != Seek::kFirst) {
-      sqlite3_bind_blob(stmt, 1, image.data(), static_cast<int>(image.size()), SQLITE_TRANSIENT);
+      sqlite3_bind_blob(*slot, 1, image.data(), static_cast<int>(image.size()), SQLITE_TRANSIENT);
     }
-    if (how == Seek::kAfter) sqlite3_bind_int64(stmt, 2, sequence);
-    live_ = stmt;
+    if (how == Seek::kAfter) sqlite3_bind_int64(*slot, 2, sequence);
+    live_ = *slot;
     live_key_ = key;
+    rc = StepLiveScan();
   }
-  const int rc = sqlite3_step(stmt);
+  // What is known of the entries before the live row, for the next seek.
+  live_floor_known_ = how != Seek::kAfter;
+  if (probe) {
+    live_floor_ = image;
+  } else {
+    live_floor_.clear();
+  }
   if (rc != SQLITE_ROW) {
     DropLiveScan();
     if (rc == SQLITE_DONE) return how == Seek::kEqual ? btr::kKeyNotFound : btr::kEndOfFile;
     return StatusOfStep(rc);
   }
-  const auto* found = static_cast<const uint8_t*>(sqlite3_column_blob(stmt, 0));
-  const auto found_size = static_cast<size_t>(sqlite3_column_bytes(stmt, 0));
-  if (how == Seek::kEqual &&
-      (found_size != image.size() || std::memcmp(found, image.data(), found_size) != 0)) {
-    DropLiveScan();
-    return btr::kKeyNotFound;
-  }
-  if (sqlite3_column_bytes(stmt, 3) != static_cast<int>(spec_.record_length)) {
+  // Not there: the scan stays on the first entry beyond, where the next seek may find it.
+  if (how == Seek::kEqual && live_image_ != image) return btr::kKeyNotFound;
+  if (sqlite3_column_bytes(live_, 3) != static_cast<int>(spec_.record_length)) {
     DropLiveScan();
     return btr::kIoError;
   }
-  std::memcpy(record, sqlite3_column_blob(stmt, 3), spec_.record_length);
-  entry->image.assign(found, found + found_size);
-  entry->sequence = sqlite3_column_int64(stmt, 1);
-  entry->position = static_cast<uint32_t>(sqlite3_column_int64(stmt, 2));
-  live_image_.assign(found, found + found_size);
-  live_sequence_ = entry->sequence;
+  std::memcpy(record, sqlite3_column_blob(live_, 3), spec_.record_length);
+  entry->image = live_image_;
+  entry->sequence = live_sequence_;
+  entry->position = static_cast<uint32_t>(sqlite3_column_int64(live_, 2));
   return btr::kOk;
 }
 

@@ -93,7 +93,8 @@ class RecordFile {
   int16_t Read(uint32_t position, int key, uint8_t* record, IndexEntry* entry);
 
   // The entry Seek picks in `key` and its record. `image` and `sequence` are used as Seek
-  // says. A kAfter from the entry that the live scan of `key` last gave steps that scan.
+  // says. Within a read transaction nothing changes, so a kAfter from the live scan's row
+  // steps it, and a seek a few entries ahead of it steps it there.
   int16_t Find(int key, Seek how, const Bytes& image, int64_t sequence, IndexEntry* entry,
                uint8_t* record);
 
@@ -130,6 +131,8 @@ class RecordFile {
   int16_t FindOnce(int key, Seek how, const Bytes& image, int64_t sequence, IndexEntry* entry,
                    uint8_t* record);
   void DropLiveScan();
+  // Steps the live scan; on a row, live_image_ and live_sequence_ are its entry.
+  int StepLiveScan();
   // A read statement's step, its SQLite code turned into a status (kYielded when it gave
   // way to a writer; see WaitWhileBusy).
   int16_t StatusOfStep(int sqlite_code);
@@ -148,12 +151,16 @@ class RecordFile {
   bool reading_ = false;
   bool yielded_ = false;  // the last wait gave way instead of waiting
 
-  // The live scan: a statement stepped in the read transaction, not reset, whose last row
-  // was the entry (live_image_, live_sequence_) of key live_key_.
+  // The live scan: a statement stepped in the read transaction, not reset, whose current
+  // row is the entry (live_image_, live_sequence_) of key live_key_. A seek that lies a few
+  // entries ahead of it steps it there; when live_floor_known_, every entry before the
+  // current row has an image below live_floor_.
   sqlite3_stmt* live_ = nullptr;
   int live_key_ = -1;
   Bytes live_image_;
   int64_t live_sequence_ = 0;
+  bool live_floor_known_ = false;
+  Bytes live_floor_;
 };
 
 }  // namespace recordstore

@@ -176,6 +176,15 @@ int AccountIteration::StartItem() {
   current_ = 0;
   held_records_.clear();
   held_index_ = 0;
+  // Only a pattern looks at whether a field holds letters.
+  letters_tested_ = {};
+  for (const TokenScan& scan : scans_) {
+    for (std::size_t segment = 0; segment < 3; ++segment) {
+      const TokenSegment& test = scan.token.segments[segment];
+      letters_tested_[segment] =
+          letters_tested_[segment] || (test.kind == SegmentKind::kPattern && !test.any);
+    }
+  }
   // Tokens read in the same key share one scan.
   shared_ = scans_.size() > 1;
   for (const TokenScan& scan : scans_) {
@@ -404,7 +413,7 @@ AccountIteration::ScannedRecord AccountIteration::Look(std::string_view record,
   scanned.qualifies = Qualifies(record);
   for (std::size_t segment = 0; segment < 3; ++segment) {
     scanned.fields[segment] = record.substr(8 * segment, 8);
-    scanned.letters[segment] = FieldHasLetter(scanned.fields[segment]);
+    scanned.letters[segment] = letters_tested_[segment] && FieldHasLetter(scanned.fields[segment]);
   }
   return scanned;
 }

@@ -126,7 +126,7 @@ class AccountIteration {
     std::string_view ordered;  // the account number in the scan's key order
     bool qualifies = false;    // not a title record; of the request's year, revision or dates
     std::array<std::string_view, 3> fields;  // the account's segment fields
-    std::array<bool, 3> letters{};           // whether each holds a letter
+    std::array<bool, 3> letters{};           // whether each holds a letter (where a pattern asks)
   };
 
   int Read(bool seek, const std::string& seek_key, std::string_view* key);
@@ -154,9 +154,10 @@ class AccountIteration {
 
   // The current item's scans: of its tokens that can match anything, in order.
   std::vector<TokenScan> scans_;
-  bool shared_ = false;        // one scan reads for all of them
-  std::size_t next_scan_ = 0;  // a scan per token: the next to start
-  std::size_t current_ = 0;    // the token whose scan runs, or whose records are delivered
+  std::array<bool, 3> letters_tested_{};  // a token's pattern looks at that segment's letters
+  bool shared_ = false;                   // one scan reads for all of them
+  std::size_t next_scan_ = 0;             // a scan per token: the next to start
+  std::size_t current_ = 0;  // the token whose scan runs, or whose records are delivered
   bool scanning_ = false;
   bool seek_ = false;  // the next read seeks seek_key_ rather than stepping
   std::string seek_key_;

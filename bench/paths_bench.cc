@@ -37,19 +37,12 @@
 #include "preload/data_preload.h"
 #include "preload/preload_settings.h"
 #include "specifiers/period_parser.h"
+#include "synth_company.h"
 
 namespace r7::bench {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// synth keeps about 6.4 of the 5 x 4 profit-center and department combinations of each
-// main account; these main-account counts give about 1,000, 10,000 and 50,000 accounts.
-struct Size {
-  const char* label;
-  int main_accounts;
-  int transactions;
-};
 
 constexpr double kCent = 0.005;  // amounts agree within half a cent
 
@@ -60,29 +53,6 @@ long ResidentKiB() {
     std::fclose(f);
   }
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-std::string ProgramDirectory() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
-// Builds the company once; a finished build leaves a marker so an interrupted one is redone.
-// The directory names the main-account count, so a changed size is never mistaken for a
-// company built before.
-std::string CompanyOf(const std::string& cache, const Size& size) {
-  const std::string dir = cache + "/" + size.label + "-m" + std::to_string(size.main_accounts);
-  if (std::filesystem::exists(dir + "/done")) return dir;
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  std::printf("building the %s company (synth, may take minutes)...\n", size.label);
-  std::fflush(stdout);
-  const std::string command = "'" + ProgramDirectory() + "/r7-ledger' synth --main-accounts " +
-                              std::to_string(size.main_accounts) +
-                              " --profit-centers 5 --departments 4 --years 2 --transactions " +
-                              std::to_string(size.transactions) + " '" + dir + "/sys' >/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  std::ofstream(dir + "/done") << "ok\n";
-  return dir;
 }
 
 // A driver over one company, with the real record manager and R7.INI in a private directory.
@@ -119,7 +89,7 @@ struct Session {
                                          platform::DynamicLibraries& libraries,
                                          platform::Platform& p) {
     return {profiles, p.files, libraries, p.locale, p.clipboard, p.message_boxes,
-            p.debug,  p.clock, p.input,   p.help,   p.ui};
+            p.debug,  p.clock, p.input,   p.help,   p.programs,  p.ui};
   }
   CompanyContext* Company() { return driver->companies().FindCompany("SYNTH"); }
 
@@ -420,13 +390,10 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
 }
 
 int Run() {
-  const char* cache_env = std::getenv("R7_BENCH_DIR");
-  const std::string cache = cache_env ? cache_env : "/tmp/r7_bench_companies";
+  const std::string cache = BenchCache();
   const char* seconds_env = std::getenv("R7_BENCH_SECONDS");
   const double seconds = seconds_env ? std::atof(seconds_env) : 0.5;
-  std::vector<Size> sizes = {{"1k", 148, 20000}, {"10k", 1545, 40000}};
-  if (const char* large = std::getenv("R7_BENCH_LARGE"); large && *large == '1')
-    sizes.push_back({"50k", 7900, 80000});
+  const std::vector<Size> sizes = BenchSizes();
 
   std::vector<Result> results;
   for (const Size& size : sizes) {

@@ -59,8 +59,10 @@ while IFS= read -r file; do
     case "$target" in \<*) continue ;; esac
     target="${target#\"}"
     target="${target%\"}"
-    # resources/ headers include one another by their plain names.
-    if [ "${file%%/*}" = resources ] && [ -e "resources/$target" ]; then continue; fi
+    # resources/ files include one another by paths relative to themselves.
+    if [ "${file%%/*}" = resources ] && [ -e "$(dirname "$file")/$target" ]; then
+      target="$(realpath -m --relative-to=. "$(dirname "$file")/$target")"
+    fi
     to="$(floor_of "$target")"
     if [ -z "$to" ]; then
       report "$file:$line" "includes $target, which is in no floor"

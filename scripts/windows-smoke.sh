@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Smoke test of the Windows cross-builds.
 #   scripts/windows-smoke.sh        check both DLLs' export and import tables, then run the
-#                                   64-bit host and DLL under Wine, then the command window
-#                                   and About dialog under Wine on Xvfb, with a screenshot
+#                                   64-bit host and DLL under Wine; then, on a desktop of
+#                                   Xvfb: the command window and the
+#                                   About dialog, the user-interface seam's checks, the
+#                                   tutorial worksheet and every dialog script of
+#                                   tests/dialogs/, each compared byte for byte with what
+#                                   r7 answers on Linux, with a screenshot of each dialog
 #                                   saved to build/mingw64/screenshots/ (R7_SCREENSHOT_DIR)
 #   scripts/windows-smoke.sh --32   also run the 32-bit host and DLL under Wine (needs the
 #                                   32-bit Wine loader: scripts/install-deps.sh wine32)
@@ -23,7 +27,7 @@ failures=0
 pass() { echo "ok   $*"; }
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
-for preset in mingw32 mingw64; do
+for preset in mingw32 mingw64 linux; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" >/dev/null
 done
@@ -137,30 +141,59 @@ run_under_wine() {  # label loader wineserver bin-dir [WINEARCH]
 
 run_under_wine wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver build/mingw64/bin
 
-# --- The command window and the About dialog on a desktop ---------------------------------
+# --- On a desktop: the dialogs, the seam, the worksheet, the scripts -------------------
 
-# The headless runs above leave a wineserver without a display behind; a program started
-# under Xvfb must get a server of its own.
-expect_desktop() {  # label loader wineserver bin-dir
-  local label="$1" loader="$2" server="$3" dir="$4"
-  local out="$scratch/ui" shots="${R7_SCREENSHOT_DIR:-build/mingw64/screenshots}"
+# One desktop for everything below: Xvfb, with Wine drawing the windows' frames and
+# captions itself ("Managed" off: no window manager steals the activation in the middle of
+# a script, and a hidden window does not wait for one); a Wine prefix of its own (the
+# headless runs above leave a wineserver without a display behind).
+desktop_prefix=""
+start_desktop() {  # label loader server
+  local label="$1" loader="$2" server="$3"
   if ! command -v Xvfb >/dev/null || ! command -v xwd >/dev/null || ! command -v pnmtopng >/dev/null; then
     fail "$label desktop: Xvfb, xwd or pnmtopng missing (scripts/install-deps.sh windows)"
-    return
+    return 1
   fi
-  WINEPREFIX="$scratch/prefix-$label" "$server" -k 2>/dev/null || true
-  local display=":$((90 + RANDOM % 100))"
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  export DISPLAY=":$((90 + RANDOM % 100))"
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   sleep 1
-  local status=0 shot
-  mkdir -p "$shots"
-  shot="$(cd "$shots" && pwd)/command-window-about.png"
+  desktop_prefix="$scratch/prefix-$label-desktop"
+  export WINEPREFIX="$desktop_prefix"
+  wineservers+=("$server:$WINEPREFIX")
+  "$loader" wineboot -i >/dev/null 2>>"$scratch/wine.log" || true
+  "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>>"$scratch/wine.log" || true
+  "$server" -w 2>/dev/null || true
+  return 0
+}
+
+stop_desktop() {  # server
+  WINEPREFIX="$desktop_prefix" "$1" -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+}
+
+# A path of this machine as Wine's programs see it, through drive Z:.
+windows_path() {
+  printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"
+}
+
+# The desktop as a person sees it, cut to the windows on it (the empty root is black).
+screenshot() {  # file
+  xwd -root -silent -display "$DISPLAY" | xwdtopnm 2>/dev/null | pnmcrop -black 2>/dev/null |
+    pnmtopng >"$1" 2>/dev/null || true
+}
+
+shots="$(mkdir -p "${R7_SCREENSHOT_DIR:-build/mingw64/screenshots}" &&
+  cd "${R7_SCREENSHOT_DIR:-build/mingw64/screenshots}" && pwd)"
+
+# The command window with R7DLLMenu and the About dialog opened through the menu's item.
+expect_desktop() {  # label loader bin-dir
+  local label="$1" loader="$2" dir="$3" out="$scratch/ui" status=0 shot="$shots/command-window-about.png"
   rm -f "$shot"
-  (cd "$dir" && DISPLAY="$display" WINEPREFIX="$scratch/prefix-$label" timeout 600 \
-    "$loader" ./r7win-ui-check.exe --hold 3) >"$out" 2>>"$scratch/wine.log" &
-  local check_pid=$!
-  local i
+  (cd "$dir" && timeout 600 "$loader" ./r7win-ui-check.exe --hold 3) >"$out" 2>>"$scratch/wine.log" &
+  local check_pid=$! i
   for i in $(seq 1 300); do
     grep -q '^ready' "$out" 2>/dev/null && break
     kill -0 "$check_pid" 2>/dev/null || break
@@ -168,13 +201,9 @@ expect_desktop() {  # label loader wineserver bin-dir
   done
   if grep -q '^ready' "$out"; then
     sleep 1
-    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$shot" 2>/dev/null || true
+    screenshot "$shot"
   fi
   wait "$check_pid" || status=$?
-  WINEPREFIX="$scratch/prefix-$label" DISPLAY="$display" "$server" -k 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
   sed 's/^/     /' "$out"
   local passed
   passed="$(grep -c '^ok' "$out" || true)"
@@ -184,13 +213,112 @@ expect_desktop() {  # label loader wineserver bin-dir
     fail "$label desktop: exit $status"
   fi
   if [ -s "$shot" ]; then
-    pass "$label desktop: screenshot saved to $shot ($(wc -c <"$shot") bytes)"
+    pass "$label desktop: screenshot saved to $shot"
   else
     fail "$label desktop: no screenshot taken"
   fi
 }
 
-expect_desktop wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver build/mingw64/bin
+# The seam's checks on real Win32 dialogs: every notification and every kind of control.
+expect_seam() {  # label loader bin-dir
+  local label="$1" loader="$2" dir="$3" out="$scratch/seam" status=0
+  (cd "$dir" && timeout 600 "$loader" ./r7win-seam-check.exe) >"$out" 2>>"$scratch/wine.log" ||
+    status=$?
+  local passed
+  passed="$(grep -c '^ok' "$out" || true)"
+  if [ "$status" = 0 ] && [ "$passed" -gt 0 ] && ! grep -q '^FAIL' "$out"; then
+    pass "$label seam: the test dialog passes every check on real Win32 controls ($passed checks)"
+  else
+    fail "$label seam: exit $status"
+    grep -v '^ok' "$out" | sed 's/^/     /'
+  fi
+}
+
+# R7.INI for both hosts: on Linux in a directory named by R7_WINDIR, under Wine in the
+# prefix's Windows directory, with the same System Directory seen through drive Z:.
+write_ini() {  # file system-directory
+  printf '[R7 for Tessary]\r\nSystem Directory=%s\r\nCompany=00\r\nCurrent Year=2002\r\nRounding=1\r\nNA Label=0\r\nFinancial Entities File in GL Path=1\r\n' \
+    "$2" >"$1"
+}
+
+linux_bin=build/linux/bin
+ledger_system="$scratch/system"
+"$linux_bin/r7-ledger" build examples/tutorial.json "$ledger_system" >/dev/null
+mkdir -p "$scratch/linux-windir"
+write_ini "$scratch/linux-windir/R7.INI" "$ledger_system"
+
+# Runs a script under r7win, line by line, so that a "# screenshot NAME" line can catch
+# the desktop as the line before it left it; other "#" lines are comments for both hosts.
+run_script_under_wine() {  # loader bin-dir script output clipboard
+  local loader="$1" dir="$2" script="$3" output="$4" clipboard="$5" line answer
+  : >"$output"
+  coproc WINE_HOST { cd "$dir" && exec timeout 600 "$loader" ./r7win.exe --clipboard "$clipboard" batch 2>>"$scratch/wine.log"; }
+  local to="${WINE_HOST[1]}" from="${WINE_HOST[0]}"
+  while IFS= read -r line || [ -n "$line" ]; do
+    case "$line" in
+      "# screenshot "*)
+        sleep 1
+        screenshot "$shots/${line#\# screenshot }.png"
+        continue ;;
+      "#"*) continue ;;
+    esac
+    printf '%s\n' "$line" >&"$to"
+    # What showed itself comes first; the line's own answer ends its output.
+    while IFS= read -r answer <&"$from"; do
+      printf '%s\n' "$answer" >>"$output"
+      case "$answer" in box$'\t'* | file$'\t'* | folder$'\t'*) ;; *) break ;; esac
+    done
+  done <"$script"
+  exec {to}>&-
+  wait "$WINE_HOST_PID" 2>/dev/null || true
+}
+
+# One script under r7 on Linux and under r7win in Wine: the same output, line for line,
+# and the same clipboard.
+expect_script() {  # label loader bin-dir script
+  local label="$1" loader="$2" dir="$3" script="$4" name
+  name="$(basename "$script" .batch)"
+  local linux_out="$scratch/$name.linux" wine_out="$scratch/$name.wine"
+  grep -v '^#' "$script" |
+    R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" batch \
+      >"$linux_out" 2>/dev/null || true
+  run_script_under_wine "$loader" "$dir" "$script" "$wine_out" "$scratch/$name.wine.clip"
+  if cmp -s "$linux_out" "$wine_out" && cmp -s "$linux_out.clip" "$scratch/$name.wine.clip"; then
+    pass "$label script $name: r7win answers $(wc -l <"$wine_out") lines and the clipboard as r7 does"
+  else
+    fail "$label script $name: r7win and r7 differ"
+    { diff "$linux_out" "$wine_out" || true; } | head -20 | sed 's/^/     /'
+    { cmp "$linux_out.clip" "$scratch/$name.wine.clip" 2>&1 || true; } | sed 's/^/     /'
+  fi
+}
+
+# The tutorial worksheet through the Windows driver and the Windows stand-in record manager.
+expect_worksheet() {  # label loader bin-dir
+  local label="$1" loader="$2" dir="$3"
+  mkdir -p "$desktop_prefix/drive_c/windows"
+  write_ini "$desktop_prefix/drive_c/windows/R7.INI" "$(windows_path "$ledger_system")"
+  cp examples/tutorial-calls.txt "$scratch/tutorial.batch"
+  expect_script "$label" "$loader" "$dir" "$scratch/tutorial.batch"
+}
+
+if start_desktop wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver; then
+  expect_desktop wine64 /usr/lib/wine/wine64 build/mingw64/bin
+  expect_seam wine64 /usr/lib/wine/wine64 build/mingw64/bin
+  expect_worksheet wine64 /usr/lib/wine/wine64 build/mingw64/bin
+  for script in ${R7_SMOKE_SCRIPTS:-tests/dialogs/*.batch}; do
+    expect_script wine64 /usr/lib/wine/wine64 build/mingw64/bin "$script"
+  done
+  # Every template a person can see (a launcher of no size shows nothing).
+  for template in $(sed -n 's/^R7_DIALOG(\([A-Z_]*\), *[1-9].*/\1/p' src/resources/dialogs/*.inc); do
+    png="$shots/$(echo "$template" | tr 'A-Z_' 'a-z-').png"
+    if [ -s "$png" ]; then
+      pass "wine64 screenshot of $template: $png"
+    else
+      fail "wine64 screenshot of $template: none (a script of tests/dialogs/ takes it)"
+    fi
+  done
+  stop_desktop /usr/lib/wine/wineserver
+fi
 if [ "$run32" = 1 ]; then
   if [ -x /usr/lib/wine/wine ]; then
     run_under_wine wine32 /usr/lib/wine/wine /usr/lib/wine/wineserver build/mingw32/bin win32

@@ -9,8 +9,12 @@ std::string EscapeBatchResult(std::string_view result) {
   if (result.size() >= 2 && result.substr(result.size() - 2) == "\r\n") {
     result.remove_suffix(2);
   }
+  return EscapeBatchText(result);
+}
+
+std::string EscapeBatchText(std::string_view text) {
   std::string escaped;
-  for (char c : result) {
+  for (char c : text) {
     switch (c) {
       case '\\':
         escaped += "\\\\";

@@ -1,11 +1,15 @@
 // r7: evaluates driver calls from the command line, as the reporting add-in would.
 //
-//   r7 [--clipboard FILE] [--answer yes|no|ok|cancel] call CODE [ARGUMENT]
-//   r7 [--clipboard FILE] [--answer yes|no|ok|cancel] batch [FILE]
+//   r7 [OPTIONS] call CODE [ARGUMENT]
+//   r7 [OPTIONS] batch [FILE]
+// Options: --clipboard FILE (the clipboard's text at exit, - for standard output),
+// --clipboard-in FILE (text put on the clipboard before the first call),
+// --answer yes|no|ok|cancel (how message boxes are answered; default their first button).
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +21,9 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: r7 [--clipboard FILE] [--answer yes|no|ok|cancel] call CODE [ARGUMENT]\n"
-    "       r7 [--clipboard FILE] [--answer yes|no|ok|cancel] batch [FILE]\n"
+    "usage: r7 [OPTIONS] call CODE [ARGUMENT]\n"
+    "       r7 [OPTIONS] batch [FILE]\n"
+    "options: --clipboard FILE  --clipboard-in FILE  --answer yes|no|ok|cancel\n"
     "The driver reads R7.INI from the directory named by R7_WINDIR (default: the current one).\n";
 
 int Usage(const char* problem) {
@@ -67,6 +72,11 @@ int main(int argc, char** argv) {
     if (i + 1 >= args.size()) return Usage(("missing value after " + args[i]).c_str());
     if (args[i] == "--clipboard") {
       clipboard_target = args[++i];
+    } else if (args[i] == "--clipboard-in") {
+      std::ifstream in(args[++i], std::ios::binary);
+      if (!in) return Usage(("cannot read " + args[i]).c_str());
+      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      desktop.clipboard.SetText(text);
     } else if (args[i] == "--answer") {
       std::optional<int> answer = AnswerOf(args[++i]);
       if (!answer) return Usage("--answer takes yes, no, ok or cancel");

@@ -3,8 +3,10 @@
 
 #include <cstring>
 
+#include "cli/r7/batch_runner.h"
 #include "platform/abi.h"
 #include "platform/posix/headless.h"
+#include "platform/posix/headless_actions.h"
 
 extern "C" int R7_STDCALL R7DLLInterface(int code, char* argument, char* result);
 extern "C" int R7_STDCALL DLLCleanupFunc(void);
@@ -49,30 +51,15 @@ int RunCall(int code, const char* argument, std::FILE* out) {
 }
 
 int RunBatch(std::istream& in, std::FILE* out) {
-  int exit_status = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line == "cleanup") {
-      std::fprintf(out, "%d\t\n", DLLCleanupFunc());
-      PumpMessages();
-      continue;
-    }
-    std::size_t tab = line.find('\t');
-    std::string code_text = line.substr(0, tab);
-    std::string argument = tab == std::string::npos ? "" : line.substr(tab + 1);
-    std::optional<int> code = ParseCommandCode(code_text);
-    if (!code) {
-      std::fprintf(stderr, "r7: not a command code: '%s'\n", code_text.c_str());
-      std::fprintf(out, "-1\t%s\n", EscapeBatchResult("not a command code: " + code_text).c_str());
-      exit_status = 2;
-      continue;
-    }
-    int status = 0;
-    std::string result = CallDriver(*code, argument.c_str(), &status);
-    std::fprintf(out, "%d\t%s\n", status, EscapeBatchResult(result).c_str());
-    std::fflush(out);
-  }
-  return exit_status;
+  platform::posix::HeadlessUserActions actions(platform::posix::Headless());
+  DriverEntryPoints driver;
+  driver.call = [](int code, const std::string& argument) {
+    CallResult result;
+    result.text = CallDriver(code, argument.c_str(), &result.status);
+    return std::optional<CallResult>(std::move(result));
+  };
+  driver.cleanup = [] { return DLLCleanupFunc(); };
+  return cli::RunBatch(in, out, driver, actions, "r7");
 }
 
 }  // namespace r7::cli

@@ -71,8 +71,7 @@ std::string AmountLayout(double amount) {
   return sign + digits.substr(0, 1) + "." + mantissa_fraction + exponent_text;
 }
 
-std::string FormatAmount(double amount, const Settings& settings) {
-  if (settings.zero_label != "0" && amount == 0) return settings.zero_label;
+double RoundAndScale(double amount, const Settings& settings) {
   if (settings.rounding >= 1 && settings.rounding <= 9) {
     // Halves round away from zero. A unit below 1 (0.01, 0.1) has no exact double, so the
     // amount is counted in hundredths or tenths and divided back: multiplying by 0.01
@@ -87,8 +86,12 @@ std::string FormatAmount(double amount, const Settings& settings) {
       amount = std::trunc(amount / unit + half) * unit;
     }
   }
-  amount /= ScalingDivisor(settings.scaling);
-  return std::string(TrimLeadingBlanks(AmountLayout(amount)));
+  return amount / ScalingDivisor(settings.scaling);
+}
+
+std::string FormatAmount(double amount, const Settings& settings) {
+  if (settings.zero_label != "0" && amount == 0) return settings.zero_label;
+  return std::string(TrimLeadingBlanks(AmountLayout(RoundAndScale(amount, settings))));
 }
 
 std::string NoDataResult(const Settings& settings, const ErrorReporter& errors) {

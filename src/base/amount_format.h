@@ -15,6 +15,10 @@ namespace r7 {
 // The cell text of an amount under the Zero Label, Rounding and Scaling settings.
 std::string FormatAmount(double amount, const Settings& settings);
 
+// The amount as FormatAmount writes it, before the text: rounded under the Rounding
+// setting (halves away from zero), then divided under the Scaling setting.
+double RoundAndScale(double amount, const Settings& settings);
+
 // The 21-digit layout alone: the shortest digits that identify the double (at most 17), fixed
 // notation for decimal exponents -1 to 20, otherwise d.ddde+NNN; trailing zeros after the point
 // removed, the point kept ("1500.", "12.5", "5.e-002").

@@ -76,7 +76,9 @@ constexpr std::array kRows = {
     Text(5101, &Settings::fe_file_path, 259, "", true, kNoPair),
     // Command-pair items of the current command only.
     Integer(5034, &Settings::no_show, 0, kNotSaved),
-    Text(5049, &Settings::list, 50, "", kNotSaved),
+    // The list request is taken whole, so that a request too long for the Lists tool is
+    // refused there rather than cut in the middle of an item.
+    Text(5049, &Settings::list, 511, "", kNotSaved),
 };
 
 }  // namespace

@@ -1,9 +1,16 @@
 // The one place that builds the driver whole. (platform-independent)
 #include "exports/driver_assembly.h"
 
+#include <memory>
+
 #include "host/menu_commands.h"
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
+#include "tools/account_enquiry/account_enquiry_dialog.h"
+#include "tools/chart_copy/chart_copy_dialog.h"
+#include "tools/drill/drill_dialog.h"
+#include "tools/lists/lists_dialog.h"
+#include "tools/period_wizard/period_wizard.h"
 
 namespace r7 {
 namespace {
@@ -40,6 +47,29 @@ void RegisterTools(Driver& driver) {
   dialogs.RegisterFactory(DialogKind::kAbout, [context](platform::WindowId owner) {
     return about::OpenAboutDialog(context, owner);
   });
+  dialogs.RegisterFactory(DialogKind::kLists, [context](platform::WindowId owner) {
+    return lists::OpenListsDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kDrill, [context](platform::WindowId owner) {
+    return drill::OpenDrillDialog(context, owner);
+  });
+  // One period wizard for the life of the driver; the menu opens it through its launcher,
+  // the tools by its template.
+  auto wizard = std::make_shared<period_wizard::WizardTexts>();
+  dialogs.RegisterFactory(DialogKind::kPeriodWizard, [context, wizard](platform::WindowId owner) {
+    return period_wizard::OpenLauncher(context, wizard, owner);
+  });
+  dialogs.RegisterTemplateFactory("PERIODW", [context, wizard](platform::WindowId owner) {
+    return period_wizard::OpenWizard(context, wizard, owner);
+  });
+  // The chart copy's column choice outlives its windows.
+  auto chart = std::make_shared<chart_copy::ChartMemory>();
+  dialogs.RegisterFactory(DialogKind::kChartCopy, [context, chart](platform::WindowId owner) {
+    return chart_copy::OpenChartCopy(context, chart, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kEnquiry, [context](platform::WindowId owner) {
+    return account_enquiry::OpenAccountEnquiry(context, owner);
+  });
 }
 
 }  // namespace
@@ -49,7 +79,7 @@ ToolContext ToolContextOf(Driver& driver) {
   return ToolContext{
       .ui = platform.ui,
       .input = platform.input,
-      .help = platform.help,
+      .help = driver.help_opener(),
       .clipboard = platform.clipboard,
       .messages = driver.messages(),
       .errors = driver.errors(),
@@ -58,15 +88,21 @@ ToolContext ToolContextOf(Driver& driver) {
       .session = driver.session(),
       .display_amounts = driver.display_amounts(),
       .dialogs = driver.dialogs(),
+      .lists = driver.list_caches(),
+      .segment_collector = driver.segment_collector(),
       .command_window = [&driver] { return driver.command_window().window(); },
       .company_dir_list = [&driver]() -> const std::vector<std::string>& {
         return driver.company_dir_list();
       },
       .ledger = [&driver](platform::WindowId window) { return driver.ledger_services(window); },
+      .show_pending_error =
+          [&driver](platform::WindowId window) { return driver.ShowPendingError(window); },
       .balance =
           [&driver](const LedgerServices& services) {
             return driver.balance_collaborators(services);
           },
+      .programs = platform.programs,
+      .set_chart_fill_busy = [&driver](bool busy) { driver.set_chart_fill_busy(busy); },
   };
 }
 

@@ -52,6 +52,19 @@ platform::WindowId DialogRegistry::Create(DialogKind kind, platform::WindowId ow
   return window;
 }
 
+void DialogRegistry::RegisterTemplateFactory(std::string_view template_name,
+                                             DialogFactory factory) {
+  template_factories_[std::string(template_name)] = std::move(factory);
+}
+
+platform::WindowId DialogRegistry::CreateFromTemplate(std::string_view template_name,
+                                                      platform::WindowId owner) {
+  auto found = template_factories_.find(template_name);
+  if (found == template_factories_.end()) return platform::kNoWindow;
+  DialogFactory factory = found->second;  // a copy, as Create() takes one
+  return factory(owner);
+}
+
 platform::WindowId DialogRegistry::Handle(DialogKind kind) const {
   return handles_[Index(kind)];
 }

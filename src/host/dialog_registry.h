@@ -4,11 +4,15 @@
 // A tool registers the factory of its dialog; a dialog whose tool is not built yet has no
 // factory, and asking for it shows 42 "Function not supported". Each dialog's handler
 // forgets its own handle when it closes, and treats command 1100 as "close and clean up".
+// A tool may also make a dialog that other tools open by its template name (the period
+// wizard): those reach it through the registry, never through the tool's code.
 #pragma once
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/window_id.h"
@@ -55,6 +59,11 @@ class DialogRegistry {
   // Creates the dialog with its factory and records it; kNoWindow without a factory.
   platform::WindowId Create(DialogKind kind, platform::WindowId owner);
 
+  // Dialogs opened by their template name.
+  void RegisterTemplateFactory(std::string_view template_name, DialogFactory factory);
+  // Creates the dialog of that template; kNoWindow when no tool makes it.
+  platform::WindowId CreateFromTemplate(std::string_view template_name, platform::WindowId owner);
+
   platform::WindowId Handle(DialogKind kind) const;
   void Set(DialogKind kind, platform::WindowId window);
   // Forgets the handle when it is still that window's (a newer dialog may have replaced it).
@@ -65,6 +74,7 @@ class DialogRegistry {
   static std::size_t Index(DialogKind kind) { return static_cast<std::size_t>(kind); }
   std::array<DialogFactory, kDialogKindCount> factories_{};
   std::array<platform::WindowId, kDialogKindCount> handles_{};
+  std::map<std::string, DialogFactory, std::less<>> template_factories_;
 };
 
 }  // namespace r7

@@ -106,8 +106,8 @@ void Driver::EnsureCompanyDirList() {
 }
 
 void Driver::Reset() {
+  list_caches_.Reset();
   companies_.CloseAllCompanies();
-  // The list caches of the Lists tool are freed here once that tool keeps them.
   RebuildCompanyDirList();
   initialised_ = true;
 }
@@ -213,8 +213,9 @@ int Driver::Cleanup() {
   if (chart_fill_busy_) return 1;
   command_window_.CloseAllDialogs();
   companies_.CloseAllCompanies();
-  // The list caches, the Drill tool's segment lists and the account-specifier cache are
-  // freed here once their tools keep them.
+  list_caches_.Reset();
+  // The Drill tool's segment lists and the account-specifier cache are freed here once
+  // their tools keep them.
   company_dir_list_.clear();
   initialised_ = false;
   // Close every file the record manager holds for us while its library is still bound.

@@ -23,6 +23,8 @@
 #include "base/settings_store.h"
 #include "host/cache_preload_runner.h"
 #include "host/command_window.h"
+#include "host/help_opener.h"
+#include "host/list_caches.h"
 #include "host/preload_runner.h"
 #include "host/session_state.h"
 #include "ledger/balance_engine.h"
@@ -119,6 +121,10 @@ class Driver {
 
   // Set by a tool while it collects segment values from the accounts the engine reads.
   SegmentValueCollector& segment_collector() { return segment_collector_; }
+  // The Lists tool's caches; the reset command and clean-up free them.
+  ListCaches& list_caches() { return list_caches_; }
+  // What the dialogs' Help buttons open help through.
+  HelpOpener& help_opener() { return help_opener_; }
 
   // The collaborators of a ledger walk whose stop requests are read from, and asked over,
   // `abort_window`. Worksheet calls have no window of their own: theirs is the command
@@ -163,6 +169,8 @@ class Driver {
   CachePreloadRunner cache_preload_runner_;
   PreloadRunner* preload_runner_ = &cache_preload_runner_;
   SegmentValueCollector segment_collector_;
+  ListCaches list_caches_;
+  HelpOpener help_opener_{platform_.help, platform_.files, settings_store_};
   bool chart_fill_busy_ = false;
 };
 

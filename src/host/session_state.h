@@ -35,13 +35,29 @@ struct DrillContext {
   std::string to;
 };
 
+// The period wizard's choices, which outlive its window: the tools seed them from their
+// period text before they open it, and the drill-down derives its dates from them.
+struct PeriodChoice {
+  int balance_type = 1;  // 1 actual, 0 budget
+  int year = 1;          // 1 this year, 0 last year
+  int values = 1;        // 0 opening balance, 1 ending balance, 2 change
+  int duration = 0;      // 0 month, 1 quarter, 2 half year, 3 year
+  bool running = false;
+  int choice = 14;  // 1 to 13 that period; 14 this period, 15 last period, 16 all periods
+  bool ago = false;
+};
+
 struct SessionState {
   DrillContext drill;
+  PeriodChoice period_choice;
   DateRange current_dates;
   bool explicit_dates = false;
   bool to_chart = false;  // the last pair list held "To Chart"
   int transaction_type = kAllTransactions;
   std::array<bool, kTransactionFieldCount> transaction_fields{};
+  // The company whose calendar gives the period wizard's dates: the settings' company when
+  // the wizard starts, or the one its opener hands it when told so (command 550).
+  std::string period_wizard_company;
 
   // The start-up state: the DrillContext over everything for the default company, year and
   // revision, every transaction field on, all transactions.

@@ -190,16 +190,9 @@ int ComputeBalance(double* total, const BalanceCollaborators& with, std::string_
   for (const PeriodSpec& spec : periods) {
     if (spec.IsEnd()) break;
     ClearAmountTable(&table);
-    PeriodWindow window;
-    int code = WindowForCompany(spec, *company, &window, services.errors);
-    if (!IsWindowCode(code)) return code;
-    const bool budget = window.budget != 0;
-    if (code == kWindowThisYear) code = budget ? kLoadBudget : kLoadThisYear;
-    if (fiscal_year < requested_year && !budget) return kFuturePeriod;
-
-    const PassPlan plan = PassesFor(code, budget, prior_year);
-    if (plan.count == 0) return code;
-    for (const Pass& pass : plan) {
+    const ItemPlan item = PlanItem(spec, *company, requested_year, services.errors);
+    if (item.status != 0) return item.status;
+    for (const Pass& pass : item.passes) {
       int result = iteration.First(request, *company, pass.file_number, true);
       if (result != kIterationRecord && pass.must_match) {
         return result == kIterationEnd ? kNoMatchingAccounts : result;
@@ -221,7 +214,7 @@ int ComputeBalance(double* total, const BalanceCollaborators& with, std::string_
     }
 
     double amount = 0;
-    if (int result = ExtractWindowAmount(window, table, prior_year, first.kind, &amount);
+    if (int result = ExtractWindowAmount(item.window, table, prior_year, first.kind, &amount);
         result != 0) {
       return result;
     }

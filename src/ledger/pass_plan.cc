@@ -1,6 +1,10 @@
 // The passes of a period item. (platform-independent)
 #include "ledger/pass_plan.h"
 
+#include "base/error_codes.h"
+#include "common/text_util.h"
+#include "ledger/company_periods.h"
+
 namespace r7 {
 
 PassPlan PassesFor(int code, bool budget, bool prior_year) {
@@ -29,6 +33,26 @@ PassPlan PassesFor(int code, bool budget, bool prior_year) {
       break;
   }
   return plan;
+}
+
+ItemPlan PlanItem(const PeriodSpec& spec, const CompanyContext& company, int request_year,
+                  ErrorReporter& errors) {
+  ItemPlan item;
+  int code = WindowForCompany(spec, company, &item.window, errors);
+  if (!IsWindowCode(code)) {
+    item.status = code;
+    return item;
+  }
+  const bool budget = item.window.budget != 0;
+  const int fiscal_year = LeadingInt(company.fiscal_year);
+  if (fiscal_year < request_year && !budget) {
+    item.status = kFuturePeriod;
+    return item;
+  }
+  if (code == kWindowThisYear) code = budget ? kLoadBudget : kLoadThisYear;
+  item.passes = PassesFor(code, budget, fiscal_year > request_year);
+  if (item.passes.count == 0) item.status = code;
+  return item;
 }
 
 }  // namespace r7

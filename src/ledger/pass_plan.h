@@ -8,7 +8,9 @@
 #include <array>
 #include <cstddef>
 
+#include "base/error_reporter.h"
 #include "ledger/account_iteration.h"
+#include "ledger/company_catalogue.h"
 #include "specifiers/amount_table.h"
 #include "specifiers/period_window.h"
 
@@ -35,5 +37,16 @@ struct PassPlan {
 // item whose window touches both years reads this year's budgets: the balance records hold
 // no budget figures.
 PassPlan PassesFor(int code, bool budget, bool prior_year);
+
+// A period item seen through a company for a request's year: its window and its passes, or
+// the code that answers the item instead of any amount: the window's 18, 21 or 13, and 32
+// for actual figures of a year after the company's fiscal year (the ledger holds none).
+struct ItemPlan {
+  int status = 0;
+  PeriodWindow window;
+  PassPlan passes;
+};
+ItemPlan PlanItem(const PeriodSpec& spec, const CompanyContext& company, int request_year,
+                  ErrorReporter& errors);
 
 }  // namespace r7

@@ -1,8 +1,8 @@
 // The library's attach step. (interface)
 //
-// The Windows build's DLL entry point calls OnLibraryAttach() when the library is attached
-// to a process; a failure makes the load fail. The library that holds the exports defines
-// it; builds without an attach step (POSIX) never call it.
+// The driver library calls OnLibraryAttach() when it is attached to a process: the
+// Windows build's DLL entry point, where a failure makes the load fail, and the POSIX
+// build's load-time constructor. The library that holds the exports defines it.
 #pragma once
 
 namespace r7::platform {

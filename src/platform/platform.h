@@ -28,6 +28,7 @@ struct Platform {
   Clock& clock;
   UserInput& input;
   HelpViewer& help;
+  Programs& programs;
   UserInterface& ui;
 };
 

@@ -1,6 +1,6 @@
 // The small services of the operating system that the core needs now and then: debug
-// output, the calendar date, the pending-input probe behind a stop request, the cursor
-// and the help viewer. (interfaces)
+// output, the calendar date, the pending-input probe behind a stop request, the cursor,
+// the help viewer and starting another program. (interfaces)
 #pragma once
 
 #include <string_view>
@@ -36,7 +36,9 @@ class UserInput {
   virtual bool TakeStopRequest(WindowId window) = 0;
   // Repaints the window after a stop question was declined.
   virtual void Repaint(WindowId window) = 0;
+  // The hourglass while a long operation runs, and the arrow again after it.
   virtual void ShowWaitCursor() = 0;
+  virtual void ShowArrowCursor() = 0;
 };
 
 class HelpViewer {
@@ -45,6 +47,14 @@ class HelpViewer {
   // Opens `file` with the viewer's command and parameter; true when the viewer accepted it.
   virtual bool Open(WindowId window, std::string_view file, unsigned command,
                     unsigned long parameter) = 0;
+};
+
+class Programs {
+ public:
+  virtual ~Programs() = default;
+  // Starts the program of `command_line` (a viewer the user looks at beside the sheet) and
+  // returns at once; false when it could not be started.
+  virtual bool Start(std::string_view command_line) = 0;
 };
 
 }  // namespace r7::platform

@@ -18,6 +18,8 @@
 #include "base/settings.h"
 #include "base/settings_store.h"
 #include "host/dialog_registry.h"
+#include "host/help_opener.h"
+#include "host/list_caches.h"
 #include "host/session_state.h"
 #include "ledger/balance_engine.h"
 #include "ledger/ledger_services.h"
@@ -30,7 +32,7 @@ namespace r7 {
 struct ToolContext {
   platform::UserInterface& ui;
   platform::UserInput& input;  // the wait cursor
-  platform::HelpViewer& help;
+  HelpOpener& help;
   platform::Clipboard& clipboard;
   MessageCenter& messages;
   ErrorReporter& errors;
@@ -39,6 +41,10 @@ struct ToolContext {
   SessionState& session;
   DisplayAmountFormatter& display_amounts;
   DialogRegistry& dialogs;
+  ListCaches& lists;
+  // While a tool collects segment values, the balance engine gives it every account number
+  // it reads; empty otherwise.
+  SegmentValueCollector& segment_collector;
   // The hidden command window, owner of every dialog; kNoWindow between clean-up and the
   // next call.
   std::function<platform::WindowId()> command_window;
@@ -46,8 +52,15 @@ struct ToolContext {
   std::function<const std::vector<std::string>&()> company_dir_list;
   // The collaborators of a ledger walk whose stop requests the dialog `window` reads.
   std::function<LedgerServices(platform::WindowId window)> ledger;
+  // Shows the pending error in a box owned by `window`, then the record manager's status
+  // when the failure came from it; false when nothing was pending.
+  std::function<bool(platform::WindowId window)> show_pending_error;
   // The balance engine's collaborators over `services`, which must outlive them.
   std::function<BalanceCollaborators(const LedgerServices& services)> balance;
+  // Starts another program beside the sheet (the clipboard viewer).
+  platform::Programs& programs;
+  // Raised while the chart copy fills a sheet: clean-up refuses until it is lowered.
+  std::function<void(bool busy)> set_chart_fill_busy;
 };
 
 }  // namespace r7

@@ -32,8 +32,10 @@ TEST(MenuCommandsEndToEnd, WhatEachBatchPrintsShowsAndSaves) {
        "Company=05\nZero Label=-\nRevision=07\nCurrent Year=1994\nBudget Year=1999\nRounding=0\n"
        "Scaling=2\n",
        "Frobnicate"},
+      // The box shows before the line whose action showed it.
       {"interactive setup says it is not built; only the silent save saves", "3\n3\tNoShow=2\n",
-       "0\t\n0\t\n", "R7 [Tessary]: Function not supported\n", "Company=00\n", nullptr},
+       "box\tR7 [Tessary]\tFunction not supported\n0\t\n0\t\n",
+       "R7 [Tessary]: Function not supported\n", "Company=00\n", nullptr},
       {"clean-up frees everything and the next call starts afresh",
        "3\tCompany=05,NoShow=1\ncleanup\n125\ncleanup\ncleanup\n",
        "0\t\n0\t\n0\tR7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\n"
@@ -61,7 +63,7 @@ TEST(MenuCommandsEndToEnd, AnUnwritableIniShowsError61) {
   // The replacement file cannot be written.
   std::filesystem::create_directory(r7.windir() + "/R7.INI.tmp");
   testing::ProgramRun run = r7.Run("batch", "3\tNoShow=1\n");
-  EXPECT_EQ(run.out, "0\t\n");
+  EXPECT_EQ(run.out, "box\tR7 [Tessary]\tThe .INI file could not be written.\n0\t\n");
   EXPECT_EQ(run.err, "R7 [Tessary]: The .INI file could not be written.\n");
 }
 

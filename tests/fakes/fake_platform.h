@@ -54,12 +54,19 @@ class ScriptedInput : public platform::UserInput {
   bool stop_requested = false;
   int repaints = 0;
   int wait_cursors = 0;
+  int arrow_cursors = 0;
   bool TakeStopRequest(platform::WindowId) override { return stop_requested; }
   void Repaint(platform::WindowId) override { ++repaints; }
   void ShowWaitCursor() override { ++wait_cursors; }
+  void ShowArrowCursor() override { ++arrow_cursors; }
 };
 
 struct FakePlatform {
+  // Message boxes are modal in the window system, as on the desktops.
+  FakePlatform() { message_boxes.set_window_system(&ui); }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
+
   MemoryProfileStore profiles;
   platform::posix::PosixFileSystem files;
   platform::posix::PosixDynamicLibraries libraries;
@@ -70,9 +77,10 @@ struct FakePlatform {
   FixedClock clock;
   ScriptedInput input;
   platform::posix::RecordingHelpViewer help;
+  platform::posix::RecordingPrograms programs;
   platform::posix::HeadlessUserInterface ui;
   platform::Platform platform{profiles, files, libraries, locale, clipboard, message_boxes,
-                              debug,    clock, input,     help,   ui};
+                              debug,    clock, input,     help,   programs,  ui};
 };
 
 }  // namespace r7::testing

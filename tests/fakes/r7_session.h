@@ -33,7 +33,7 @@ class R7Session {
       : platform{fake.profiles, fake.files,     libraries ? *libraries : fake.libraries,
                  fake.locale,   fake.clipboard, fake.message_boxes,
                  fake.debug,    fake.clock,     fake.input,
-                 fake.help,     fake.ui} {
+                 fake.help,     fake.programs,  fake.ui} {
     Set(settings);
     if (!system_directory.empty()) Set("System Directory", system_directory);
   }

@@ -21,7 +21,7 @@ Platform& DefaultPlatform() {
                            desktop.clipboard, desktop.message_boxes,
                            desktop.debug,     desktop.clock,
                            desktop.input,     desktop.help,
-                           desktop.ui};
+                           desktop.programs,  desktop.ui};
   return platform;
 }
 

@@ -1,6 +1,7 @@
 // The headless desktop of the POSIX build. (POSIX implementation)
 #include "platform/posix/headless.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -24,18 +25,51 @@ std::optional<std::string> MemoryClipboard::GetText() {
   return text_;
 }
 
-int RecordingMessageBoxes::Show(WindowId, std::string_view text, std::string_view caption,
+namespace {
+
+// The buttons of a box's style, first button first (the Windows button sets).
+std::vector<int> ButtonsOf(unsigned style) {
+  switch (style & 0x000F) {
+    case 0x1:
+      return {answer::kOk, answer::kCancel};
+    case 0x2:
+      return {3, 4, 5};  // abort, retry, ignore
+    case 0x3:
+      return {answer::kYes, answer::kNo, answer::kCancel};
+    case box::kYesNo:
+      return {answer::kYes, answer::kNo};
+    case 0x5:
+      return {4, answer::kCancel};  // retry, cancel
+    default:
+      return {answer::kOk};
+  }
+}
+
+}  // namespace
+
+int RecordingMessageBoxes::Show(WindowId owner, std::string_view text, std::string_view caption,
                                 unsigned style) {
+  const WindowId previous = windows_ != nullptr ? windows_->BeginModal() : kNoWindow;
   ShownBox shown{std::string(text), std::string(caption), style};
   shown_.push_back(shown);
   if (sink_) sink_(shown);
-  if (answer_) return *answer_;
-  switch (style & 0x000F) {
-    case box::kYesNo:
-      return answer::kYes;
-    default:
-      return answer::kOk;
-  }
+  const std::vector<int> buttons = ButtonsOf(style);
+  const bool has_answer =
+      answer_ && std::find(buttons.begin(), buttons.end(), *answer_) != buttons.end();
+  if (windows_ != nullptr) windows_->EndModal(owner, previous);
+  return has_answer ? *answer_ : buttons.front();
+}
+
+bool PendingInput::TakeStopRequest(WindowId window) {
+  auto found = std::find(pending_.begin(), pending_.end(), window);
+  if (found == pending_.end()) return false;
+  pending_.erase(found);
+  return true;
+}
+
+bool RecordingPrograms::Start(std::string_view command_line) {
+  started_.emplace_back(command_line);
+  return true;
 }
 
 std::optional<std::string> EnvironmentLocale::Read(LocaleItem item) {

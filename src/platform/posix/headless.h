@@ -1,5 +1,5 @@
 // The headless desktop of the POSIX build: clipboard, message boxes, locale, clock, debug
-// output, user input, help and a headless window system. (POSIX implementation)
+// output, user input, help, programs and a headless window system. (POSIX implementation)
 //
 // The clipboard is held in memory; message boxes are recorded, passed to a sink (the r7
 // host prints them) and answered with a configurable button. The command-line host and the
@@ -38,7 +38,12 @@ struct ShownBox {
 
 class RecordingMessageBoxes : public MessageBoxes {
  public:
-  // Which answer the next boxes get; nullopt: the first button of the box's style.
+  // A box is modal: while it shows it holds the activation of this window system, and it
+  // gives the activation to its owner when it closes, as the system's boxes do. Without a
+  // window system nothing else happens.
+  void set_window_system(HeadlessUserInterface* windows) { windows_ = windows; }
+  // Which answer the next boxes get when the box has that button; otherwise, and for
+  // nullopt, the first button of the box's style, as a person who pressed Enter.
   void set_answer(std::optional<int> answer) { answer_ = answer; }
   void set_sink(std::function<void(const ShownBox&)> sink) { sink_ = std::move(sink); }
   const std::vector<ShownBox>& shown() const { return shown_; }
@@ -51,6 +56,7 @@ class RecordingMessageBoxes : public MessageBoxes {
   std::optional<int> answer_;
   std::function<void(const ShownBox&)> sink_;
   std::vector<ShownBox> shown_;
+  HeadlessUserInterface* windows_ = nullptr;
 };
 
 // Decimal and thousands separators and the grouping from R7_DECIMAL, R7_THOUSANDS and
@@ -71,11 +77,38 @@ class StderrDebugOutput : public DebugOutput {
   void Write(std::string_view text) override;
 };
 
-class NoUserInput : public UserInput {
+// Input that the user gave a window while a long operation runs: key presses waiting in the
+// window's queue, which a stop check takes. The cursor is remembered.
+class PendingInput : public UserInput {
  public:
-  bool TakeStopRequest(WindowId) override { return false; }
-  void Repaint(WindowId) override {}
-  void ShowWaitCursor() override {}
+  enum class Cursor { kArrow, kWait };
+
+  // The user presses a key in `window`.
+  void PressKey(WindowId window) { pending_.push_back(window); }
+  // Forgets every key press that no stop check took.
+  void Discard() { pending_.clear(); }
+  Cursor cursor() const { return cursor_; }
+  int repaints() const { return repaints_; }
+
+  bool TakeStopRequest(WindowId window) override;
+  void Repaint(WindowId) override { ++repaints_; }
+  void ShowWaitCursor() override { cursor_ = Cursor::kWait; }
+  void ShowArrowCursor() override { cursor_ = Cursor::kArrow; }
+
+ private:
+  std::vector<WindowId> pending_;
+  Cursor cursor_ = Cursor::kArrow;
+  int repaints_ = 0;
+};
+
+// Programs are not started: each command line is remembered, and the start succeeds.
+class RecordingPrograms : public Programs {
+ public:
+  bool Start(std::string_view command_line) override;
+  const std::vector<std::string>& started() const { return started_; }
+
+ private:
+  std::vector<std::string> started_;
 };
 
 class RecordingHelpViewer : public HelpViewer {
@@ -88,15 +121,20 @@ class RecordingHelpViewer : public HelpViewer {
   std::vector<std::string> opened_;
 };
 
-// The headless services of this process.
+// The headless services of this process; its message boxes are modal in its window system.
 struct HeadlessDesktop {
+  HeadlessDesktop() { message_boxes.set_window_system(&ui); }
+  HeadlessDesktop(const HeadlessDesktop&) = delete;
+  HeadlessDesktop& operator=(const HeadlessDesktop&) = delete;
+
   MemoryClipboard clipboard;
   RecordingMessageBoxes message_boxes;
   EnvironmentLocale locale;
   SystemClock clock;
   StderrDebugOutput debug;
-  NoUserInput input;
+  PendingInput input;
   RecordingHelpViewer help;
+  RecordingPrograms programs;
   HeadlessUserInterface ui;
 };
 

@@ -20,9 +20,10 @@ Platform& DefaultPlatform() {
   static win32::Win32Clock clock;
   static win32::Win32UserInput input;
   static win32::Win32HelpViewer help;
+  static win32::Win32Programs programs;
   static win32::Win32UserInterface ui;
   static Platform platform{profiles, files, libraries, locale, clipboard, message_boxes,
-                           debug,    clock, input,     help,   ui};
+                           debug,    clock, input,     help,   programs,  ui};
   return platform;
 }
 

@@ -1,4 +1,5 @@
-// Locale, message boxes, debug output, clock, user input and help. (Win32 implementation)
+// Locale, message boxes, debug output, clock, user input, help and programs. (Win32
+// implementation)
 #include <string>
 
 #include "platform/win32/desktop_win32.h"
@@ -57,11 +58,32 @@ void Win32UserInput::ShowWaitCursor() {
   ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
 }
 
+void Win32UserInput::ShowArrowCursor() {
+  ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+}
+
 bool Win32HelpViewer::Open(WindowId window, std::string_view file, unsigned command,
                            unsigned long parameter) {
   std::optional<std::string> name = CText(file);
   if (!name) return false;
   return ::WinHelpA(WindowHandle(window), name->c_str(), command, parameter) != FALSE;
+}
+
+bool Win32Programs::Start(std::string_view command_line) {
+  std::optional<std::string> text = CText(command_line);
+  if (!text || text->empty()) return false;
+  // CreateProcessA may write into the command line: it gets a copy of its own.
+  std::string writable = *text;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return false;
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
 }
 
 }  // namespace r7::platform::win32

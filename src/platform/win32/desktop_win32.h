@@ -1,5 +1,5 @@
 // The Windows desktop services of the driver: locale, clipboard, message boxes, debug
-// output, clock, user input and help. (Win32 implementation)
+// output, clock, user input, help and starting programs. (Win32 implementation)
 //
 // Each is a thin wrapper of its API; a failure of the API becomes the interface's failure
 // value (false, nullopt), nothing else. All run on the host's thread.
@@ -51,12 +51,20 @@ class Win32UserInput : public UserInput {
   bool TakeStopRequest(WindowId window) override;
   void Repaint(WindowId window) override;
   void ShowWaitCursor() override;
+  void ShowArrowCursor() override;
 };
 
 class Win32HelpViewer : public HelpViewer {
  public:
   bool Open(WindowId window, std::string_view file, unsigned command,
             unsigned long parameter) override;
+};
+
+// Starts a program with CreateProcess and lets it run on its own: its handles are closed
+// at once, so nothing waits for it.
+class Win32Programs : public Programs {
+ public:
+  bool Start(std::string_view command_line) override;
 };
 
 }  // namespace r7::platform::win32

@@ -1,0 +1,25 @@
+/* Control ids of the Lists dialog (template "LIST_DIALOG"). The radio buttons are 5351 plus
+   the Selected List setting they stand for. */
+#ifndef R7_RESOURCES_LISTS_DIALOG_IDS_H
+#define R7_RESOURCES_LISTS_DIALOG_IDS_H
+
+#define R7_LISTS_SEGMENTS 5351
+#define R7_LISTS_COMPANIES 5352
+#define R7_LISTS_REVISIONS 5353
+#define R7_LISTS_LISTS 5355
+#define R7_LISTS_PERIODS 5356
+#define R7_LISTS_YEARS 5357
+#define R7_LISTS_ACCOUNTS 5360
+#define R7_LISTS_BWB_HEADERS 5361
+#define R7_LISTS_SEGMENT 1037
+#define R7_LISTS_IS 1038
+#define R7_LISTS_WHERE 1039
+#define R7_LISTS_TRANSPOSE 5395
+#define R7_LISTS_DESCRIPTIONS 5396
+#define R7_LISTS_PROGRESS 5398
+#define R7_LISTS_SEGMENT_LABEL 5381
+#define R7_LISTS_WHERE_LABEL 5382
+#define R7_LISTS_IS_LABEL 5383
+#define R7_LISTS_GROUP 5384
+
+#endif

@@ -1,0 +1,24 @@
+/* Control ids of the seam's test dialog (template "SEAMTEST"). */
+#ifndef R7_TESTS_SEAM_DIALOG_IDS_H
+#define R7_TESTS_SEAM_DIALOG_IDS_H
+
+#define SEAM_LABEL 100
+#define SEAM_GROUP 101
+#define SEAM_EDIT 110
+#define SEAM_READ_ONLY_EDIT 111
+#define SEAM_COMBO 120
+#define SEAM_DROP_LIST 121
+#define SEAM_LIST_BOX 130
+#define SEAM_CHECK_BOX 140
+#define SEAM_RADIO_FIRST 150
+#define SEAM_RADIO_SECOND 151
+#define SEAM_RADIO_THIRD 152
+#define SEAM_BOX_BUTTON 160
+#define SEAM_BITMAP_BUTTON 161
+#define SEAM_FOLDER_BUTTON 162
+#define SEAM_DISABLED_BUTTON 163
+#define SEAM_LIST_VIEW 170
+#define SEAM_BITMAP_UP 9001
+#define SEAM_BITMAP_DOWN 9002
+
+#endif

@@ -251,8 +251,10 @@ int AccountIteration::ReadFailure() {
 }
 
 // Reads the next record of the scan: by seek_key_ when `seek`, else the one after the last.
-// Between records, the user may ask to stop. `*key` receives the record's key value.
-int AccountIteration::Read(bool seek, const std::string& seek_key, std::string_view* key) {
+// Between records the user may ask to stop, where `may_stop`. `*key` receives the record's
+// key value.
+int AccountIteration::Read(bool seek, const std::string& seek_key, std::string_view* key,
+                           bool may_stop) {
   RecordManager& records = services_.records;
   const auto key_number = static_cast<int8_t>(scans_[current_].start_key.key_number);
   int result;
@@ -263,7 +265,9 @@ int AccountIteration::Read(bool seek, const std::string& seek_key, std::string_v
     result = records.GetGreaterOrEqual(*position_, nullptr, seek_buffer_.data(), key_number);
     *key = std::string_view(seek_buffer_.data(), seek_key.size());
   } else {
-    if (services_.messages.AbortCheck(services_.abort_window)) return kIterationStopped;
+    if (may_stop && services_.messages.AbortCheck(services_.abort_window)) {
+      return kIterationStopped;
+    }
     const unsigned char* next_key = nullptr;
     result = records.GetNext(*position_, nullptr, &next_key, key_number);
     *key = std::string_view(reinterpret_cast<const char*>(next_key), seek_key.size());
@@ -299,7 +303,7 @@ int AccountIteration::ScanToken() {
   const TokenScan& scan = scans_[current_];
   while (true) {
     std::string_view key;
-    const int read = Read(std::exchange(seek_, false), scan.start_key.value, &key);
+    const int read = Read(std::exchange(seek_, false), scan.start_key.value, &key, true);
     if (read != kIterationRecord) {
       scanning_ = false;
       return read;
@@ -324,7 +328,10 @@ int AccountIteration::ScanShared() {
   current_ = 0;
   while (true) {
     std::string_view key;
-    const int read = Read(std::exchange(seek_, false), seek_key_, &key);
+    // The records before the first token's start are those a scan per token reads after
+    // the first token's: the stop check is asked between records from its start on, as a
+    // scan per token asks it, so that a stop is not seen before the first token's records.
+    const int read = Read(std::exchange(seek_, false), seek_key_, &key, scans_.front().started);
     if (read != kIterationRecord) {
       scanning_ = false;
       return read;  // at the end of the file every token has ended

@@ -129,7 +129,8 @@ class AccountIteration {
     std::array<bool, 3> letters{};           // whether each holds a letter (where a pattern asks)
   };
 
-  int Read(bool seek, const std::string& seek_key, std::string_view* key);
+  // `may_stop`: whether a step (never a seek) asks the stop check first.
+  int Read(bool seek, const std::string& seek_key, std::string_view* key, bool may_stop);
   ScannedRecord Look(std::string_view record, ledger::SegmentOrdering ordering);
   bool Qualifies(std::string_view record) const;
   static bool PastEnd(const ScannedRecord& record, const TokenScan& scan);

@@ -12,6 +12,7 @@
 // load time and resident memory, and microseconds per call by how many accounts a call
 // matches; for the file path also the BTRCALLs a call makes and the microseconds per record
 // it reads; and last a summary of the file path against the yardstick and of the load.
+// Each measurement runs for --benchmark_min_time=<seconds> (or R7_BENCH_SECONDS; 0.5 s).
 #include <unistd.h>
 
 #include <chrono>
@@ -23,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exports/driver_assembly.h"
@@ -389,10 +391,30 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
   return true;
 }
 
-int Run() {
-  const std::string cache = BenchCache();
+// The time per measurement: --benchmark_min_time=<seconds>[s] (the flag Google Benchmark
+// programs take), else R7_BENCH_SECONDS, else half a second; 0 when the arguments are wrong.
+double SecondsPerMeasurement(int argc, char** argv) {
   const char* seconds_env = std::getenv("R7_BENCH_SECONDS");
-  const double seconds = seconds_env ? std::atof(seconds_env) : 0.5;
+  double seconds = seconds_env ? std::atof(seconds_env) : 0.5;
+  constexpr std::string_view kFlag = "--benchmark_min_time=";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.substr(0, kFlag.size()) != kFlag) return 0;
+    char* end = nullptr;
+    const std::string value(arg.substr(kFlag.size()));
+    seconds = std::strtod(value.c_str(), &end);
+    if (end == value.c_str() || (*end != '\0' && std::string_view(end) != "s")) return 0;
+  }
+  return seconds > 0 ? seconds : 0;
+}
+
+int Run(int argc, char** argv) {
+  const std::string cache = BenchCache();
+  const double seconds = SecondsPerMeasurement(argc, argv);
+  if (seconds <= 0) {
+    std::fprintf(stderr, "usage: r7_bench_paths [--benchmark_min_time=<seconds>[s]]\n");
+    return 2;
+  }
   const std::vector<Size> sizes = BenchSizes();
 
   std::vector<Result> results;
@@ -407,6 +429,6 @@ int Run() {
 }  // namespace
 }  // namespace r7::bench
 
-int main() {
-  return r7::bench::Run();
+int main(int argc, char** argv) {
+  return r7::bench::Run(argc, argv);
 }

@@ -111,6 +111,16 @@ std::set<std::string> AllCodes(Client& file) {
   return codes;
 }
 
+// Makes the file with the records of codes 0 to 19, and closes it.
+void FillWithTwentyCodes(Client& file) {
+  ASSERT_EQ(file.Create(), btr::kOk);
+  ASSERT_EQ(file.Open(), btr::kOk);
+  for (uint32_t n = 0; n < 20; ++n) {
+    ASSERT_EQ(file.Insert(SampleRecord(CodeFor(n), 0, CodeFor(n))), btr::kOk);
+  }
+  ASSERT_EQ(file.Close(), btr::kOk);
+}
+
 TEST(CrashSafety, WriterKilledMidBatchLosesNoAcknowledgedInsert) {
   TempDir dir;
   Client setup(dir.File("batch.btr"));
@@ -148,12 +158,7 @@ TEST(CrashSafety, WriterKilledMidBatchLosesNoAcknowledgedInsert) {
 TEST(CrashSafety, ReaderKilledMidScanLeavesTheFileWritable) {
   TempDir dir;
   Client setup(dir.File("scan.btr"));
-  ASSERT_EQ(setup.Create(), btr::kOk);
-  ASSERT_EQ(setup.Open(), btr::kOk);
-  for (uint32_t n = 0; n < 20; ++n) {
-    ASSERT_EQ(setup.Insert(SampleRecord(CodeFor(n), 0, CodeFor(n))), btr::kOk);
-  }
-  ASSERT_EQ(setup.Close(), btr::kOk);
+  ASSERT_NO_FATAL_FAILURE(FillWithTwentyCodes(setup));
 
   std::vector<uint32_t> scans;
   RunAndKill(
@@ -181,12 +186,7 @@ TEST(CrashSafety, ReaderKilledMidScanLeavesTheFileWritable) {
 TEST(CrashSafety, AReaderHoldingItsFileDelaysWritersButNeverRefusesThem) {
   TempDir dir;
   Client setup(dir.File("held.btr"));
-  ASSERT_EQ(setup.Create(), btr::kOk);
-  ASSERT_EQ(setup.Open(), btr::kOk);
-  for (uint32_t n = 0; n < 20; ++n) {
-    ASSERT_EQ(setup.Insert(SampleRecord(CodeFor(n), 0, CodeFor(n))), btr::kOk);
-  }
-  ASSERT_EQ(setup.Close(), btr::kOk);
+  ASSERT_NO_FATAL_FAILURE(FillWithTwentyCodes(setup));
 
   uint32_t next_code = 100;
   for (const bool quiet : {false, true}) {

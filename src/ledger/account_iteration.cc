@@ -58,6 +58,7 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
   next_item_ = 0;
   tokens_.clear();
   scans_.clear();
+  prefixes_sought_.clear();
   shared_ = false;
   next_scan_ = 0;
   current_ = 0;
@@ -170,7 +171,7 @@ int AccountIteration::StartItem() {
   scans_.clear();
   for (const std::string& text : tokens_) {
     AccountToken token = ParseAccountToken(text);
-    if (!token.matches_nothing) scans_.push_back(PrepareScan(std::move(token)));
+    if (!token.matches_nothing && MayMatch(token)) scans_.push_back(PrepareScan(std::move(token)));
   }
   next_scan_ = 0;
   current_ = 0;
@@ -198,6 +199,76 @@ int AccountIteration::StartItem() {
     for (const TokenScan& scan : scans_) seek_key_ = std::min(seek_key_, scan.start_key.value);
   }
   return 0;
+}
+
+bool AccountIteration::MayMatch(const AccountToken& token) {
+  // Under range type 0 no segment is tested; a segment the company lacks is not tested.
+  if (request_.range_type == kRangeBoundsOnly) return true;
+  for (std::size_t segment = 1; segment < 3; ++segment) {
+    if (company_->segment_lengths[segment] == 0) continue;
+    const std::string_view prefix = RequiredFieldPrefix(token.segments[segment]);
+    if (!prefix.empty() && !FieldPrefixMayExist(segment, prefix)) return false;
+  }
+  return true;
+}
+
+bool AccountIteration::FieldPrefixMayExist(std::size_t segment, std::string_view prefix) {
+  using ledger::SegmentOrdering;
+  const std::string sought = std::to_string(segment) + std::string(prefix);
+  for (const auto& [known, exists] : prefixes_sought_) {
+    if (known == sought) return exists;
+  }
+  // Only a file with its full key set has the key that leads with the field.
+  const LedgerFileInfo& file = *IteratedFile(file_number_);
+  if (key_count_ < file.full_key_count) return true;
+  // The lowest key value whose field begins with the prefix: every such record lies at or
+  // after it, before any record whose field does not.
+  std::string account(kAccountNumberWidth, '\0');
+  account.replace(kSegmentFieldWidth * segment, prefix.size(), prefix);
+  const SegmentOrdering ordering =
+      segment == 1 ? SegmentOrdering::kProfitCenterFirst : SegmentOrdering::kDepartmentFirst;
+  ledger::LedgerKey key;
+  std::size_t year_offset = 0;  // where a record carries the year the key leads with
+  switch (file_number_) {
+    case kIterateChart:
+      key = ledger::AccountFileKey(account, ordering, key_count_);
+      break;
+    case kIterateBalances:
+      key = ledger::BalanceFileKey(account, ordering, key_count_);
+      break;
+    case kIterateBudgets:
+      key = ledger::BudgetFileKey(account, year_, "", ordering, key_count_);
+      year_offset = ledger::glbudfil::kYear.offset;
+      break;
+    case kIteratePriorComparatives:
+    case kIterateComparatives:
+      key = ledger::ComparativeFileKey(account, year_, ordering, key_count_);
+      year_offset = ledger::glcmpfil::kYear.offset;
+      break;
+    default:
+      return true;
+  }
+  seek_buffer_.fill('\0');
+  std::memcpy(seek_buffer_.data(), key.value.data(),
+              std::min(key.value.size(), seek_buffer_.size() - 1));
+  RecordManager& records = services_.records;
+  bool exists = true;
+  if (records.GetGreaterOrEqual(*position_, nullptr, seek_buffer_.data(),
+                                static_cast<int8_t>(key.key_number)) != 0) {
+    // Nothing at or after it; any other failure leaves the reading to the scans.
+    const int status = records.last_status();
+    exists = status != btr::kEndOfFile && status != btr::kKeyNotFound;
+  } else {
+    const std::string_view record(reinterpret_cast<const char*>(records.record_buffer()),
+                                  records.record_length());
+    const std::size_t field = kSegmentFieldWidth * segment;
+    if (record.size() >= std::max(field + kSegmentFieldWidth, year_offset + 4)) {
+      exists = record.substr(field, prefix.size()) == prefix &&
+               (year_offset == 0 || record.substr(year_offset, 4) == year_);
+    }
+  }
+  prefixes_sought_.emplace_back(sought, exists);
+  return exists;
 }
 
 AccountIteration::TokenScan AccountIteration::PrepareScan(AccountToken token) const {

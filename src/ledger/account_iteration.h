@@ -37,6 +37,11 @@
 //   after them, token by token. So the records come (and meet the type check) in exactly
 //   the order of a scan per token, and a record that two tokens match comes twice, as it
 //   would.
+// - A token whose profit-center or department pattern fixes the field's leading digits
+//   (RequiredFieldPrefix) is not scanned when one seek by the key that leads with that
+//   field finds no record of the file (of the year, where the key leads with it) whose
+//   field begins so: such a token matches nothing, and a mapped item whose written form
+//   cannot meet zero-filled codes does not read the whole file for it.
 // One iteration object serves one walk at a time; First() discards an unfinished walk.
 #pragma once
 
@@ -44,6 +49,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ledger/company_catalogue.h"
@@ -112,6 +118,11 @@ class AccountIteration {
 
   int Finish(int code);
   int StartItem();
+  // False when a seek proves that no record of the file matches `token`.
+  bool MayMatch(const AccountToken& token);
+  // Whether the file may hold a record whose field `segment` begins with `prefix`: false
+  // only when the seek in the key that leads with the field finds none.
+  bool FieldPrefixMayExist(std::size_t segment, std::string_view prefix);
   TokenScan PrepareScan(AccountToken token) const;
   int ScanToken();   // the current token's own scan
   int ScanShared();  // the item's one scan for all its tokens
@@ -155,6 +166,8 @@ class AccountIteration {
 
   // The current item's scans: of its tokens that can match anything, in order.
   std::vector<TokenScan> scans_;
+  // The walk's seeks for a field prefix: segment digit and prefix, and whether it exists.
+  std::vector<std::pair<std::string, bool>> prefixes_sought_;
   std::array<bool, 3> letters_tested_{};  // a token's pattern looks at that segment's letters
   bool shared_ = false;                   // one scan reads for all of them
   std::size_t next_scan_ = 0;             // a scan per token: the next to start

@@ -521,6 +521,17 @@ bool SegmentMatches(const TokenSegment& segment, std::string_view field, bool fi
   return MatchWildcard(compared, segment.text);
 }
 
+std::string_view RequiredFieldPrefix(const TokenSegment& segment) {
+  // A field with a letter is compared trimmed, one without in full: either way from its
+  // first character, so the pattern's leading literal characters meet the field's.
+  if (segment.kind != SegmentKind::kPattern || !segment.has_star || segment.zeros_and_wildcards)
+    return {};
+  const std::string_view text = segment.text;
+  std::size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  return text.substr(0, std::min(digits, kField));
+}
+
 std::string AllAccountsSpecifier(int segment_count) {
   std::string text = "*";
   for (int i = 1; i < std::clamp(segment_count, 1, 3); ++i) text += "-*";

@@ -146,8 +146,22 @@ TEST_F(AccountIterationTest, AnItemsTokensShareOneScanAndComeTokenByToken) {
   const std::uint64_t before = testing::CountingLibraries::calls;
   EXPECT_EQ(Walk("09", "*-1*-*", kIterateChart),
             (Accounts{"1000-1A-100", "2000-1A-100", "1000-10-100", "2000-10-100", "end 1"}));
-  // A seek, then a step per record to the end of the chart: each record is read once.
-  EXPECT_EQ(testing::CountingLibraries::calls - before, 6u);
+  // A seek for each profit-center prefix the tokens fix ("1", "0000001"; the lettered
+  // field begins with "1"), then a seek and a step per record to the end of the chart:
+  // each record is read once.
+  EXPECT_EQ(testing::CountingLibraries::calls - before, 8u);
+  // The written form fixes a prefix no field has: its token reads nothing, and the first
+  // account comes at the mapped form's first match, not after the whole chart.
+  EXPECT_EQ(Walk("09", "*-2*-*", kIterateChart), (Accounts{"1000-20-100", "end 1"}));
+  LedgerServices services = world_->services(kWindow);
+  AccountIteration first(services);
+  const std::uint64_t before_first = testing::CountingLibraries::calls;
+  ASSERT_EQ(first.First(MakeAccountRequest("*-2*-*", "2002", "1"),
+                        *world_->companies.FindCompany("09"), kIterateChart, false),
+            kIterationRecord);
+  EXPECT_EQ(first.record().substr(0, 24), "000010000000002000000100");
+  // The two seeks, then 1000-10-100 and 1000-20-100.
+  EXPECT_EQ(testing::CountingLibraries::calls - before_first, 2u + 2u);
   EXPECT_EQ(Walk("09", "*-1*-*", kIterateChart, kRangeAllSegments, "2002", false).back(), "end 17");
   EXPECT_EQ(world_->errors.text(),
             "R7 [Tessary] Cannot sum accounts of different types - 1000-10-100");

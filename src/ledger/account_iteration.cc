@@ -66,7 +66,7 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
   delivered_ = 0;
   finished_ = -1;
   scanning_ = false;
-  record_.clear();
+  record_ = {};
   year_.clear();
   revision_code_.clear();
   request_ = request;
@@ -333,14 +333,14 @@ int AccountIteration::Read(bool seek, const std::string& seek_key, std::string_v
     seek_buffer_.fill('\0');
     std::memcpy(seek_buffer_.data(), seek_key.data(),
                 std::min(seek_key.size(), seek_buffer_.size() - 1));
-    result = records.GetGreaterOrEqual(*position_, nullptr, seek_buffer_.data(), key_number);
+    result = records.GetGreaterOrEqualInto(*position_, &read_, seek_buffer_.data(), key_number);
     *key = std::string_view(seek_buffer_.data(), seek_key.size());
   } else {
     if (may_stop && services_.messages.AbortCheck(services_.abort_window)) {
       return kIterationStopped;
     }
     const unsigned char* next_key = nullptr;
-    result = records.GetNext(*position_, nullptr, &next_key, key_number);
+    result = records.GetNextInto(*position_, &read_, &next_key, key_number);
     *key = std::string_view(reinterpret_cast<const char*>(next_key), seek_key.size());
   }
   return result == 0 ? kIterationRecord : ReadFailure();
@@ -362,7 +362,7 @@ int AccountIteration::Deliver(std::string_view record, std::size_t token) {
       return kDifferentAccountTypes;
     }
   }
-  record_.assign(record);
+  record_ = record;
   current_ = token;
   item_matched_ = true;
   ++delivered_;
@@ -370,7 +370,6 @@ int AccountIteration::Deliver(std::string_view record, std::size_t token) {
 }
 
 int AccountIteration::ScanToken() {
-  RecordManager& records = services_.records;
   const TokenScan& scan = scans_[current_];
   while (true) {
     std::string_view key;
@@ -379,11 +378,8 @@ int AccountIteration::ScanToken() {
       scanning_ = false;
       return read;
     }
-    // Records are judged where they landed; only a delivered one is copied.
-    const ScannedRecord record =
-        Look(std::string_view(reinterpret_cast<const char*>(records.record_buffer()),
-                              records.record_length()),
-             scan.ordering);
+    // Records are judged where they landed, and delivered from there.
+    const ScannedRecord record = Look(read_.view(), scan.ordering);
     if (PastEnd(record, scan)) break;
     if (!Matches(record, scan.token)) continue;
     const int delivered = Deliver(record.bytes, current_);
@@ -395,7 +391,6 @@ int AccountIteration::ScanToken() {
 }
 
 int AccountIteration::ScanShared() {
-  RecordManager& records = services_.records;
   current_ = 0;
   while (true) {
     std::string_view key;
@@ -407,10 +402,7 @@ int AccountIteration::ScanShared() {
       scanning_ = false;
       return read;  // at the end of the file every token has ended
     }
-    const ScannedRecord record =
-        Look(std::string_view(reinterpret_cast<const char*>(records.record_buffer()),
-                              records.record_length()),
-             scans_.front().ordering);
+    const ScannedRecord record = Look(read_.view(), scans_.front().ordering);
     bool deliver = false;
     bool waiting = false;  // a token whose start lies further on
     bool running = false;  // a token that has started and not ended

@@ -17,9 +17,9 @@
 //                            failure 38 with the file's base name).
 //   After anything but kIterationRecord the iteration is finished; Next() keeps answering
 //   the same code until First() starts another walk.
-// - record() is the iteration's own copy of the delivered record: it stays valid until the
-//   next First() or Next(), whatever other reads happen meanwhile (every read lands in the
-//   record manager's shared buffer, which this copy does not share). The record manager's
+// - record() is the delivered record in the iteration's own storage: it stays valid until
+//   the next First() or Next(), whatever other reads happen meanwhile (the scan reads into
+//   a buffer of its own, not the record manager's shared one). The record manager's
 //   key buffer is not preserved: a caller that reads other files between calls costs the
 //   scan nothing, because the file's position block carries the scan.
 // - File numbers: 0 chart of accounts, 1 balances, 2 budgets of the request's year and
@@ -185,7 +185,8 @@ class AccountIteration {
   bool year_leads_key_ = false;
   std::string year_;           // the year the file's records must carry
   std::string revision_code_;  // budgets: the revision code they must carry
-  std::string record_;
+  RecordBuffer read_;          // where the scan's reads land
+  std::string_view record_;    // the delivered record: in read_ or held_records_
 };
 
 }  // namespace r7

@@ -1,5 +1,6 @@
 // The account iteration over every ledger file of real companies, and the entities file.
 #include "ledger/account_iteration.h"
+#include "ledger/ledger_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,14 @@ TEST_F(AccountIterationTest, AnItemsTokensShareOneScanAndComeTokenByToken) {
   EXPECT_EQ(first.record().substr(0, 24), "000010000000002000000100");
   // The two seeks, then 1000-10-100 and 1000-20-100.
   EXPECT_EQ(testing::CountingLibraries::calls - before_first, 2u + 2u);
+  // Another read lands in the record manager's shared buffer, not in the delivered record.
+  std::string other = ledger::AccountFileKey("000020000000001000000100").value;
+  other.resize(kKeyBufferSize, '\0');
+  ASSERT_EQ(
+      world_->records.GetEqual(world_->companies.FindCompany("09")->files[kAccountSlot].position,
+                               nullptr, other.data(), 0),
+      0);
+  EXPECT_EQ(first.record().substr(0, 24), "000010000000002000000100");
   EXPECT_EQ(Walk("09", "*-1*-*", kIterateChart, kRangeAllSegments, "2002", false).back(), "end 17");
   EXPECT_EQ(world_->errors.text(),
             "R7 [Tessary] Cannot sum accounts of different types - 1000-10-100");

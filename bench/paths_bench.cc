@@ -10,7 +10,9 @@
 // which must give the same amount; the program stops with a non-zero status otherwise.
 // It then prints, per size, calls per second of each path, their ratios, the preload's
 // load time and resident memory, and microseconds per call by how many accounts a call
-// matches.
+// matches; for the file path also the BTRCALLs a call makes and the microseconds per record
+// it reads; and last a summary of the file path against the yardstick and of the load.
+// Each measurement runs for --benchmark_min_time=<seconds> (or R7_BENCH_SECONDS; 0.5 s).
 #include <unistd.h>
 
 #include <chrono>
@@ -22,10 +24,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exports/driver_assembly.h"
 #include "host/driver.h"
+#include "paths/call_counter.h"
 #include "paths/company_facts.h"
 #include "paths/worksheet.h"
 #include "paths/yardstick.h"
@@ -56,6 +60,7 @@ long ResidentKiB() {
 // A driver over one company, with the real record manager and R7.INI in a private directory.
 struct Session {
   platform::posix::PosixProfileStore profiles;
+  CountingLibraries counting;
   platform::Platform platform;
   std::unique_ptr<Driver> driver;
   std::unique_ptr<LedgerServices> services;
@@ -65,7 +70,8 @@ struct Session {
 
   Session(const std::string& dir, int fiscal_year)
       : profiles(dir),
-        platform(WithProfiles(profiles, platform::DefaultPlatform())),
+        counting(platform::DefaultPlatform().libraries),
+        platform(WithProfiles(profiles, counting, platform::DefaultPlatform())),
         year(std::to_string(fiscal_year)) {
     profiles.WriteText("R7.INI", "R7 for Tessary", "System Directory", dir + "/sys");
     profiles.WriteText("R7.INI", "R7 for Tessary", "Company", "SYNTH");
@@ -81,9 +87,11 @@ struct Session {
     driver->SetPreload(nullptr);
     driver->Cleanup();
   }
-  static platform::Platform WithProfiles(platform::ProfileStore& profiles, platform::Platform& p) {
-    return {profiles, p.files, p.libraries, p.locale, p.clipboard, p.message_boxes,
-            p.debug,  p.clock, p.input,     p.help,   p.programs,  p.ui};
+  static platform::Platform WithProfiles(platform::ProfileStore& profiles,
+                                         platform::DynamicLibraries& libraries,
+                                         platform::Platform& p) {
+    return {profiles, p.files, libraries, p.locale, p.clipboard, p.message_boxes,
+            p.debug,  p.clock, p.input,   p.help,   p.programs,  p.ui};
   }
   CompanyContext* Company() { return driver->companies().FindCompany("SYNTH"); }
 
@@ -174,6 +182,27 @@ void CompareCachedAnswers(Session& session, const std::vector<const Cell*>& answ
               differences.empty() ? " all agree" : differences.c_str());
 }
 
+// What the file path asks of the record manager for one call, averaged over `cells`: every
+// BTRCALL, and the reads among them that delivered a record.
+struct FileCounts {
+  double calls = 0;
+  double records = 0;
+};
+
+FileCounts CountFileCalls(Session& session, const std::vector<const Cell*>& cells) {
+  FileCounts counts;
+  if (cells.empty()) return counts;
+  const CallCounts before = CountingLibraries::counts;
+  for (const Cell* cell : cells) {
+    double total = 0;
+    session.Compute(*cell, false, &total);
+  }
+  const double n = static_cast<double>(cells.size());
+  counts.calls = static_cast<double>(CountingLibraries::counts.calls - before.calls) / n;
+  counts.records = static_cast<double>(CountingLibraries::counts.records - before.records) / n;
+  return counts;
+}
+
 // Runs the cells repeatedly for at least `budget_seconds`; answers microseconds per call.
 double MicrosPerCall(const std::vector<const Cell*>& cells,
                      const std::function<void(const Cell&)>& call, double budget_seconds) {
@@ -191,9 +220,39 @@ double MicrosPerCall(const std::vector<const Cell*>& cells,
 
 struct Result {
   std::string label;
+  std::size_t accounts = 0;
   double file_us[2], preload_us[2], sql_us[2];  // narrow, wide
   double all_file, all_preload, all_sql;        // calls per second over the whole worksheet
+  FileCounts file_counts[2];                    // narrow, wide
+  double load_s[2];                             // the preload's two loads: actual, budget
 };
+
+// us per record the file path visits.
+double PerRecord(double us, const FileCounts& counts) {
+  return counts.records > 0 ? us / counts.records : 0;
+}
+
+// The file path against the yardstick, and the preload's load, one line per size.
+void PrintSummary(const std::vector<Result>& results) {
+  std::printf(
+      "\n== file path against the yardstick (file/sql: us per call of the file path over the\n"
+      "   yardstick's), what it asks of the record manager per call, and the preload's load\n");
+  std::printf("%-6s %8s %10s %10s %12s %12s %13s %13s %12s %12s\n", "size", "accounts",
+              "file/sql n", "file/sql w", "BTRCALLs n", "BTRCALLs w", "us/record n", "us/record w",
+              "load ms/1k", "load s");
+  for (const Result& r : results) {
+    const double load = r.load_s[0] + r.load_s[1];
+    std::printf("%-6s %8zu %9.2fx %9.2fx %12.1f %12.1f %13.3f %13.3f %12.1f %12.3f\n",
+                r.label.c_str(), r.accounts, r.file_us[0] / r.sql_us[0], r.file_us[1] / r.sql_us[1],
+                r.file_counts[0].calls, r.file_counts[1].calls,
+                PerRecord(r.file_us[0], r.file_counts[0]),
+                PerRecord(r.file_us[1], r.file_counts[1]),
+                1e3 * load / (static_cast<double>(r.accounts) / 1000.0), load);
+  }
+  std::printf(
+      "(n narrow, w wide; us/record: us per call over the records a call reads; load: this\n"
+      " year with last year, then budgets, of every account)\n");
+}
 
 void PrintGrowth(const std::vector<Result>& results) {
   const Result& b = results.front();
@@ -257,7 +316,9 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
   };
   auto direct = [&](const Cell& c) { sink += sql.Sum(c); };
 
-  Result r{size.label, {}, {}, {}, 0, 0, 0};
+  Result r{size.label, facts.chart.size(), {}, {}, {}, 0, 0, 0, {}, {}};
+  r.file_counts[0] = CountFileCalls(session, narrow);
+  r.file_counts[1] = CountFileCalls(session, wide);
   r.file_us[0] = MicrosPerCall(narrow, file, seconds);
   r.file_us[1] = MicrosPerCall(wide, file, seconds);
   r.sql_us[0] = MicrosPerCall(narrow, direct, seconds);
@@ -271,6 +332,8 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
   const int budget = session.Preload(true);
   const double budget_s = std::chrono::duration<double>(Clock::now() - budget_start).count();
   const long grown = ResidentKiB() - before;
+  r.load_s[0] = actual_s;
+  r.load_s[1] = budget_s;
 
   // The cells the cache declines go to the files; they are listed and timed apart.
   std::vector<const Cell*> answered;
@@ -301,6 +364,15 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
   std::printf("%-10s %14.0f %14.1f %14.1f\n", "preload", r.all_preload, r.preload_us[0],
               r.preload_us[1]);
   std::printf("%-10s %14.0f %14.1f %14.1f\n", "sql", r.all_sql, r.sql_us[0], r.sql_us[1]);
+  std::printf(
+      "file path per call: %.1f / %.1f BTRCALLs, %.1f / %.1f records read, %.3f / %.3f us per"
+      " record (narrow / wide)\n",
+      r.file_counts[0].calls, r.file_counts[1].calls, r.file_counts[0].records,
+      r.file_counts[1].records, PerRecord(r.file_us[0], r.file_counts[0]),
+      PerRecord(r.file_us[1], r.file_counts[1]));
+  std::printf("preload load: %.1f ms per 1,000 accounts this year with last year, %.1f budgets\n",
+              1e3 * actual_s / (static_cast<double>(facts.chart.size()) / 1000.0),
+              1e3 * budget_s / (static_cast<double>(facts.chart.size()) / 1000.0));
   if (!answered.empty()) {
     const double hit_file = 1e6 / MicrosPerCall(answered, file, seconds);
     const double hit_preload = 1e6 / MicrosPerCall(answered, cached, seconds);
@@ -319,10 +391,30 @@ bool RunSize(const std::string& cache, const Size& size, double seconds,
   return true;
 }
 
-int Run() {
-  const std::string cache = BenchCache();
+// The time per measurement: --benchmark_min_time=<seconds>[s] (the flag Google Benchmark
+// programs take), else R7_BENCH_SECONDS, else half a second; 0 when the arguments are wrong.
+double SecondsPerMeasurement(int argc, char** argv) {
   const char* seconds_env = std::getenv("R7_BENCH_SECONDS");
-  const double seconds = seconds_env ? std::atof(seconds_env) : 0.5;
+  double seconds = seconds_env ? std::atof(seconds_env) : 0.5;
+  constexpr std::string_view kFlag = "--benchmark_min_time=";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.substr(0, kFlag.size()) != kFlag) return 0;
+    char* end = nullptr;
+    const std::string value(arg.substr(kFlag.size()));
+    seconds = std::strtod(value.c_str(), &end);
+    if (end == value.c_str() || (*end != '\0' && std::string_view(end) != "s")) return 0;
+  }
+  return seconds > 0 ? seconds : 0;
+}
+
+int Run(int argc, char** argv) {
+  const std::string cache = BenchCache();
+  const double seconds = SecondsPerMeasurement(argc, argv);
+  if (seconds <= 0) {
+    std::fprintf(stderr, "usage: r7_bench_paths [--benchmark_min_time=<seconds>[s]]\n");
+    return 2;
+  }
   const std::vector<Size> sizes = BenchSizes();
 
   std::vector<Result> results;
@@ -330,12 +422,13 @@ int Run() {
     if (!RunSize(cache, size, seconds, &results)) return 1;
   }
   PrintGrowth(results);
+  PrintSummary(results);
   return 0;
 }
 
 }  // namespace
 }  // namespace r7::bench
 
-int main() {
-  return r7::bench::Run();
+int main(int argc, char** argv) {
+  return r7::bench::Run(argc, argv);
 }

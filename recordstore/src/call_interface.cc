@@ -3,7 +3,8 @@
 // Every call is checked against its operation's rule before the operation runs, so that no
 // malformed argument (an absent or short buffer, a key number the file does not have, a
 // position block holding anything but a live handle) reaches the storage. Calls are
-// serialised: the table and the cursors are the process's, and callers may be on any thread.
+// serialised: the table, the cursors and the held read transactions are the process's, and
+// callers may be on any thread.
 #include <cstring>
 #include <mutex>
 
@@ -32,29 +33,32 @@ struct OperationRule {
   bool writes;          // refused (46) on a file opened read-only
   bool record_in_data;  // the data buffer must hold a whole record (else 22)
   bool key_in_buffer;   // for a key number >= 0 the key buffer holds the key value (else 21)
+  bool ends_reads;      // opens, makes or changes a file: held read transactions end first
 };
 
 constexpr OperationRule kRules[] = {
-    {btr::kOpen, OpenFileOp, false, KeyUse::kIgnored, false, false, false},
-    {btr::kClose, CloseOp, true, KeyUse::kIgnored, false, false, false},
-    {btr::kInsert, InsertOp, true, KeyUse::kKeyOrNone, true, true, true},
-    {btr::kUpdate, UpdateOp, true, KeyUse::kKey, true, true, true},
-    {btr::kDelete, DeleteOp, true, KeyUse::kIgnored, true, false, false},
-    {btr::kGetEqual, GetEqualOp, true, KeyUse::kKey, false, true, true},
-    {btr::kGetNext, GetNextOp, true, KeyUse::kKey, false, true, true},
-    {btr::kGetGreaterOrEqual, GetGreaterOrEqualOp, true, KeyUse::kKey, false, true, true},
-    {btr::kGetFirst, GetFirstOp, true, KeyUse::kKey, false, true, true},
-    {btr::kCreate, CreateOp, false, KeyUse::kIgnored, false, false, false},
-    {btr::kStat, StatOp, true, KeyUse::kIgnored, false, false, false},
-    {btr::kGetPosition, GetPositionOp, true, KeyUse::kIgnored, false, false, false},
-    {btr::kGetDirect, GetDirectOp, true, KeyUse::kKeyOrNone, false, true, true},
-    {btr::kStop, StopOp, false, KeyUse::kIgnored, false, false, false},
-    {btr::kReset, StopOp, false, KeyUse::kIgnored, false, false, false},
-    {btr::kBeginTransaction, BeginTransactionOp, false, KeyUse::kIgnored, false, false, false},
+    {btr::kOpen, OpenFileOp, false, KeyUse::kIgnored, false, false, false, true},
+    {btr::kClose, CloseOp, true, KeyUse::kIgnored, false, false, false, false},
+    {btr::kInsert, InsertOp, true, KeyUse::kKeyOrNone, true, true, true, true},
+    {btr::kUpdate, UpdateOp, true, KeyUse::kKey, true, true, true, true},
+    {btr::kDelete, DeleteOp, true, KeyUse::kIgnored, true, false, false, true},
+    {btr::kGetEqual, GetEqualOp, true, KeyUse::kKey, false, true, true, false},
+    {btr::kGetNext, GetNextOp, true, KeyUse::kKey, false, true, true, false},
+    {btr::kGetGreaterOrEqual, GetGreaterOrEqualOp, true, KeyUse::kKey, false, true, true, false},
+    {btr::kGetFirst, GetFirstOp, true, KeyUse::kKey, false, true, true, false},
+    {btr::kCreate, CreateOp, false, KeyUse::kIgnored, false, false, false, true},
+    {btr::kStat, StatOp, true, KeyUse::kIgnored, false, false, false, false},
+    {btr::kGetPosition, GetPositionOp, true, KeyUse::kIgnored, false, false, false, false},
+    {btr::kGetDirect, GetDirectOp, true, KeyUse::kKeyOrNone, false, true, true, false},
+    {btr::kStop, StopOp, false, KeyUse::kIgnored, false, false, false, true},
+    {btr::kReset, StopOp, false, KeyUse::kIgnored, false, false, false, true},
+    {btr::kBeginTransaction, BeginTransactionOp, false, KeyUse::kIgnored, false, false, false,
+     true},
     {btr::kBeginTransaction + btr::kConcurrentTransactionBias, BeginTransactionOp, false,
-     KeyUse::kIgnored, false, false, false},
-    {btr::kEndTransaction, EndTransactionOp, false, KeyUse::kIgnored, false, false, false},
-    {btr::kAbortTransaction, AbortTransactionOp, false, KeyUse::kIgnored, false, false, false},
+     KeyUse::kIgnored, false, false, false, true},
+    {btr::kEndTransaction, EndTransactionOp, false, KeyUse::kIgnored, false, false, false, true},
+    {btr::kAbortTransaction, AbortTransactionOp, false, KeyUse::kIgnored, false, false, false,
+     true},
 };
 
 const OperationRule* RuleOf(uint16_t operation) {
@@ -83,14 +87,22 @@ int16_t CheckAgainstRule(const OperationRule& rule, const Call& call, const Open
   return btr::kOk;
 }
 
-std::mutex& CallMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
+// What the process's calls share. Its members go in this order so that the held read
+// transactions, and the thread that ends them, go before the files and the mutex they use.
+struct Process {
+  std::mutex call_mutex;
+  OpenFileTable table;
+  HeldReads held{call_mutex, [this] { table.EndReading(); }};
 
-OpenFileTable& Table() {
-  static OpenFileTable table;
-  return table;
+  ~Process() {
+    std::lock_guard<std::mutex> lock(call_mutex);
+    table.CloseAll();
+  }
+};
+
+Process& TheProcess() {
+  static Process process;
+  return process;
 }
 
 Transactions& RunningTransactions() {
@@ -101,16 +113,19 @@ Transactions& RunningTransactions() {
 int16_t Dispatch(const Call& call) {
   const OperationRule* rule = RuleOf(call.operation);
   if (rule == nullptr) return btr::kInvalidOperation;
-  std::lock_guard<std::mutex> lock(CallMutex());
-  Context context{Table(), call, nullptr, RunningTransactions()};
+  Process& process = TheProcess();
+  std::lock_guard<std::mutex> lock(process.call_mutex);
+  process.held.BeforeCall(rule->ends_reads);
+  Context context{process.table, &process.held, call, nullptr, RunningTransactions()};
+  int16_t status = btr::kOk;
   if (rule->needs_open_file) {
-    context.file = Table().Find(call.position_block);
+    context.file = process.table.Find(call.position_block);
     if (context.file == nullptr) return btr::kFileNotOpen;
-    if (const int16_t status = CheckAgainstRule(*rule, call, *context.file); status != btr::kOk) {
-      return status;
-    }
+    status = CheckAgainstRule(*rule, call, *context.file);
   }
-  return rule->run(context);
+  if (status == btr::kOk) status = rule->run(context);
+  process.held.AfterCall();
+  return status;
 }
 
 Call MakeCall(uint16_t operation, void* position_block, void* data_buffer, uint32_t* data_length,
@@ -159,9 +174,12 @@ R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBRQSHELLINIT(char* /*option*/) {
 
 // The client library is being let go: every file of every caller is closed.
 R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBTRVSTOP(void) {
-  std::lock_guard<std::mutex> lock(recordstore::CallMutex());
-  recordstore::Table().CloseAll();
+  recordstore::Process& process = recordstore::TheProcess();
+  std::lock_guard<std::mutex> lock(process.call_mutex);
+  process.table.CloseAll();
   recordstore::RunningTransactions().ForgetAll();
+  // Nothing is held any more; the library may be let go once this returns.
+  process.held.StopReleaser();
   return btr::kOk;
 }
 

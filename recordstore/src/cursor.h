@@ -17,6 +17,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <utility>
 
 #include "record_file.h"
 
@@ -34,11 +35,15 @@ class Cursor {
   // Whether Get Next has a place in some key's order to continue from.
   bool has_key_position() const { return state_ != State::kNone && key_ >= 0; }
 
-  void OnRecord(int key, IndexEntry entry) {
+  void OnRecord(int key, IndexEntry entry) { TakeRecord(key, &entry); }
+
+  // The same, taking `entry` by exchange: it receives the entry it replaces, so that a scan
+  // reuses the storage of both.
+  void TakeRecord(int key, IndexEntry* entry) {
     state_ = State::kOnRecord;
     key_ = key;
-    position_ = entry.position;
-    entry_ = std::move(entry);
+    position_ = entry->position;
+    std::swap(entry_, *entry);
     assert(Valid());
   }
 

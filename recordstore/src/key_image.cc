@@ -72,6 +72,13 @@ Bytes KeyValueOf(const KeyDef& key, const uint8_t* record) {
   return value;
 }
 
+void CopyKeyValue(const KeyDef& key, const uint8_t* record, uint8_t* out) {
+  for (const KeySegment& segment : key.segments) {
+    std::copy_n(record + (segment.position - 1), segment.length, out);
+    out += segment.length;
+  }
+}
+
 Bytes KeyImage(const KeyDef& key, const uint8_t* value) {
   Bytes image;
   image.reserve(key.length);

@@ -25,6 +25,8 @@ namespace recordstore {
 // The key value of `key` in `record`. REQUIRES: the record is the file's record length long
 // (every segment lies inside it; ParseFileSpec guarantees that).
 Bytes KeyValueOf(const KeyDef& key, const uint8_t* record);
+// The same, written to `out` (key.length bytes).
+void CopyKeyValue(const KeyDef& key, const uint8_t* record, uint8_t* out);
 
 // The image of a key value. REQUIRES: `value` points at key.length bytes.
 Bytes KeyImage(const KeyDef& key, const uint8_t* value);

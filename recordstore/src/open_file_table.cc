@@ -76,6 +76,12 @@ void OpenFileTable::CloseAll() {
   slots_.clear();
 }
 
+void OpenFileTable::EndReading() {
+  for (Slot& slot : slots_) {
+    if (slot.file != nullptr) slot.file->file->EndReading();
+  }
+}
+
 size_t OpenFileTable::handle_count() const {
   size_t count = 0;
   for (const Slot& slot : slots_) count += slot.file != nullptr ? 1 : 0;

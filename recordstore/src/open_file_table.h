@@ -31,6 +31,7 @@ struct OpenFile {
   bool read_only = false;
   bool exclusive = false;
   Cursor cursor;
+  IndexEntry found;  // where a read puts the entry it finds, exchanged with the cursor's
 };
 
 class OpenFileTable {
@@ -44,6 +45,8 @@ class OpenFileTable {
   // Every open entry of the client.
   std::vector<OpenFile*> FilesOf(const ClientId& client);
   void CloseAll();
+  // Ends the read transaction of every open file.
+  void EndReading();
 
   size_t handle_count() const;
   // The number of distinct files open.

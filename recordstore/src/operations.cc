@@ -47,30 +47,28 @@ const KeyDef& KeyOf(const Context& context) {
   return context.file->file->spec().keys[static_cast<size_t>(context.call.key_number)];
 }
 
-// Hands a found record to the caller: its bytes, its length and the key value.
-void ReturnRecord(const Context& context, const Bytes& record) {
-  std::memcpy(context.call.data, record.data(), record.size());
-  *context.call.data_length = static_cast<uint32_t>(record.size());
+// Hands the record that a read wrote to the caller's data buffer over: its length and its
+// key value.
+void ReturnRecord(const Context& context) {
+  *context.call.data_length = context.file->file->spec().record_length;
   if (context.call.key_number >= 0) {
-    const Bytes value = KeyValueOf(KeyOf(context), record.data());
-    std::memcpy(context.call.key, value.data(), value.size());
+    CopyKeyValue(KeyOf(context), context.call.data, context.call.key);
   }
 }
 
 void ReturnKeyValue(const Context& context, const uint8_t* record) {
-  const Bytes value = KeyValueOf(KeyOf(context), record);
-  std::memcpy(context.call.key, value.data(), value.size());
+  CopyKeyValue(KeyOf(context), record, context.call.key);
 }
 
-// Runs a Find and, when it finds a record, makes it current and hands it over.
+// Runs a Find and, when it finds a record, makes it current and hands it over. The record
+// goes straight to the caller's buffer, which the rules made sure can hold one.
 int16_t FindAndReturn(Context& context, Seek how, const Bytes& image, int64_t sequence) {
-  IndexEntry entry;
-  Bytes record;
-  const int16_t status =
-      context.file->file->Find(context.call.key_number, how, image, sequence, &entry, &record);
+  OpenFile& file = *context.file;
+  const int16_t status = file.file->Find(context.call.key_number, how, image, sequence, &file.found,
+                                         context.call.data);
   if (status != btr::kOk) return status;
-  ReturnRecord(context, record);
-  context.file->cursor.OnRecord(context.call.key_number, std::move(entry));
+  ReturnRecord(context);
+  file.cursor.TakeRecord(context.call.key_number, &file.found);
   return btr::kOk;
 }
 
@@ -105,7 +103,8 @@ int16_t OpenFileOp(Context& context) {
   }
 
   auto entry = std::make_unique<OpenFile>();
-  if (const int16_t status = RecordFile::Open(path, exclusive, &entry->file); status != btr::kOk) {
+  if (const int16_t status = RecordFile::Open(path, exclusive, context.held, &entry->file);
+      status != btr::kOk) {
     return status;
   }
   entry->identity = identity;
@@ -174,8 +173,7 @@ int16_t GetNextOp(Context& context) {
   const Cursor& cursor = context.file->cursor;
   if (!cursor.has_key_position()) return btr::kInvalidPositioning;
   if (cursor.key() != context.call.key_number) return btr::kDifferentKeyNumber;
-  const IndexEntry from = cursor.entry();
-  return FindAndReturn(context, Seek::kAfter, from.image, from.sequence);
+  return FindAndReturn(context, Seek::kAfter, cursor.entry().image, cursor.entry().sequence);
 }
 
 int16_t GetGreaterOrEqualOp(Context& context) {
@@ -232,12 +230,11 @@ int16_t GetDirectOp(Context& context) {
   const Call& call = context.call;
   const uint32_t position = LoadU32(call.data);
   if (position == 0) return btr::kInvalidRecordAddress;
-  Bytes record;
   IndexEntry entry;
   const int key = call.key_number;
-  const int16_t status = context.file->file->Read(position, key, &record, &entry);
+  const int16_t status = context.file->file->Read(position, key, call.data, &entry);
   if (status != btr::kOk) return status;
-  ReturnRecord(context, record);
+  ReturnRecord(context);
   if (key >= 0) {
     context.file->cursor.OnRecord(key, std::move(entry));
   } else {

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "held_reads.h"
 #include "open_file_table.h"
 #include "transactions.h"
 
@@ -36,6 +37,7 @@ struct Call {
 
 struct Context {
   OpenFileTable& table;
+  HeldReads* held;  // the process's held read transactions, given to each file it opens
   const Call& call;
   OpenFile* file;  // the open file of the position block, when the operation needs one
   Transactions& transactions;

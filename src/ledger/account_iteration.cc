@@ -1,9 +1,11 @@
 // The account iteration. (platform-independent)
 #include "ledger/account_iteration.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "base/error_codes.h"
 #include "common/text_util.h"
@@ -55,12 +57,16 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
   items_.clear();
   next_item_ = 0;
   tokens_.clear();
-  next_token_ = 0;
+  scans_.clear();
+  prefixes_sought_.clear();
+  shared_ = false;
+  next_scan_ = 0;
+  current_ = 0;
   item_matched_ = false;
   delivered_ = 0;
   finished_ = -1;
   scanning_ = false;
-  record_.clear();
+  record_ = {};
   year_.clear();
   revision_code_.clear();
   request_ = request;
@@ -104,6 +110,7 @@ int AccountIteration::First(const AccountRequest& request, CompanyContext& compa
   }
   position_ = &slot.position;
   key_count_ = slot.key_count;
+  year_leads_key_ = HasYearInKey(file_number) && key_count_ >= file->full_key_count;
   return Advance();
 }
 
@@ -117,12 +124,19 @@ int AccountIteration::Advance() {
   const bool unmatched_allowed = services_.settings.na_label != 0;
   while (true) {
     if (scanning_) {
-      int result = Scan();
+      int result = shared_ ? ScanShared() : ScanToken();
       if (result == kIterationRecord) return result;
       if (result != kTokenDone) return Finish(result);
     }
-    if (next_token_ < tokens_.size()) {
-      if (int result = StartToken(); result != 0) return Finish(result);
+    if (shared_) {
+      const int held = DeliverHeld();
+      if (held == kIterationRecord) return held;
+      if (held != kTokenDone) return Finish(held);
+    } else if (next_scan_ < scans_.size()) {
+      current_ = next_scan_++;
+      scanning_ = true;
+      seek_ = true;
+      seek_key_ = scans_[current_].start_key.value;
       continue;
     }
     if (!tokens_.empty() && !item_matched_ && !unmatched_allowed) {
@@ -153,57 +167,151 @@ int AccountIteration::StartItem() {
       item, company_->segment_lengths,
       {settings.account_mapping, settings.profit_center_mapping, settings.department_mapping});
   tokens_ = SplitItemTokens(mapped);
-  next_token_ = 0;
   item_matched_ = false;
+  scans_.clear();
+  for (const std::string& text : tokens_) {
+    AccountToken token = ParseAccountToken(text);
+    if (!token.matches_nothing && MayMatch(token)) scans_.push_back(PrepareScan(std::move(token)));
+  }
+  next_scan_ = 0;
+  current_ = 0;
+  held_records_.clear();
+  held_index_ = 0;
+  // Only a pattern looks at whether a field holds letters.
+  letters_tested_ = {};
+  for (const TokenScan& scan : scans_) {
+    for (std::size_t segment = 0; segment < 3; ++segment) {
+      const TokenSegment& test = scan.token.segments[segment];
+      letters_tested_[segment] =
+          letters_tested_[segment] || (test.kind == SegmentKind::kPattern && !test.any);
+    }
+  }
+  // Tokens read in the same key share one scan.
+  shared_ = scans_.size() > 1;
+  for (const TokenScan& scan : scans_) {
+    shared_ = shared_ && scan.start_key.key_number == scans_.front().start_key.key_number &&
+              scan.ordering == scans_.front().ordering;
+  }
+  if (shared_) {
+    scanning_ = true;
+    seek_ = true;
+    seek_key_ = scans_.front().start_key.value;
+    for (const TokenScan& scan : scans_) seek_key_ = std::min(seek_key_, scan.start_key.value);
+  }
   return 0;
 }
 
-int AccountIteration::StartToken() {
-  token_ = ParseAccountToken(tokens_[next_token_++]);
-  token_delivered_ = false;
-  scanning_ = !token_.matches_nothing;
-  if (!scanning_) return 0;
-
-  using ledger::SegmentOrdering;
-  const LedgerFileInfo& file = *IteratedFile(file_number_);
-  const auto& lengths = company_->segment_lengths;
-  ordering_ = SegmentOrdering::kMainFirst;
-  if (file_number_ != kIterateChart && file_number_ != kIterateTransactions &&
-      token_.segments[0].kind != SegmentKind::kExact) {
-    if (token_.segments[1].kind == SegmentKind::kExact && lengths[1] != 0) {
-      ordering_ = SegmentOrdering::kProfitCenterFirst;
-    } else if (token_.segments[2].kind == SegmentKind::kExact && lengths[2] != 0) {
-      ordering_ = SegmentOrdering::kDepartmentFirst;
-    }
+bool AccountIteration::MayMatch(const AccountToken& token) {
+  // Under range type 0 no segment is tested; a segment the company lacks is not tested.
+  if (request_.range_type == kRangeBoundsOnly) return true;
+  for (std::size_t segment = 1; segment < 3; ++segment) {
+    if (company_->segment_lengths[segment] == 0) continue;
+    const std::string_view prefix = RequiredFieldPrefix(token.segments[segment]);
+    if (!prefix.empty() && !FieldPrefixMayExist(segment, prefix)) return false;
   }
-  if (key_count_ < file.full_key_count) ordering_ = SegmentOrdering::kMainFirst;
-  year_leads_key_ = HasYearInKey(file_number_) && key_count_ >= file.full_key_count;
+  return true;
+}
 
-  const std::string& lower = token_.lower;
+bool AccountIteration::FieldPrefixMayExist(std::size_t segment, std::string_view prefix) {
+  using ledger::SegmentOrdering;
+  const std::string sought = std::to_string(segment) + std::string(prefix);
+  for (const auto& [known, exists] : prefixes_sought_) {
+    if (known == sought) return exists;
+  }
+  // Only a file with its full key set has the key that leads with the field.
+  const LedgerFileInfo& file = *IteratedFile(file_number_);
+  if (key_count_ < file.full_key_count) return true;
+  // The lowest key value whose field begins with the prefix: every such record lies at or
+  // after it, before any record whose field does not.
+  std::string account(kAccountNumberWidth, '\0');
+  account.replace(kSegmentFieldWidth * segment, prefix.size(), prefix);
+  const SegmentOrdering ordering =
+      segment == 1 ? SegmentOrdering::kProfitCenterFirst : SegmentOrdering::kDepartmentFirst;
+  ledger::LedgerKey key;
+  std::size_t year_offset = 0;  // where a record carries the year the key leads with
   switch (file_number_) {
     case kIterateChart:
-      start_key_ = ledger::AccountFileKey(lower);
+      key = ledger::AccountFileKey(account, ordering, key_count_);
       break;
     case kIterateBalances:
-      start_key_ = ledger::BalanceFileKey(lower, ordering_, key_count_);
+      key = ledger::BalanceFileKey(account, ordering, key_count_);
       break;
     case kIterateBudgets:
-      start_key_ = ledger::BudgetFileKey(lower, year_leads_key_ ? year_ : "    ", "  ", ordering_,
-                                         key_count_);
+      key = ledger::BudgetFileKey(account, year_, "", ordering, key_count_);
+      year_offset = ledger::glbudfil::kYear.offset;
       break;
     case kIteratePriorComparatives:
     case kIterateComparatives:
-      start_key_ = ledger::ComparativeFileKey(lower, year_leads_key_ ? year_ : "    ", ordering_,
-                                              key_count_);
+      key = ledger::ComparativeFileKey(account, year_, ordering, key_count_);
+      year_offset = ledger::glcmpfil::kYear.offset;
       break;
     default:
-      start_key_ = ledger::TransactionFileKey(lower, "        ");
+      return true;
+  }
+  seek_buffer_.fill('\0');
+  std::memcpy(seek_buffer_.data(), key.value.data(),
+              std::min(key.value.size(), seek_buffer_.size() - 1));
+  RecordManager& records = services_.records;
+  bool exists = true;
+  if (records.GetGreaterOrEqual(*position_, nullptr, seek_buffer_.data(),
+                                static_cast<int8_t>(key.key_number)) != 0) {
+    // Nothing at or after it; any other failure leaves the reading to the scans.
+    const int status = records.last_status();
+    exists = status != btr::kEndOfFile && status != btr::kKeyNotFound;
+  } else {
+    const std::string_view record(reinterpret_cast<const char*>(records.record_buffer()),
+                                  records.record_length());
+    const std::size_t field = kSegmentFieldWidth * segment;
+    if (record.size() >= std::max(field + kSegmentFieldWidth, year_offset + 4)) {
+      exists = record.substr(field, prefix.size()) == prefix &&
+               (year_offset == 0 || record.substr(year_offset, 4) == year_);
+    }
+  }
+  prefixes_sought_.emplace_back(sought, exists);
+  return exists;
+}
+
+AccountIteration::TokenScan AccountIteration::PrepareScan(AccountToken token) const {
+  using ledger::SegmentOrdering;
+  TokenScan scan;
+  const LedgerFileInfo& file = *IteratedFile(file_number_);
+  const auto& lengths = company_->segment_lengths;
+  SegmentOrdering ordering = SegmentOrdering::kMainFirst;
+  if (file_number_ != kIterateChart && file_number_ != kIterateTransactions &&
+      token.segments[0].kind != SegmentKind::kExact) {
+    if (token.segments[1].kind == SegmentKind::kExact && lengths[1] != 0) {
+      ordering = SegmentOrdering::kProfitCenterFirst;
+    } else if (token.segments[2].kind == SegmentKind::kExact && lengths[2] != 0) {
+      ordering = SegmentOrdering::kDepartmentFirst;
+    }
+  }
+  if (key_count_ < file.full_key_count) ordering = SegmentOrdering::kMainFirst;
+
+  const std::string& lower = token.lower;
+  switch (file_number_) {
+    case kIterateChart:
+      scan.start_key = ledger::AccountFileKey(lower);
+      break;
+    case kIterateBalances:
+      scan.start_key = ledger::BalanceFileKey(lower, ordering, key_count_);
+      break;
+    case kIterateBudgets:
+      scan.start_key = ledger::BudgetFileKey(lower, year_leads_key_ ? year_ : "    ", "  ",
+                                             ordering, key_count_);
+      break;
+    case kIteratePriorComparatives:
+    case kIterateComparatives:
+      scan.start_key =
+          ledger::ComparativeFileKey(lower, year_leads_key_ ? year_ : "    ", ordering, key_count_);
+      break;
+    default:
+      scan.start_key = ledger::TransactionFileKey(lower, "        ");
       break;
   }
-  upper_ordered_ = ledger::OrderedAccountNumber(token_.upper, ordering_);
-  record_.clear();
-  first_read_ = true;
-  return 0;
+  scan.upper_ordered = ledger::OrderedAccountNumber(token.upper, ordering);
+  scan.ordering = ordering;
+  scan.token = std::move(token);
+  return scan;
 }
 
 int AccountIteration::ReadFailure() {
@@ -213,90 +321,206 @@ int AccountIteration::ReadFailure() {
   return kBtrieveError;
 }
 
-int AccountIteration::Scan() {
+// Reads the next record of the scan: by seek_key_ when `seek`, else the one after the last.
+// Between records the user may ask to stop, where `may_stop`. `*key` receives the record's
+// key value.
+int AccountIteration::Read(bool seek, const std::string& seek_key, std::string_view* key,
+                           bool may_stop) {
   RecordManager& records = services_.records;
+  const auto key_number = static_cast<int8_t>(scans_[current_].start_key.key_number);
+  int result;
+  if (seek) {
+    seek_buffer_.fill('\0');
+    std::memcpy(seek_buffer_.data(), seek_key.data(),
+                std::min(seek_key.size(), seek_buffer_.size() - 1));
+    result = records.GetGreaterOrEqualInto(*position_, &read_, seek_buffer_.data(), key_number);
+    *key = std::string_view(seek_buffer_.data(), seek_key.size());
+  } else {
+    if (may_stop && services_.messages.AbortCheck(services_.abort_window)) {
+      return kIterationStopped;
+    }
+    const unsigned char* next_key = nullptr;
+    result = records.GetNextInto(*position_, &read_, &next_key, key_number);
+    *key = std::string_view(reinterpret_cast<const char*>(next_key), seek_key.size());
+  }
+  return result == 0 ? kIterationRecord : ReadFailure();
+}
+
+int AccountIteration::Deliver(std::string_view record, std::size_t token) {
+  // The type check judges the records in the order they are delivered.
+  if (type_check_) {
+    const char type = record.size() > ledger::glactfil::kType.offset
+                          ? record[ledger::glactfil::kType.offset]
+                          : ' ';
+    if (type_state_ == TypeState::kUnset) {
+      type_state_ = type == 'P' ? TypeState::kIncomeStatement : TypeState::kOther;
+    } else if ((type == 'B' && type_state_ == TypeState::kIncomeStatement) ||
+               (type == 'P' && type_state_ == TypeState::kOther)) {
+      services_.errors.SetError(
+          kDifferentAccountTypes,
+          DisplayAccount(record.substr(0, kAccountNumberWidth), company_->segment_lengths));
+      return kDifferentAccountTypes;
+    }
+  }
+  record_ = record;
+  current_ = token;
+  item_matched_ = true;
+  ++delivered_;
+  return kIterationRecord;
+}
+
+int AccountIteration::ScanToken() {
+  const TokenScan& scan = scans_[current_];
   while (true) {
-    int result;
-    if (first_read_) {
-      first_read_ = false;
-      std::array<char, kKeyLength + 1> key{};
-      std::memcpy(key.data(), start_key_.value.data(),
-                  std::min(start_key_.value.size(), key.size() - 1));
-      result = records.GetGreaterOrEqual(*position_, nullptr, key.data(),
-                                         static_cast<int8_t>(start_key_.key_number));
-    } else {
-      if (services_.messages.AbortCheck(services_.abort_window)) return kIterationStopped;
-      result =
-          records.GetNext(*position_, nullptr, nullptr, static_cast<int8_t>(start_key_.key_number));
-    }
-    if (result != 0) {
+    std::string_view key;
+    const int read = Read(std::exchange(seek_, false), scan.start_key.value, &key, true);
+    if (read != kIterationRecord) {
       scanning_ = false;
-      int failure = ReadFailure();
-      if (failure == kTokenDone) item_matched_ = item_matched_ || token_delivered_;
-      return failure;
+      return read;
     }
-    std::string record(reinterpret_cast<const char*>(records.record_buffer()),
-                       records.record_length());
-    if (year_leads_key_ &&
-        std::string_view(record).substr(ledger::glcmpfil::kYear.offset, 4) != year_) {
-      break;  // past the request's year in a key that leads with it
-    }
-    std::string_view account = std::string_view(record).substr(0, kAccountNumberWidth);
-    if (ledger::OrderedAccountNumber(account, ordering_) > upper_ordered_) break;
-    if (!Matches(record)) continue;
-    if (type_check_) {
-      char type = record.size() > ledger::glactfil::kType.offset
-                      ? record[ledger::glactfil::kType.offset]
-                      : ' ';
-      if (type_state_ == TypeState::kUnset) {
-        type_state_ = type == 'P' ? TypeState::kIncomeStatement : TypeState::kOther;
-      } else if ((type == 'B' && type_state_ == TypeState::kIncomeStatement) ||
-                 (type == 'P' && type_state_ == TypeState::kOther)) {
-        services_.errors.SetError(kDifferentAccountTypes,
-                                  DisplayAccount(account, company_->segment_lengths));
-        scanning_ = false;
-        return kDifferentAccountTypes;
-      }
-    }
-    record_ = std::move(record);
-    token_delivered_ = true;
-    ++delivered_;
-    return kIterationRecord;
+    // Records are judged where they landed, and delivered from there.
+    const ScannedRecord record = Look(read_.view(), scan.ordering);
+    if (PastEnd(record, scan)) break;
+    if (!Matches(record, scan.token)) continue;
+    const int delivered = Deliver(record.bytes, current_);
+    if (delivered != kIterationRecord) scanning_ = false;
+    return delivered;
   }
   scanning_ = false;
-  item_matched_ = item_matched_ || token_delivered_;
   return kTokenDone;
 }
 
-bool AccountIteration::Matches(std::string_view record) {
+int AccountIteration::ScanShared() {
+  current_ = 0;
+  while (true) {
+    std::string_view key;
+    // The records before the first token's start are those a scan per token reads after
+    // the first token's: the stop check is asked between records from its start on, as a
+    // scan per token asks it, so that a stop is not seen before the first token's records.
+    const int read = Read(std::exchange(seek_, false), seek_key_, &key, scans_.front().started);
+    if (read != kIterationRecord) {
+      scanning_ = false;
+      return read;  // at the end of the file every token has ended
+    }
+    const ScannedRecord record = Look(read_.view(), scans_.front().ordering);
+    bool deliver = false;
+    bool waiting = false;  // a token whose start lies further on
+    bool running = false;  // a token that has started and not ended
+    for (std::size_t t = 0; t < scans_.size(); ++t) {
+      TokenScan& scan = scans_[t];
+      if (scan.ended) continue;
+      if (!scan.started) {
+        if (key.substr(0, scan.start_key.value.size()) < scan.start_key.value) {
+          waiting = true;
+          continue;
+        }
+        scan.started = true;
+      }
+      if (PastEnd(record, scan)) {
+        scan.ended = true;
+        continue;
+      }
+      running = true;
+      if (!Matches(record, scan.token)) continue;
+      if (t == 0) {
+        deliver = true;
+      } else {
+        scan.held.push_back({held_records_.size(), record.bytes.size()});
+        held_records_.append(record.bytes);
+      }
+    }
+    if (deliver) {
+      const int delivered = Deliver(record.bytes, 0);
+      if (delivered != kIterationRecord) scanning_ = false;
+      return delivered;
+    }
+    if (!running && !waiting) break;
+    if (!running) {
+      // Between the tokens' ranges: on to the nearest start.
+      seek_ = true;
+      seek_key_.clear();
+      for (const TokenScan& scan : scans_) {
+        if (!scan.started && (seek_key_.empty() || scan.start_key.value < seek_key_))
+          seek_key_ = scan.start_key.value;
+      }
+    }
+  }
+  scanning_ = false;
+  return kTokenDone;
+}
+
+// The kept records of the tokens after the first, token by token, each in key order: 0 with
+// the next, kTokenDone when none is left, or the type check's failure.
+int AccountIteration::DeliverHeld() {
+  if (current_ == 0) {
+    current_ = 1;
+    held_index_ = 0;
+  }
+  for (; current_ < scans_.size(); ++current_, held_index_ = 0) {
+    const std::vector<HeldRecord>& held = scans_[current_].held;
+    if (held_index_ < held.size()) {
+      const HeldRecord& kept = held[held_index_++];
+      return Deliver(std::string_view(held_records_).substr(kept.offset, kept.length), current_);
+    }
+  }
+  return kTokenDone;
+}
+
+AccountIteration::ScannedRecord AccountIteration::Look(std::string_view record,
+                                                       ledger::SegmentOrdering ordering) {
+  ScannedRecord scanned;
+  scanned.bytes = record;
+  // A key that leads with the year has passed the request's year.
+  scanned.other_year = year_leads_key_ &&
+                       record.substr(ledger::glcmpfil::kYear.offset, 4) != std::string_view(year_);
+  const std::string_view account = record.substr(0, kAccountNumberWidth);
+  if (ordering == ledger::SegmentOrdering::kMainFirst && account.size() == kAccountNumberWidth) {
+    scanned.ordered = account;
+  } else {
+    ledger::WriteOrderedAccountNumber(account, ordering, ordered_.data());
+    scanned.ordered = std::string_view(ordered_.data(), ordered_.size());
+  }
+  scanned.qualifies = Qualifies(record);
+  for (std::size_t segment = 0; segment < 3; ++segment) {
+    scanned.fields[segment] = record.substr(8 * segment, 8);
+    scanned.letters[segment] = letters_tested_[segment] && FieldHasLetter(scanned.fields[segment]);
+  }
+  return scanned;
+}
+
+bool AccountIteration::PastEnd(const ScannedRecord& record, const TokenScan& scan) {
+  return record.other_year || record.ordered > std::string_view(scan.upper_ordered);
+}
+
+bool AccountIteration::Qualifies(std::string_view record) const {
   using ledger::account_fields::kMain;
   if (record.substr(kMain.offset, kMain.width) == kZeroSegmentField) return false;
   switch (file_number_) {
     case kIterateBudgets:
-      if (record.substr(ledger::glbudfil::kYear.offset, 4) != year_ ||
-          record.substr(ledger::glbudfil::kRevisionCode.offset, 2) != revision_code_)
-        return false;
-      break;
+      return record.substr(ledger::glbudfil::kYear.offset, 4) == year_ &&
+             record.substr(ledger::glbudfil::kRevisionCode.offset, 2) == revision_code_;
     case kIteratePriorComparatives:
     case kIterateComparatives:
-      if (record.substr(ledger::glcmpfil::kYear.offset, 4) != year_) return false;
-      break;
+      return record.substr(ledger::glcmpfil::kYear.offset, 4) == year_;
     case kIterateTransactions: {
       long long date = LeadingInt(record.substr(ledger::gltrxfil::kDate.offset, 8));
-      if (date < DateOrdinal(services_.dates.from) || date > DateOrdinal(services_.dates.to))
-        return false;
-      break;
+      return date >= DateOrdinal(services_.dates.from) && date <= DateOrdinal(services_.dates.to);
     }
     default:
-      break;
+      return true;
   }
+}
+
+bool AccountIteration::Matches(const ScannedRecord& record, const AccountToken& token) const {
+  if (!record.qualifies) return false;
   if (request_.range_type == kRangeBoundsOnly) return true;
   const auto& lengths = company_->segment_lengths;
-  for (int segment = 0; segment < 3; ++segment) {
+  for (std::size_t segment = 0; segment < 3; ++segment) {
     if (segment > 0 && lengths[segment] == 0) continue;
-    std::string_view field = record.substr(8 * static_cast<std::size_t>(segment), 8);
-    if (!SegmentMatches(token_.segments[segment], field, lengths[segment], segment,
-                        request_.range_type))
+    const TokenSegment& test = token.segments[segment];
+    if (test.any) continue;
+    if (!SegmentMatches(test, record.fields[segment], record.letters[segment], lengths[segment],
+                        static_cast<int>(segment), request_.range_type))
       return false;
   }
   return true;

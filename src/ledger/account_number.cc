@@ -1,6 +1,8 @@
 // Account numbers as the ledger files hold them. (platform-independent)
 #include "ledger/account_number.h"
 
+#include <algorithm>
+
 namespace r7::ledger {
 
 std::string StoredAccountNumber(std::string_view main, std::string_view profit_center,
@@ -21,14 +23,20 @@ std::array<int, 3> SegmentOrder(SegmentOrdering ordering) {
 }
 
 std::string OrderedAccountNumber(std::string_view account_number, SegmentOrdering ordering) {
-  std::string padded(account_number.substr(0, kAccountNumberWidth));
-  padded.resize(kAccountNumberWidth, ' ');
-  std::string ordered;
-  for (int segment : SegmentOrder(ordering)) {
-    ordered +=
-        padded.substr(static_cast<std::size_t>(segment) * kSegmentFieldWidth, kSegmentFieldWidth);
-  }
+  std::string ordered(kAccountNumberWidth, ' ');
+  WriteOrderedAccountNumber(account_number, ordering, ordered.data());
   return ordered;
+}
+
+void WriteOrderedAccountNumber(std::string_view account_number, SegmentOrdering ordering,
+                               char* out) {
+  for (int segment : SegmentOrder(ordering)) {
+    const std::size_t from = static_cast<std::size_t>(segment) * kSegmentFieldWidth;
+    const std::string_view field =
+        from < account_number.size() ? account_number.substr(from, kSegmentFieldWidth) : "";
+    std::fill(std::copy(field.begin(), field.end(), out), out + kSegmentFieldWidth, ' ');
+    out += kSegmentFieldWidth;
+  }
 }
 
 }  // namespace r7::ledger

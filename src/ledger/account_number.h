@@ -33,4 +33,9 @@ std::array<int, 3> SegmentOrder(SegmentOrdering ordering);
 // fewer than 24 characters is first padded with blanks.
 std::string OrderedAccountNumber(std::string_view account_number, SegmentOrdering ordering);
 
+// The same, written to the 24 characters at `out`: for the scans, which order every record
+// they read.
+void WriteOrderedAccountNumber(std::string_view account_number, SegmentOrdering ordering,
+                               char* out);
+
 }  // namespace r7::ledger

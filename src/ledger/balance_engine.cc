@@ -111,13 +111,16 @@ std::string ChartDescription(const LedgerServices& services, CompanyContext& com
   return std::string(TrimTrailingBlanks(CutTo(account.description(), 30)));
 }
 
+// A known account keeps the description of its first use, so the chart is read only for an
+// account the list has not seen.
 void TrackUse(const BalanceCollaborators& with, CompanyContext& company, const FirstAccount& first,
               std::string_view record) {
   const std::string_view number = record.substr(0, kAccountNumberWidth);
+  const std::string account = DisplayAccount(number, company.segment_lengths);
+  if (CountKnownAccountUse(company.used_accounts, account)) return;
   const std::string description =
       number == first.number ? first.description : ChartDescription(with.services, company, number);
-  RecordAccountUse(company.used_accounts, DisplayAccount(number, company.segment_lengths),
-                   description);
+  RecordAccountUse(company.used_accounts, account, description);
 }
 
 // 0 with `*amount` from the preload cache's table, or the first item's failure.

@@ -20,6 +20,7 @@
 #include "base/error_reporter.h"
 #include "base/settings.h"
 #include "ledger/ledger_files.h"
+#include "ledger/used_account_list.h"
 #include "platform/file_system.h"
 #include "recordmgr/record_manager.h"
 #include "specifiers/dates.h"
@@ -45,16 +46,9 @@ struct EntitiesFileSlot {
   PosBlock position;
 };
 
-// One account that a worksheet used while usage tracking was on.
-struct UsedAccount {
-  std::string account;
-  std::string description;
-  int uses = 0;
-};
-
 struct CompanyContext {
   int status = 0;  // 0 when loaded completely, else the code that stopped the load
-  std::vector<UsedAccount> used_accounts;
+  UsedAccountList used_accounts;
   std::string code;  // 1 to 12 characters, trailing blanks and tabs removed
   std::string name;  // at most 30 characters, as compfile.dat holds it
   int current_period = 1;

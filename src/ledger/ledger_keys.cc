@@ -32,9 +32,13 @@ LedgerKey AccountFileKey(std::string_view account_number) {
   return {0, Account(account_number)};
 }
 
-LedgerKey BalanceFileKey(std::string_view account_number, SegmentOrdering ordering, int key_count) {
+LedgerKey AccountFileKey(std::string_view account_number, SegmentOrdering ordering, int key_count) {
   if (key_count < 3) ordering = SegmentOrdering::kMainFirst;
   return {static_cast<int>(ordering), OrderedAccountNumber(account_number, ordering)};
+}
+
+LedgerKey BalanceFileKey(std::string_view account_number, SegmentOrdering ordering, int key_count) {
+  return AccountFileKey(account_number, ordering, key_count);
 }
 
 LedgerKey ComparativeFileKey(std::string_view account_number, std::string_view year,

@@ -26,6 +26,10 @@ struct LedgerKey {
 // Chart of accounts, key 0: the account number.
 LedgerKey AccountFileKey(std::string_view account_number);
 
+// Chart of accounts by a segment ordering, as the balances below: keys 1 and 2 hold the
+// profit-center-first and department-first orders.
+LedgerKey AccountFileKey(std::string_view account_number, SegmentOrdering ordering, int key_count);
+
 // Balances: key number = ordering, the account number in that ordering; ordering 0 only
 // when the file's key count is below 3.
 LedgerKey BalanceFileKey(std::string_view account_number, SegmentOrdering ordering, int key_count);

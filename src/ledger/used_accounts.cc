@@ -2,28 +2,42 @@
 #include "ledger/used_accounts.h"
 
 #include <limits>
+#include <utility>
 
 #include "common/text_util.h"
 
 namespace r7 {
 
-const UsedAccount* FindUsedAccount(const std::vector<UsedAccount>& list, std::string_view account) {
-  for (const UsedAccount& entry : list) {
-    if (EqualsIgnoreCase(entry.account, account)) return &entry;
-  }
-  return nullptr;
+const UsedAccount* UsedAccountList::Find(std::string_view account) const {
+  auto found = index_.find(ToUpperAscii(account));
+  return found == index_.end() ? nullptr : &entries_[found->second];
 }
 
-void RecordAccountUse(std::vector<UsedAccount>& list, std::string_view account,
+UsedAccount* UsedAccountList::Find(std::string_view account) {
+  return const_cast<UsedAccount*>(std::as_const(*this).Find(account));
+}
+
+void UsedAccountList::Append(UsedAccount entry) {
+  index_.emplace(ToUpperAscii(entry.account), entries_.size());
+  entries_.push_back(std::move(entry));
+}
+
+const UsedAccount* FindUsedAccount(const UsedAccountList& list, std::string_view account) {
+  return list.Find(account);
+}
+
+bool CountKnownAccountUse(UsedAccountList& list, std::string_view account) {
+  UsedAccount* entry = list.Find(CutTo(account, kMaxUsedAccountText));
+  if (entry == nullptr) return false;
+  if (entry->uses < std::numeric_limits<int>::max()) ++entry->uses;
+  return true;
+}
+
+void RecordAccountUse(UsedAccountList& list, std::string_view account,
                       std::string_view description) {
-  std::string key = CutTo(account, kMaxUsedAccountText);
-  for (UsedAccount& entry : list) {
-    if (EqualsIgnoreCase(entry.account, key)) {
-      if (entry.uses < std::numeric_limits<int>::max()) ++entry.uses;
-      return;
-    }
-  }
-  list.push_back(UsedAccount{std::move(key), CutTo(description, kMaxUsedDescription), 1});
+  if (CountKnownAccountUse(list, account)) return;
+  list.Append(
+      UsedAccount{CutTo(account, kMaxUsedAccountText), CutTo(description, kMaxUsedDescription), 1});
 }
 
 }  // namespace r7

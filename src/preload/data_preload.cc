@@ -2,6 +2,8 @@
 #include "preload/data_preload.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <span>
@@ -38,21 +40,22 @@ constexpr PreloadFile kPreloadFiles[] = {{kAccountFile, " syactfil.btr"},
                                          {kComparativeFile, " glcmpfil.btr"},
                                          {kBudgetFile, " glbudfil.btr"}};
 
-// One record of a ledger file by its key: the record, nothing when the file has none, or
-// false from `ok` when the read failed otherwise.
-std::optional<std::string> ReadByKey(const LedgerServices& services, CompanyContext& company,
-                                     LedgerSlot slot, ledger::LedgerKey key, bool* ok) {
-  key.value.resize(kKeyBufferSize, '\0');
-  const unsigned char* record = nullptr;
-  int status = services.records.GetEqual(company.files[slot].position, &record, key.value.data(),
+// One record of a ledger file by its key, where it landed in the record manager's buffer
+// (valid until the next read); nothing when the file has none, or false from `ok` when the
+// read failed otherwise.
+std::optional<std::string_view> ReadByKey(const LedgerServices& services, CompanyContext& company,
+                                          LedgerSlot slot, const ledger::LedgerKey& key, bool* ok) {
+  std::array<char, kKeyLength + 1> buffer{};
+  std::memcpy(buffer.data(), key.value.data(), std::min(key.value.size(), buffer.size() - 1));
+  int status = services.records.GetEqual(company.files[slot].position, nullptr, buffer.data(),
                                          static_cast<int8_t>(key.key_number));
   if (status != 0) {
     int last = services.records.last_status();
     if (last != btr::kKeyNotFound && last != btr::kEndOfFile) *ok = false;
     return std::nullopt;
   }
-  return std::string(reinterpret_cast<const char*>(services.records.record_buffer()),
-                     services.records.record_length());
+  return std::string_view(reinterpret_cast<const char*>(services.records.record_buffer()),
+                          services.records.record_length());
 }
 
 // Opening amount and periods 1 to 13 as stored; the balance engine derives period changes
@@ -81,15 +84,26 @@ struct AccountRows {
   std::array<bool, kRowCount> has_record{};
 };
 
+// What the keys of a load's reads hold besides the account: worked out once per load.
+struct LoadYears {
+  std::string last_year;                     // the year before the request's
+  std::optional<std::string> revision_code;  // budgets: none for a revision out of range
+
+  explicit LoadYears(const AccountRequest& request)
+      : last_year(FourDigitYear(LeadingInt(request.year) - 1)),
+        revision_code(ledger::RevisionCode(LeadingInt(request.revision))) {}
+};
+
 // Reads the rows of one account; false when a read failed.
 bool ReadAccountRows(const LedgerServices& services, CompanyContext& company,
-                     const AccountRequest& request, const PreloadSettings& s, bool prior_year,
-                     std::string_view number, AccountRows* rows) {
+                     const AccountRequest& request, const LoadYears& years,
+                     const PreloadSettings& s, bool prior_year, std::string_view number,
+                     AccountRows* rows) {
   bool ok = true;
   using ledger::SegmentOrdering;
   if (!request.budget) {
     if (s.load_this_year) {
-      std::optional<std::string> record =
+      std::optional<std::string_view> record =
           prior_year ? ReadByKey(services, company, kComparativeSlot,
                                  ledger::ComparativeFileKey(
                                      number, request.year, SegmentOrdering::kMainFirst,
@@ -103,19 +117,17 @@ bool ReadAccountRows(const LedgerServices& services, CompanyContext& company,
       rows->has_record[kThisYearRow] = record.has_value();
     }
     if (s.load_last_year) {
-      std::optional<std::string> record =
+      std::optional<std::string_view> record =
           ReadByKey(services, company, kComparativeSlot,
-                    ledger::ComparativeFileKey(number, FourDigitYear(LeadingInt(request.year) - 1),
-                                               SegmentOrdering::kMainFirst,
+                    ledger::ComparativeFileKey(number, years.last_year, SegmentOrdering::kMainFirst,
                                                company.files[kComparativeSlot].key_count),
                     &ok);
       if (record) ActualRow(*record, true, &rows->row1);
       rows->has_record[kLastYearRow] = record.has_value();
     }
   } else {
-    std::optional<std::string> code = ledger::RevisionCode(LeadingInt(request.revision));
-    if (code) {
-      std::optional<std::string> record =
+    if (const std::optional<std::string>& code = years.revision_code) {
+      std::optional<std::string_view> record =
           ReadByKey(services, company, kBudgetSlot,
                     ledger::BudgetFileKey(number, request.year, *code, SegmentOrdering::kMainFirst,
                                           company.files[kBudgetSlot].key_count),
@@ -296,6 +308,7 @@ int DataPreLoad(const LedgerServices& services, CompanyContext& company,
 
   // Step 6: the walk.
   AccountIteration iteration(services);
+  const LoadYears years(request);
   std::uint64_t count = 0;
   int walk = iteration.First(request, company, kIterateChart, true);
   while (walk == kIterationRecord) {
@@ -303,7 +316,7 @@ int DataPreLoad(const LedgerServices& services, CompanyContext& company,
     ledger::AccountRecordView account(std::span<const char>(record.data(), record.size()));
     const std::string number(account.account_number());
     AccountRows rows;
-    if (!ReadAccountRows(services, company, request, s, selection.prior_year, number, &rows))
+    if (!ReadAccountRows(services, company, request, years, s, selection.prior_year, number, &rows))
       return finish(kPreloadFailed);
     const int kind = account.type() == "B" ? 2 : 1;
     int added = selection.store.AddAccount(number, kind, rows.row0,

@@ -154,10 +154,14 @@ int16_t RecordManager::Delete(PosBlock& position) {
 }
 
 int RecordManager::Read(uint16_t operation, PosBlock& position, void* key, int8_t key_number) {
-  record_length_ = kReadLength;
-  int16_t status =
-      Call(operation, &position, record_buffer_.data(), &record_length_, key, key_number);
-  if (status != 0) record_length_ = 0;
+  return ReadInto(operation, position, record_buffer_.data(), &record_length_, key, key_number);
+}
+
+int RecordManager::ReadInto(uint16_t operation, PosBlock& position, unsigned char* data,
+                            uint16_t* length, void* key, int8_t key_number) {
+  *length = kReadLength;
+  int16_t status = Call(operation, &position, data, length, key, key_number);
+  if (status != 0) *length = 0;
   return CheckStatus(status);
 }
 
@@ -181,6 +185,20 @@ int RecordManager::GetGreaterOrEqual(PosBlock& position, const unsigned char** r
   int result = Read(btr::kGetGreaterOrEqual, position, key, key_number);
   if (record) *record = record_buffer_.data();
   return result;
+}
+
+int RecordManager::GetNextInto(PosBlock& position, RecordBuffer* into, const unsigned char** key,
+                               int8_t key_number) {
+  int result = ReadInto(btr::kGetNext, position, into->bytes.data(), &into->length,
+                        key_buffer_.data(), key_number);
+  if (key) *key = key_buffer_.data();
+  return result;
+}
+
+int RecordManager::GetGreaterOrEqualInto(PosBlock& position, RecordBuffer* into, void* key,
+                                         int8_t key_number) {
+  return ReadInto(btr::kGetGreaterOrEqual, position, into->bytes.data(), &into->length, key,
+                  key_number);
 }
 
 int RecordManager::GetFirst(PosBlock& position, const unsigned char** record,

@@ -37,6 +37,14 @@ inline constexpr uint8_t kKeyLength = 255;  // the key length every call passes
 
 inline constexpr const char* kClientLibrary = "WBTRV32.DLL";
 
+// A record buffer of a reader's own: a read into it leaves the shared buffer alone, and
+// the record stays there whatever other reads happen, without a copy.
+struct RecordBuffer {
+  std::array<unsigned char, kRecordBufferSize> bytes{};
+  uint16_t length = 0;  // bytes the last read returned; 0 after a failed one
+  std::string_view view() const { return {reinterpret_cast<const char*>(bytes.data()), length}; }
+};
+
 class RecordManager {
  public:
   // Closes one ledger file that a company other than `requesting_company` holds open, so
@@ -88,7 +96,11 @@ class RecordManager {
   int GetGreaterOrEqual(PosBlock& position, const unsigned char** record, void* key,
                         int8_t key_number);  // checked
   int GetFirst(PosBlock& position, const unsigned char** record, const unsigned char** key,
-               int8_t key_number);                   // checked
+               int8_t key_number);  // checked
+  // The same reads into the caller's own buffer (checked).
+  int GetNextInto(PosBlock& position, RecordBuffer* into, const unsigned char** key,
+                  int8_t key_number);
+  int GetGreaterOrEqualInto(PosBlock& position, RecordBuffer* into, void* key, int8_t key_number);
   int Stat(PosBlock& position, int16_t* key_count);  // checked
   int16_t Reset();                                   // raw
   // A concurrent transaction of the writes that follow: EndTransaction commits them all,
@@ -105,6 +117,8 @@ class RecordManager {
 
  private:
   int Read(uint16_t operation, PosBlock& position, void* key, int8_t key_number);
+  int ReadInto(uint16_t operation, PosBlock& position, unsigned char* data, uint16_t* length,
+               void* key, int8_t key_number);
 
   platform::DynamicLibraries& libraries_;
   platform::FileSystem& files_;

@@ -461,6 +461,9 @@ AccountToken ParseAccountToken(std::string_view text) {
     std::string lower, upper;
     if (HasWildcard(segment.text)) {
       segment.kind = SegmentKind::kPattern;
+      segment.any = segment.text == "*";
+      segment.zeros_and_wildcards = segment.text.find_first_not_of("0*?") == std::string::npos;
+      segment.has_star = segment.text.find('*') != std::string::npos;
       lower = PatternBound(segment.text, ' ');
       upper = PatternBound(segment.text, 'Z');
     } else if (std::size_t dots = segment.text.find(".."); dots != std::string::npos) {
@@ -486,27 +489,47 @@ AccountToken ParseAccountToken(std::string_view text) {
   return token;
 }
 
+bool FieldHasLetter(std::string_view field) {
+  return HasLetter(field);
+}
+
 bool SegmentMatches(const TokenSegment& segment, std::string_view field, int length,
                     int segment_index, int range_type) {
+  return SegmentMatches(segment, field, HasLetter(field), length, segment_index, range_type);
+}
+
+bool SegmentMatches(const TokenSegment& segment, std::string_view field, bool field_has_letter,
+                    int length, int segment_index, int range_type) {
   switch (segment.kind) {
     case SegmentKind::kExact:
-      return MatchWildcard(field, segment.value);
+      // A value without wildcards matches as the same letters, without regard to case.
+      return field == segment.value || EqualsIgnoreCase(field, segment.value);
     case SegmentKind::kRange:
       if (range_type == kRangeMainOnly && segment_index != 0) return true;
       return segment.from <= field && field <= segment.to;
     case SegmentKind::kPattern:
       break;
   }
-  const std::string& pattern = segment.text;
+  if (segment.any) return true;  // every field, whatever form it is compared in
   std::string_view compared = field;
   const std::size_t kept = static_cast<std::size_t>(std::max(length, 0));
-  if (HasLetter(field)) {
+  if (field_has_letter) {
     compared = TrimTrailingBlanks(field);
-  } else if (pattern.find_first_not_of("0*?") == std::string::npos ||
-             (pattern.find('*') == std::string::npos && field.size() > kept)) {
+  } else if (segment.zeros_and_wildcards || (!segment.has_star && field.size() > kept)) {
     if (kept < field.size()) compared = field.substr(field.size() - kept);
   }
-  return MatchWildcard(compared, pattern);
+  return MatchWildcard(compared, segment.text);
+}
+
+std::string_view RequiredFieldPrefix(const TokenSegment& segment) {
+  // A field with a letter is compared trimmed, one without in full: either way from its
+  // first character, so the pattern's leading literal characters meet the field's.
+  if (segment.kind != SegmentKind::kPattern || !segment.has_star || segment.zeros_and_wildcards)
+    return {};
+  const std::string_view text = segment.text;
+  std::size_t digits = 0;
+  while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+  return text.substr(0, std::min(digits, kField));
 }
 
 std::string AllAccountsSpecifier(int segment_count) {

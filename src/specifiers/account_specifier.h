@@ -76,6 +76,11 @@ struct TokenSegment {
   std::string value;  // exact: the padded value
   std::string from;   // range: the padded ends
   std::string to;
+  // Patterns, read once for the records they are compared with: "*" alone (every field
+  // passes), only "0", "*" and "?", a "*" anywhere.
+  bool any = false;
+  bool zeros_and_wildcards = false;
+  bool has_star = false;
 };
 
 // One token ready for a scan. The bounds are 24-character account numbers in key order
@@ -96,6 +101,16 @@ AccountToken ParseAccountToken(std::string_view token);
 // account's range is tested; the caller skips the tests altogether under range type 0.
 bool SegmentMatches(const TokenSegment& segment, std::string_view field, int length,
                     int segment_index, int range_type);
+// The digits that begin every stored field passing a pattern segment's test: those before
+// the pattern's first wildcard, where the test reads the field from its first character (a
+// pattern with a "*" that is not all "0", "*" and "?"; digits match only themselves, with
+// or without regard to case). Empty when the test fixes no leading characters.
+std::string_view RequiredFieldPrefix(const TokenSegment& segment);
+// Whether a stored field holds a letter: a pattern is then compared with it trimmed.
+bool FieldHasLetter(std::string_view field);
+// The same for a scan, which looks for letters in a record's field once for all its tokens.
+bool SegmentMatches(const TokenSegment& segment, std::string_view field, bool field_has_letter,
+                    int length, int segment_index, int range_type);
 
 // "*", "*-*", "*-*-*" and "^", "^-^", "^-^-^" for 1 to 3 segments.
 std::string AllAccountsSpecifier(int segment_count);

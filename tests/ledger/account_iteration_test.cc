@@ -1,10 +1,13 @@
 // The account iteration over every ledger file of real companies, and the entities file.
 #include "ledger/account_iteration.h"
+#include "ledger/ledger_keys.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 
+#include "fakes/counting_libraries.h"
 #include "fakes/ledger_fixture.h"
 #include "fakes/ledger_world.h"
 #include "ledger/account_number.h"
@@ -76,18 +79,38 @@ TEST_F(AccountIterationTest, FileNumbersRangeTypesAndTitleRecords) {
       {"balances", "1000", kIterateBalances, 2, "2002", {"1000-10-100", "1000-20-100", "end 1"}},
       {"in the chart, no balance", "2000", kIterateBalances, 2, "2002", {"end 22"}},
       {"comparatives", "1000-10", kIterateComparatives, 2, "2001", {"1000-10-100", "end 1"}},
-      {"prior of 2001: 2000", "1000-10", kIteratePriorComparatives, 2, "2001",
+      {"prior of 2001: 2000",
+       "1000-10",
+       kIteratePriorComparatives,
+       2,
+       "2001",
        {"1000-10-100", "end 1"}},
       {"prior of 2000", "1000-10", kIteratePriorComparatives, 2, "2000", {"end 22"}},
       {"budgets", "1000-10", kIterateBudgets, 2, "2002", {"1000-10-100", "end 1"}},
       {"no budget of 2001", "1000-10", kIterateBudgets, 2, "2001", {"end 22"}},
-      {"transactions", "*", kIterateTransactions, 2, "2002",
+      {"transactions",
+       "*",
+       kIterateTransactions,
+       2,
+       "2002",
        {"1000-10-100@20020210", "4000-10-100@20020210", "4000-10-100@20020315", "end 1"}},
-      {"range type 2", "4000..4100-10..10-100..100", kIterateChart, 2, "2002",
+      {"range type 2",
+       "4000..4100-10..10-100..100",
+       kIterateChart,
+       2,
+       "2002",
        {"4000-10-100", "4100-10-100", "end 1"}},
-      {"range type 1", "4000..4100-10..10-100..100", kIterateChart, 1, "2002",
+      {"range type 1",
+       "4000..4100-10..10-100..100",
+       kIterateChart,
+       1,
+       "2002",
        {"4000-10-100", "4000-20-200", "4100-10-100", "end 1"}},
-      {"range type 0", "4000..4100-10..10-100..100", kIterateChart, 0, "2002",
+      {"range type 0",
+       "4000..4100-10..10-100..100",
+       kIterateChart,
+       0,
+       "2002",
        {"4000-10-100", "4000-20-200", "4100-10-100", "end 1"}},
       {"title record", "0-10-0", kIterateChart, 2, "2002", {"end 22"}},
       {"open range", "*-1..-*", kIterateChart, 2, "2002", {"end 22"}},
@@ -101,6 +124,57 @@ TEST_F(AccountIterationTest, TheTypeCheckRefusesMixedKinds) {
   EXPECT_EQ(Walk("02", "1000,4000", kIterateChart, 2, "2002", false).back(), "end 17");
   EXPECT_EQ(world_->errors.text(),
             "R7 [Tessary] Cannot sum accounts of different types - 4000-10-100");
+}
+
+// "1*" in the profit center matches the code 1A as written and the number 10 in its mapped
+// form 0000001*: one item, two tokens that both match. They share one scan of the chart,
+// yet deliver (and meet the type check) as a scan per token would: the written form's
+// accounts in key order, then the mapped form's, though 10 comes before 1A in the file.
+TEST_F(AccountIterationTest, AnItemsTokensShareOneScanAndComeTokenByToken) {
+  own_system_ = std::make_unique<testing::FixtureDirectory>(testing::BuildFixtureText(R"({
+      "companies": [{"directory": "DATA_09", "name": "Mixed Codes Co",
+                     "segment_lengths": [4, 2, 3], "periods": [["20020101", "20020131"]],
+                     "accounts": [{"account": "1000-10-100", "type": "B"},
+                                  {"account": "1000-1A-100", "type": "P"},
+                                  {"account": "1000-20-100"},
+                                  {"account": "2000-10-100"},
+                                  {"account": "2000-1A-100", "type": "P"}]}]})"));
+  testing::FakePlatform host;
+  testing::CountingLibraries counting(host.libraries);
+  world_ = std::make_unique<testing::LedgerWorld>(own_system_->path(), &counting);
+  ASSERT_NE(world_->companies.FindCompany("09"), nullptr);
+
+  const std::uint64_t before = testing::CountingLibraries::calls;
+  EXPECT_EQ(Walk("09", "*-1*-*", kIterateChart),
+            (Accounts{"1000-1A-100", "2000-1A-100", "1000-10-100", "2000-10-100", "end 1"}));
+  // A seek for each profit-center prefix the tokens fix ("1", "0000001"; the lettered
+  // field begins with "1"), then a seek and a step per record to the end of the chart:
+  // each record is read once.
+  EXPECT_EQ(testing::CountingLibraries::calls - before, 8u);
+  // The written form fixes a prefix no field has: its token reads nothing, and the first
+  // account comes at the mapped form's first match, not after the whole chart.
+  EXPECT_EQ(Walk("09", "*-2*-*", kIterateChart), (Accounts{"1000-20-100", "end 1"}));
+  LedgerServices services = world_->services(kWindow);
+  AccountIteration first(services);
+  const std::uint64_t before_first = testing::CountingLibraries::calls;
+  ASSERT_EQ(first.First(MakeAccountRequest("*-2*-*", "2002", "1"),
+                        *world_->companies.FindCompany("09"), kIterateChart, false),
+            kIterationRecord);
+  EXPECT_EQ(first.record().substr(0, 24), "000010000000002000000100");
+  // The two seeks, then 1000-10-100 and 1000-20-100.
+  EXPECT_EQ(testing::CountingLibraries::calls - before_first, 2u + 2u);
+  // Another read lands in the record manager's shared buffer, not in the delivered record.
+  std::string other = ledger::AccountFileKey("000020000000001000000100").value;
+  other.resize(kKeyBufferSize, '\0');
+  ASSERT_EQ(
+      world_->records.GetEqual(world_->companies.FindCompany("09")->files[kAccountSlot].position,
+                               nullptr, other.data(), 0),
+      0);
+  EXPECT_EQ(first.record().substr(0, 24), "000010000000002000000100");
+  EXPECT_EQ(Walk("09", "*-1*-*", kIterateChart, kRangeAllSegments, "2002", false).back(), "end 17");
+  EXPECT_EQ(world_->errors.text(),
+            "R7 [Tessary] Cannot sum accounts of different types - 1000-10-100");
+  world_.reset();  // before the libraries it binds through
 }
 
 TEST_F(AccountIterationTest, AConfirmedStopIsNotAnEnd) {

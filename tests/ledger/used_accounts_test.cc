@@ -7,7 +7,7 @@ namespace r7 {
 namespace {
 
 TEST(UsedAccountsTest, UniqueWithoutRegardToCaseInOrderOfFirstUse) {
-  std::vector<UsedAccount> list;
+  UsedAccountList list;
   RecordAccountUse(list, "4000-AB-100", "Sales");
   RecordAccountUse(list, "1000-10-100", "Cash");
   RecordAccountUse(list, "4000-ab-100", "Other text");
@@ -21,7 +21,7 @@ TEST(UsedAccountsTest, UniqueWithoutRegardToCaseInOrderOfFirstUse) {
 }
 
 TEST(UsedAccountsTest, TextsAreCutToTheirCapacities) {
-  std::vector<UsedAccount> list;
+  UsedAccountList list;
   RecordAccountUse(list, std::string(50, 'A'), std::string(40, 'd'));
   EXPECT_EQ(list[0].account, std::string(38, 'A'));
   EXPECT_EQ(list[0].description, std::string(30, 'd'));

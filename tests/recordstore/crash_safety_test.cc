@@ -1,4 +1,5 @@
-// A killed reader or writer leaves the file sound: every acknowledged write in it, none half-made.
+// A killed reader or writer leaves the file sound: every acknowledged write in it, none half-made;
+// a reader holding its file between calls delays another process's writer, never refuses it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "fakes/record_manager_client.h"
 #include "wbtrv32.h"
@@ -21,32 +23,62 @@ std::string CodeFor(uint32_t n) {
   return code;
 }
 
-// Runs `body` in a child process that reports progress by writing 4-byte numbers to the
-// pipe; returns once `wanted` reports arrived, after killing the child with SIGKILL. All the
-// reports the child made before it died are in `reports`.
+// A child process running `body`, which reports progress by writing 4-byte numbers to a
+// pipe (and only returns on failure).
+class ChildProcess {
+ public:
+  template <typename Body>
+  explicit ChildProcess(Body body) {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      body(fds[1]);
+      _exit(3);
+    }
+    close(fds[1]);
+    fd_ = fds[0];
+  }
+  ~ChildProcess() {
+    if (pid_ > 0) Kill();
+    if (fd_ >= 0) close(fd_);
+  }
+
+  // Waits until `wanted` reports arrived; false when the child stopped before.
+  bool WaitFor(size_t wanted) {
+    uint32_t value = 0;
+    while (reports_.size() < wanted && fd_ >= 0 && read(fd_, &value, sizeof value) == sizeof value)
+      reports_.push_back(value);
+    return reports_.size() >= wanted;
+  }
+  // Kills the child with SIGKILL; true when that is what ended it. Every report it made
+  // before it died is in reports().
+  bool Kill() {
+    kill(pid_, SIGKILL);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    uint32_t value = 0;
+    while (read(fd_, &value, sizeof value) == sizeof value) reports_.push_back(value);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+  }
+  const std::vector<uint32_t>& reports() const { return reports_; }
+
+ private:
+  pid_t pid_ = -1;
+  int fd_ = -1;
+  std::vector<uint32_t> reports_;
+};
+
+// Runs `body` in a child process, waits for `wanted` reports and kills it; all the reports
+// the child made before it died are in `reports`.
 template <typename Body>
 void RunAndKill(Body body, size_t wanted, std::vector<uint32_t>* reports) {
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(fds[0]);
-    body(fds[1]);
-    _exit(3);  // body only returns on failure
-  }
-  close(fds[1]);
-  uint32_t value = 0;
-  while (reports->size() < wanted && read(fds[0], &value, sizeof value) == sizeof value) {
-    reports->push_back(value);
-  }
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  while (read(fds[0], &value, sizeof value) == sizeof value) reports->push_back(value);
-  close(fds[0]);
-  ASSERT_EQ(reports->size() >= wanted, true) << "the child stopped early";
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  ChildProcess child(body);
+  ASSERT_TRUE(child.WaitFor(wanted)) << "the child stopped early";
+  EXPECT_TRUE(child.Kill());
+  *reports = child.reports();
 }
 
 void Report(int fd, uint32_t value) {
@@ -77,6 +109,16 @@ std::set<std::string> AllCodes(Client& file) {
   }
   EXPECT_EQ(status, btr::kEndOfFile);
   return codes;
+}
+
+// Makes the file with the records of codes 0 to 19, and closes it.
+void FillWithTwentyCodes(Client& file) {
+  ASSERT_EQ(file.Create(), btr::kOk);
+  ASSERT_EQ(file.Open(), btr::kOk);
+  for (uint32_t n = 0; n < 20; ++n) {
+    ASSERT_EQ(file.Insert(SampleRecord(CodeFor(n), 0, CodeFor(n))), btr::kOk);
+  }
+  ASSERT_EQ(file.Close(), btr::kOk);
 }
 
 TEST(CrashSafety, WriterKilledMidBatchLosesNoAcknowledgedInsert) {
@@ -145,12 +187,7 @@ TEST(CrashSafety, WriterKilledInsideATransactionLeavesNoneOfItsWrites) {
 TEST(CrashSafety, ReaderKilledMidScanLeavesTheFileWritable) {
   TempDir dir;
   Client setup(dir.File("scan.btr"));
-  ASSERT_EQ(setup.Create(), btr::kOk);
-  ASSERT_EQ(setup.Open(), btr::kOk);
-  for (uint32_t n = 0; n < 20; ++n) {
-    ASSERT_EQ(setup.Insert(SampleRecord(CodeFor(n), 0, CodeFor(n))), btr::kOk);
-  }
-  ASSERT_EQ(setup.Close(), btr::kOk);
+  ASSERT_NO_FATAL_FAILURE(FillWithTwentyCodes(setup));
 
   std::vector<uint32_t> scans;
   RunAndKill(
@@ -170,6 +207,48 @@ TEST(CrashSafety, ReaderKilledMidScanLeavesTheFileWritable) {
   EXPECT_EQ(AllCodes(after).size(), 21u);
   EXPECT_EQ(after.Close(), btr::kOk);
   EXPECT_EQ(IntegrityOf(setup.path()), "ok");
+}
+
+// A reader keeps its file's read transaction open between its calls, which holds writers
+// off. A writer in another process still gets through, both while the reader reads on and
+// after it has gone quiet, and a reader killed while it holds the file costs nothing.
+TEST(CrashSafety, AReaderHoldingItsFileDelaysWritersButNeverRefusesThem) {
+  TempDir dir;
+  Client setup(dir.File("held.btr"));
+  ASSERT_NO_FATAL_FAILURE(FillWithTwentyCodes(setup));
+
+  uint32_t next_code = 100;
+  for (const bool quiet : {false, true}) {
+    SCOPED_TRACE(quiet ? "a reader gone quiet" : "a reader scanning on");
+    ChildProcess reader([&](int fd) {
+      Client file(setup.path());
+      if (file.Open(btr::kModeReadOnly) != btr::kOk) return;
+      if (quiet) {
+        if (file.Get(btr::kGetFirst, 0) != btr::kOk) return;
+        Report(fd, 0);
+        pause();
+      }
+      for (uint32_t scan = 0;; ++scan) {
+        if (AllCodes(file).size() < 20) return;
+        Report(fd, scan);
+      }
+    });
+    ASSERT_TRUE(reader.WaitFor(1));
+    Client writer(setup.path());
+    ASSERT_EQ(writer.Open(), btr::kOk);
+    std::set<std::string> written;
+    for (int n = 0; n < 5; ++n, ++next_code) {
+      ASSERT_EQ(writer.Insert(SampleRecord(CodeFor(next_code), 1, CodeFor(next_code))), btr::kOk);
+      written.insert(CodeFor(next_code));
+    }
+    EXPECT_TRUE(reader.Kill());
+    ASSERT_EQ(writer.Insert(SampleRecord(CodeFor(next_code), 1, CodeFor(next_code))), btr::kOk);
+    written.insert(CodeFor(next_code++));
+    const std::set<std::string> codes = AllCodes(writer);
+    for (const std::string& code : written) EXPECT_EQ(codes.count(code), 1u) << code;
+    EXPECT_EQ(writer.Close(), btr::kOk);
+    EXPECT_EQ(IntegrityOf(setup.path()), "ok");
+  }
 }
 
 }  // namespace

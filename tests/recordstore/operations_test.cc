@@ -1,9 +1,14 @@
 // The stand-in record manager call by call: statuses, buffers, currency, duplicates, read-only.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <map>
+#include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fakes/record_manager_client.h"
@@ -155,6 +160,105 @@ TEST_F(RecordManagerTest, InsertRefusesDuplicatesOfUniqueKeysAndMakesTheRecordCu
   ASSERT_EQ(file_.Insert(SampleRecord("A500", 0, "abe"), btr::kNoCurrencyChange), btr::kOk);
   ASSERT_EQ(file_.Get(btr::kGetNext, 0), btr::kOk);
   EXPECT_EQ(CodeOf(file_.record()), "A500") << "still after A004, where the Get First left it";
+}
+
+TEST_F(RecordManagerTest, AScanSeesWhatAnotherPositionBlockWroteBetweenItsReads) {
+  InsertSamples();  // A004 B002 C001 D003 E005 by code
+  Client reader(file_.path());
+  ASSERT_EQ(reader.Open(btr::kModeReadOnly), btr::kOk);
+  ASSERT_EQ(reader.Get(btr::kGetFirst, 0), btr::kOk);
+  // A write between two reads of a scan (each read keeps its file's read transaction open
+  // after it) lands before the next read, which continues from where the scan stood.
+  const std::vector<std::pair<std::function<void()>, std::string>> steps = {
+      {[&] { EXPECT_EQ(file_.Insert(SampleRecord("B001", 1, "bo")), btr::kOk); }, "B001"},
+      {[] {}, "B002"},
+      {[&] {
+         ASSERT_EQ(file_.Get(btr::kGetEqual, 0, Code("C001")), btr::kOk);
+         EXPECT_EQ(file_.Delete(), btr::kOk);
+       },
+       "D003"},
+      {[&] {
+         ASSERT_EQ(file_.Get(btr::kGetEqual, 0, Code("E005")), btr::kOk);
+         EXPECT_EQ(file_.Update(SampleRecord("E005", 7, "ed"), 0), btr::kOk);
+       },
+       "E005"},
+  };
+  for (const auto& [write, next] : steps) {
+    write();
+    ASSERT_EQ(reader.Get(btr::kGetNext, 0), btr::kOk) << next;
+    EXPECT_EQ(CodeOf(reader.record()), next);
+  }
+  EXPECT_EQ(AmountOf(reader.record()), 7) << "the updated record, not the one read before";
+  EXPECT_EQ(reader.Get(btr::kGetNext, 0), btr::kEndOfFile);
+  EXPECT_EQ(reader.Close(), btr::kOk);
+}
+
+// Within a read transaction a seek a few entries ahead of the last read steps there rather
+// than seeking again. Every seek of a walk that mostly goes forward, with misses and
+// duplicates, must find what a seek on a freshly opened file finds, and Get Next must go on
+// from wherever the walk stands.
+TEST_F(RecordManagerTest, SeeksAheadOfTheLastReadFindWhatAFreshSeekFinds) {
+  auto code = [](int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "K%03d", n);
+    return std::string(text);
+  };
+  for (int n = 0; n < 60; n += 1 + n % 3) {  // codes with gaps; amounts repeat
+    ASSERT_EQ(file_.Insert(SampleRecord(code(n), n % 7 * 10, code(n))), btr::kOk);
+  }
+  const Codes order[2] = {Scan(0), Scan(1)};
+  auto value_of = [&](int key, int target) {
+    return key == 0 ? Code(code(target)) : Amount(target % 8 * 10 - 5 * (target % 2));
+  };
+  // What each seek finds on a freshly opened file (opening a file ends the process's read
+  // transactions, so this comes first).
+  std::map<std::tuple<uint16_t, int, int>, std::pair<int16_t, std::string>> fresh;
+  for (uint16_t operation : {btr::kGetEqual, btr::kGetGreaterOrEqual}) {
+    for (int key = 0; key < 2; ++key) {
+      for (int target = 0; target < 64; ++target) {
+        Client reference(file_.path());
+        ASSERT_EQ(reference.Open(btr::kModeReadOnly), btr::kOk);
+        const int16_t status =
+            reference.Get(operation, static_cast<int8_t>(key), value_of(key, target));
+        fresh[{operation, key, target}] = {status, CodeOf(reference.record())};
+        EXPECT_EQ(reference.Close(), btr::kOk);
+      }
+    }
+  }
+  Client walker(file_.path());
+  ASSERT_EQ(walker.Open(btr::kModeReadOnly), btr::kOk);
+  std::mt19937 rng(11);
+  std::string current;  // the walker's current record, and its key
+  int current_key = 0;
+  int target = 0;
+  for (int i = 0; i < 600; ++i) {
+    const int what = static_cast<int>(rng() % 4);
+    if (what == 0 && !current.empty()) {
+      const Codes& codes = order[current_key];
+      auto at = std::find(codes.begin(), codes.end(), current);
+      const int16_t status = walker.Get(btr::kGetNext, static_cast<int8_t>(current_key));
+      if (at + 1 == codes.end()) {
+        EXPECT_EQ(status, btr::kEndOfFile) << i;
+      } else {
+        ASSERT_EQ(status, btr::kOk) << i;
+        EXPECT_EQ(CodeOf(walker.record()), *(at + 1)) << i;
+        current = CodeOf(walker.record());
+      }
+      continue;
+    }
+    // Mostly a little further on; now and then anywhere.
+    target = rng() % 4 == 0 ? static_cast<int>(rng() % 64) : (target + rng() % 3) % 64;
+    const int key = static_cast<int>(rng() % 2);
+    const uint16_t operation = what == 1 ? btr::kGetEqual : btr::kGetGreaterOrEqual;
+    const auto& [status, found] = fresh[{operation, key, target}];
+    ASSERT_EQ(walker.Get(operation, static_cast<int8_t>(key), value_of(key, target)), status) << i;
+    if (status == btr::kOk) {
+      EXPECT_EQ(CodeOf(walker.record()), found) << i;
+      current = found;
+      current_key = key;
+    }
+  }
+  EXPECT_EQ(walker.Close(), btr::kOk);
 }
 
 TEST_F(RecordManagerTest, UpdateRules) {

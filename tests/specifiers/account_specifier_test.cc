@@ -200,6 +200,29 @@ TEST(SegmentMatchesTest, ComparesNumericAndLetteredFields) {
   EXPECT_TRUE(SegmentMatches(range, "00000030", 2, 1, 1));  // range type 1: main only
 }
 
+TEST(SegmentMatchesTest, EveryFieldAPatternPassesBeginsWithItsRequiredPrefix) {
+  const std::vector<std::pair<std::string, std::string>> patterns = {{"12*", "12"},
+                                                                     {"0000012*", "0000012"},
+                                                                     {"1A*", "1"},
+                                                                     {"12?4*", "12"},
+                                                                     {"1?", ""},
+                                                                     {"0*", ""},
+                                                                     {"*12", ""},
+                                                                     {"*", ""},
+                                                                     {"123456789*", "12345678"}};
+  const std::vector<std::string> fields = {"00000120", "12      ", "1204    ", "1A      ",
+                                           "1a3     ", "00000012", "12345678", "AB12    "};
+  for (const auto& [text, prefix] : patterns) {
+    const TokenSegment segment = ParseAccountToken("*-*-" + text).segments[2];
+    EXPECT_EQ(RequiredFieldPrefix(segment), prefix) << text;
+    for (const std::string& field : fields) {
+      if (SegmentMatches(segment, field, 3, 2, 2)) {
+        EXPECT_TRUE(field.starts_with(prefix)) << text << " passes " << field;
+      }
+    }
+  }
+}
+
 TEST(AccountSpecifierHelpersTest, AllAccountsEntitiesKeyDisplayAndTemplates) {
   EXPECT_EQ(AllAccountsSpecifier(1), "*");
   EXPECT_EQ(AllAccountsSpecifier(3), "*-*-*");

@@ -88,6 +88,77 @@ bool KeyNotFound(const LedgerServices& services) {
   return services.records.last_status() == btr::kKeyNotFound;
 }
 
+// Opens the budget file for writing and the chart, then updates or inserts the record of
+// the account, year and revision with the period's value: 0, or the failure.
+int WriteBudgetRecord(const LedgerServices& services, CompanyContext& company,
+                      const std::string& account_number, const std::string& year,
+                      const std::string& revision_code, std::size_t period,
+                      const ledger::BudgetValue& value) {
+  ErrorReporter& errors = services.errors;
+  LedgerFileSlot& budget_slot = company.files[kBudgetSlot];
+  if (budget_slot.open) {
+    services.records.Close(budget_slot.position);
+    budget_slot.open = false;
+  }
+  if (services.companies.OpenLedgerFile(company, kBudgetFileForWrite) != 0) {
+    errors.SetError(kCantOpenFile, LedgerFileName(*FindLedgerFile(kBudgetFileForWrite)));
+    return kCantOpenFile;
+  }
+  LedgerFileSlot& account_slot = company.files[kAccountSlot];
+  if (!account_slot.open && services.companies.OpenLedgerFile(company, kAccountFile) != 0) {
+    errors.SetError(kCantOpenFile, LedgerFileName(*FindLedgerFile(kAccountFile)));
+    return kCantOpenFile;
+  }
+
+  // Key 0 of the budget file: account number, year, revision code.
+  ledger::LedgerKey key = ledger::BudgetFileKey(account_number, year, revision_code,
+                                                ledger::SegmentOrdering::kMainFirst, 1);
+  std::vector<char> key_buffer(kKeyBufferSize, '\0');
+  std::memcpy(key_buffer.data(), key.value.data(), std::min(key.value.size(), kKeyBufferSize));
+  const unsigned char* found = nullptr;
+  int result = services.records.GetEqual(budget_slot.position, &found, key_buffer.data(), 0);
+  if (result == 0) {
+    const uint16_t length = services.records.record_length();
+    // A record too short to hold the periods cannot take the value.
+    if (length < ledger::glbudfil::kRecordLength) return kBtrieveError;
+    std::vector<char> record(reinterpret_cast<const char*>(found),
+                             reinterpret_cast<const char*>(found) + length);
+    ledger::BudgetRecordImage budget(std::span<char>(record.data(), record.size()));
+    budget.set_period(period, value.amount);
+    budget.set_text_amount(period, value.text_amount);
+    return services.records.Update(budget_slot.position, record.data(), length, key_buffer.data(),
+                                   0);
+  }
+  if (!KeyNotFound(services)) return result;
+
+  ledger::LedgerKey chart_key = ledger::AccountFileKey(account_number);
+  std::vector<char> chart_buffer(kKeyBufferSize, '\0');
+  std::memcpy(chart_buffer.data(), chart_key.value.data(),
+              std::min(chart_key.value.size(), kKeyBufferSize));
+  result = services.records.GetEqual(account_slot.position, nullptr, chart_buffer.data(),
+                                     static_cast<int8_t>(chart_key.key_number));
+  if (result != 0) {
+    if (!KeyNotFound(services)) return result;
+    return kNoSuchAccount;
+  }
+
+  std::vector<char> record(ledger::glbudfil::kRecordLength, '\0');
+  ledger::BudgetRecordImage budget(std::span<char>(record.data(), record.size()));
+  budget.set_account_number(account_number);
+  budget.set_year(year);
+  budget.set_revision_code(revision_code);
+  for (std::size_t p = 1; p <= ledger::kPeriodsPerRecord; ++p) {
+    budget.set_text_amount(p, ledger::kZeroBudgetTextAmount);
+    budget.set_period(p, 0.0);
+  }
+  budget.clear_reserved();
+  budget.set_period(period, value.amount);
+  budget.set_text_amount(period, value.text_amount);
+  uint16_t length = static_cast<uint16_t>(record.size());
+  return services.records.Insert(budget_slot.position, record.data(), &length, key_buffer.data(),
+                                 0);
+}
+
 }  // namespace
 
 std::optional<int> BudgetPeriodSlot(const PeriodSpec& resolved, int current_period) {
@@ -152,69 +223,18 @@ int BudgetWriteValue(std::string* value_text, const LedgerServices& services,
   }
   const std::string account_number = AccountNumberOfItem(item);
 
-  ReadOnlyBudgetRestorer restorer(services, company);
-  LedgerFileSlot& budget_slot = company.files[kBudgetSlot];
-  if (budget_slot.open) {
-    services.records.Close(budget_slot.position);
-    budget_slot.open = false;
+  int result = 0;
+  int failed_status = 0;
+  {
+    ReadOnlyBudgetRestorer restorer(services, company);
+    result = WriteBudgetRecord(services, company, account_number, request.year, *revision_code,
+                               period, *value);
+    failed_status = services.records.last_status();
   }
-  if (services.companies.OpenLedgerFile(company, kBudgetFileForWrite) != 0) {
-    errors.SetError(kCantOpenFile, LedgerFileName(*FindLedgerFile(kBudgetFileForWrite)));
-    return kCantOpenFile;
-  }
-  LedgerFileSlot& account_slot = company.files[kAccountSlot];
-  if (!account_slot.open && services.companies.OpenLedgerFile(company, kAccountFile) != 0) {
-    errors.SetError(kCantOpenFile, LedgerFileName(*FindLedgerFile(kAccountFile)));
-    return kCantOpenFile;
-  }
-
-  // Key 0 of the budget file: account number, year, revision code.
-  ledger::LedgerKey key = ledger::BudgetFileKey(account_number, request.year, *revision_code,
-                                                ledger::SegmentOrdering::kMainFirst, 1);
-  std::vector<char> key_buffer(kKeyBufferSize, '\0');
-  std::memcpy(key_buffer.data(), key.value.data(), std::min(key.value.size(), kKeyBufferSize));
-  const unsigned char* found = nullptr;
-  int result = services.records.GetEqual(budget_slot.position, &found, key_buffer.data(), 0);
-  if (result == 0) {
-    const uint16_t length = services.records.record_length();
-    // A record too short to hold the periods cannot take the value.
-    if (length < ledger::glbudfil::kRecordLength) return kBtrieveError;
-    std::vector<char> record(reinterpret_cast<const char*>(found),
-                             reinterpret_cast<const char*>(found) + length);
-    ledger::BudgetRecordImage budget(std::span<char>(record.data(), record.size()));
-    budget.set_period(period, value->amount);
-    budget.set_text_amount(period, value->text_amount);
-    return services.records.Update(budget_slot.position, record.data(), length, key_buffer.data(),
-                                   0);
-  }
-  if (!KeyNotFound(services)) return result;
-
-  ledger::LedgerKey chart_key = ledger::AccountFileKey(account_number);
-  std::vector<char> chart_buffer(kKeyBufferSize, '\0');
-  std::memcpy(chart_buffer.data(), chart_key.value.data(),
-              std::min(chart_key.value.size(), kKeyBufferSize));
-  result = services.records.GetEqual(account_slot.position, nullptr, chart_buffer.data(),
-                                     static_cast<int8_t>(chart_key.key_number));
-  if (result != 0) {
-    if (!KeyNotFound(services)) return result;
-    return kNoSuchAccount;
-  }
-
-  std::vector<char> record(ledger::glbudfil::kRecordLength, '\0');
-  ledger::BudgetRecordImage budget(std::span<char>(record.data(), record.size()));
-  budget.set_account_number(account_number);
-  budget.set_year(request.year);
-  budget.set_revision_code(*revision_code);
-  for (std::size_t p = 1; p <= ledger::kPeriodsPerRecord; ++p) {
-    budget.set_text_amount(p, ledger::kZeroBudgetTextAmount);
-    budget.set_period(p, 0.0);
-  }
-  budget.clear_reserved();
-  budget.set_period(period, value->amount);
-  budget.set_text_amount(period, value->text_amount);
-  uint16_t length = static_cast<uint16_t>(record.size());
-  return services.records.Insert(budget_slot.position, record.data(), &length, key_buffer.data(),
-                                 0);
+  // Reopening the file read-only checks a status of its own: the write's failure must
+  // outlive it, so that the record manager's status stays with error 38.
+  if (result == kBtrieveError) services.records.KeepLastStatus(failed_status);
+  return result;
 }
 
 }  // namespace r7

@@ -71,6 +71,9 @@ class RecordManager {
   // BtrCheckStatus: 0 for status 0, else 38 with the status kept in last_status().
   int CheckStatus(int status);
   int last_status() const { return last_status_; }
+  // Puts back the status of a failed operation after later calls through the check (a file
+  // reopened on the way out) have cleared it, so that it stays with the 38 it caused.
+  void KeepLastStatus(int status) { last_status_ = status; }
 
   // Typed wrappers.
   int Open(std::string_view path, PosBlock& position, int8_t mode,

@@ -1,0 +1,77 @@
+// The record manager's library as the driver binds it, with one call made to fail: the Nth
+// call of a chosen operation (or of any operation) answers a chosen status without reaching
+// the record manager, as a full disk, a lock or a lost file would answer it. Every call is
+// recorded, so that a clean run tells how many failure points a write has.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/dynamic_library.h"
+#include "wbtrv32.h"
+
+namespace r7::testing {
+
+struct InjectedFault {
+  static constexpr int kAnyOperation = -1;
+  int operation = kAnyOperation;
+  int number = 0;  // 1 = the first matching call; 0 = none fails
+  int16_t status = 0;
+};
+
+// What the calls of one run met.
+struct FaultRecord {
+  std::vector<uint16_t> operations;  // every call, in order
+  int matching = 0;                  // calls that matched the fault's operation
+  bool failed = false;               // the fault was injected
+  int acknowledged_writes = 0;       // inserts, updates and deletes answered 0
+};
+
+// Forwards to the real libraries; BTRCALL is bound through a trampoline that fails the call
+// of `fault`. The state is the process's, as the trampoline is a plain function: one
+// instance at a time.
+class FaultyLibraries : public platform::DynamicLibraries {
+ public:
+  static inline InjectedFault fault;
+  static inline FaultRecord record;
+
+  explicit FaultyLibraries(platform::DynamicLibraries& inner) : inner_(inner) { Arm({}); }
+  // Fails the call of `fault` from now on, with a fresh record.
+  static void Arm(InjectedFault next) {
+    fault = next;
+    record = FaultRecord{};
+  }
+
+  Handle Load(std::string_view name) override { return inner_.Load(name); }
+  void* Symbol(Handle library, const char* name) override {
+    void* symbol = inner_.Symbol(library, name);
+    if (symbol != nullptr && std::string(name) == "BTRCALL") {
+      real_ = reinterpret_cast<BtrCallFn>(symbol);
+      return reinterpret_cast<void*>(&Faulty);
+    }
+    return symbol;
+  }
+  void Unload(Handle library) override { inner_.Unload(library); }
+
+ private:
+  static int16_t R7_STDCALL Faulty(uint16_t operation, void* position, void* data, uint32_t* length,
+                                   void* key, uint8_t key_length, int8_t key_number) {
+    record.operations.push_back(operation);
+    if (fault.operation == InjectedFault::kAnyOperation || fault.operation == operation) {
+      if (++record.matching == fault.number) {
+        record.failed = true;
+        return fault.status;
+      }
+    }
+    const int16_t status = real_(operation, position, data, length, key, key_length, key_number);
+    const bool write =
+        operation == btr::kInsert || operation == btr::kUpdate || operation == btr::kDelete;
+    if (write && status == btr::kOk) ++record.acknowledged_writes;
+    return status;
+  }
+  static inline BtrCallFn real_ = nullptr;
+  platform::DynamicLibraries& inner_;
+};
+
+}  // namespace r7::testing

@@ -91,9 +91,11 @@ class RecordManager {
   int GetGreaterOrEqual(PosBlock& position, const unsigned char** record, void* key,
                         int8_t key_number);  // checked
   int GetFirst(PosBlock& position, const unsigned char** record, const unsigned char** key,
-               int8_t key_number);                   // checked
-  int Stat(PosBlock& position, int16_t* key_count);  // checked
-  int16_t Reset();                                   // raw
+               int8_t key_number);  // checked
+  // `spec`, when given, receives the file and key specifications (16 bytes, then 16 per key
+  // part) as the record manager returned them.
+  int Stat(PosBlock& position, int16_t* key_count, std::string* spec = nullptr);  // checked
+  int16_t Reset();                                                                // raw
 
   const unsigned char* record_buffer() const { return record_buffer_.data(); }
   const unsigned char* key_buffer() const { return key_buffer_.data(); }

@@ -3,7 +3,6 @@
 // manager acknowledged before the failure.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "fakes/faulty_libraries.h"
 #include "fakes/ledger_fixture.h"
 #include "fakes/r7_session.h"
-#include "fakes/run_program.h"
 #include "preload/preload_settings.h"
 
 namespace r7 {
@@ -27,14 +25,6 @@ constexpr int16_t kStatuses[] = {btr::kIoError, btr::kDiskFull, btr::kFileLocked
 constexpr std::string_view kErrorAnswer = "0\tR7 [Tessary] ";
 constexpr std::string_view kSettings = "Company=01\nCurrent Year=2002\nNA Label=0\n";
 
-// A fresh copy of the balances ledger for one run.
-std::string CopyOfLedger() {
-  const std::string copy = testing::MakeTempDir("faults");
-  std::filesystem::copy(testing::SharedFixture("balances"), copy,
-                        std::filesystem::copy_options::recursive);
-  return copy;
-}
-
 std::string Dump(const std::string& file) {
   std::ostringstream dump, error;
   EXPECT_EQ(ledger_tool::DumpFile(file, dump, error), 0) << error.str();
@@ -43,7 +33,7 @@ std::string Dump(const std::string& file) {
 
 // One session over its own ledger, bound through the faulty library.
 struct FaultRun {
-  testing::FixtureDirectory system{CopyOfLedger()};
+  testing::FixtureDirectory system{testing::CopyOfFixture("balances")};
   platform::posix::PosixDynamicLibraries libraries;
   FaultyLibraries faulty{libraries};
   testing::R7Session session{system.path(), kSettings, &faulty};

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_util.h"
 #include "exports/driver_assembly.h"
 #include "host/driver.h"
 #include "platform/platform.h"
@@ -35,17 +36,6 @@ constexpr int kWarmRuns = 3;
 
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;) {
-    parts.push_back(text.substr(start, at - start));
-    start = at + separator.size();
-  }
-  parts.push_back(text.substr(start));
-  return parts;
 }
 
 // A driver over one company, with the real record manager and R7.INI in a private
@@ -118,13 +108,13 @@ bool RunSize(const std::string& cache, const Size& size) {
     }
   }
 
-  const std::vector<std::string> lines = Split(text, "\r\n");
+  const std::vector<std::string> lines = SplitAt(text, "\r\n");
   std::size_t rows = 0, cells = 0, differences = 0;
   double worksheet = 0;
   DisplayAmountFormatter& display = session.driver->display_amounts();
   for (std::size_t i = 3; i < lines.size(); ++i) {
     if (lines[i].empty()) continue;
-    const std::vector<std::string> row = Split(lines[i], "\t");
+    const std::vector<std::string> row = SplitAt(lines[i], "\t");
     if (row.size() != kPhraseCount + 1) {
       std::fprintf(stderr, "%s: a row of %zu cells: %s\n", size.label, row.size(),
                    lines[i].c_str());

@@ -243,14 +243,41 @@ write_ini() {  # file system-directory
 
 linux_bin=build/linux/bin
 ledger_system="$scratch/system"
-"$linux_bin/r7-ledger" build examples/tutorial.json "$ledger_system" >/dev/null
 mkdir -p "$scratch/linux-windir"
-write_ini "$scratch/linux-windir/R7.INI" "$ledger_system"
+
+# A fresh tutorial company and R7.INI for each host's run of a script: scripts save R7.INI
+# and change the company's own files (its entities file).
+fresh_system() {
+  rm -rf "$ledger_system"
+  "$linux_bin/r7-ledger" build examples/tutorial.json "$ledger_system" >/dev/null
+  write_ini "$scratch/linux-windir/R7.INI" "$ledger_system"
+  if [ -n "$desktop_prefix" ]; then
+    mkdir -p "$desktop_prefix/drive_c/windows"
+    write_ini "$desktop_prefix/drive_c/windows/R7.INI" "$(windows_path "$ledger_system")"
+  fi
+}
+fresh_system
+
+# A script names the system directory as %SYSTEM%: each host gets its own path for it (the
+# Linux one, or the same directory through drive Z:), and %SYSTEM% is put back wherever that
+# path shows in the output (escaped as the output escapes backslashes), so that both hosts
+# answer alike.
+with_system() {  # path: the script's lines on standard input, with %SYSTEM% filled in
+  local line
+  while IFS= read -r line || [ -n "$line" ]; do printf '%s\n' "${line//%SYSTEM%/"$1"}"; done
+}
+system_marked() {  # path-as-printed: the output on standard input, the path marked again
+  local line
+  while IFS= read -r line || [ -n "$line" ]; do printf '%s\n' "${line//"$1"/%SYSTEM%}"; done
+}
 
 # Runs a script under r7win, line by line, so that a "# screenshot NAME" line can catch
 # the desktop as the line before it left it; other "#" lines are comments for both hosts.
 run_script_under_wine() {  # loader bin-dir script output clipboard
   local loader="$1" dir="$2" script="$3" output="$4" clipboard="$5" line answer
+  local system printed
+  system="$(windows_path "$ledger_system")"
+  printed="${system//\\/\\\\}"
   : >"$output"
   coproc WINE_HOST { cd "$dir" && exec timeout 600 "$loader" ./r7win.exe --clipboard "$clipboard" batch 2>>"$scratch/wine.log"; }
   local to="${WINE_HOST[1]}" from="${WINE_HOST[0]}"
@@ -262,10 +289,10 @@ run_script_under_wine() {  # loader bin-dir script output clipboard
         continue ;;
       "#"*) continue ;;
     esac
-    printf '%s\n' "$line" >&"$to"
+    printf '%s\n' "${line//%SYSTEM%/"$system"}" >&"$to"
     # What showed itself comes first; the line's own answer ends its output.
     while IFS= read -r answer <&"$from"; do
-      printf '%s\n' "$answer" >>"$output"
+      printf '%s\n' "${answer//"$printed"/%SYSTEM%}" >>"$output"
       case "$answer" in box$'\t'* | file$'\t'* | folder$'\t'*) ;; *) break ;; esac
     done
   done <"$script"
@@ -279,9 +306,11 @@ expect_script() {  # label loader bin-dir script
   local label="$1" loader="$2" dir="$3" script="$4" name
   name="$(basename "$script" .batch)"
   local linux_out="$scratch/$name.linux" wine_out="$scratch/$name.wine"
-  grep -v '^#' "$script" |
+  fresh_system
+  grep -v '^#' "$script" | with_system "$ledger_system" |
     R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" batch \
-      >"$linux_out" 2>/dev/null || true
+      2>/dev/null | system_marked "$ledger_system" >"$linux_out" || true
+  fresh_system
   run_script_under_wine "$loader" "$dir" "$script" "$wine_out" "$scratch/$name.wine.clip"
   if cmp -s "$linux_out" "$wine_out" && cmp -s "$linux_out.clip" "$scratch/$name.wine.clip"; then
     pass "$label script $name: r7win answers $(wc -l <"$wine_out") lines and the clipboard as r7 does"
@@ -295,8 +324,6 @@ expect_script() {  # label loader bin-dir script
 # The tutorial worksheet through the Windows driver and the Windows stand-in record manager.
 expect_worksheet() {  # label loader bin-dir
   local label="$1" loader="$2" dir="$3"
-  mkdir -p "$desktop_prefix/drive_c/windows"
-  write_ini "$desktop_prefix/drive_c/windows/R7.INI" "$(windows_path "$ledger_system")"
   cp examples/tutorial-calls.txt "$scratch/tutorial.batch"
   expect_script "$label" "$loader" "$dir" "$scratch/tutorial.batch"
 }

@@ -87,6 +87,11 @@ void CheckProfiles(r7::platform::ProfileStore& profiles, const std::string& dir)
         "profile: a refused write leaves the old value");
   Check(profiles.ReadText(ini, "Evil", "Company", "none") == "none",
         "profile: no section was injected");
+  Check(profiles.DeleteKey(ini, "r7 FOR tessary", "company") &&
+            profiles.ReadText(ini, section, "Company", "gone") == "gone" &&
+            profiles.ReadText(ini, section, "Zero Label", "x") == "  -  ",
+        "profile: a deleted key reads as missing, the others stay");
+  Check(profiles.DeleteKey(ini, section, "Company"), "profile: deleting a missing key succeeds");
 
   // A bare file name lives in the Windows directory, as R7.INI does.
   char windows[MAX_PATH];
@@ -146,6 +151,19 @@ void CheckFiles(r7::platform::FileSystem& files, const std::string& dir) {
         "files: DirectoryExists tells directories from files");
   Check(files.NativePath("C:\\Tessary\\DATA_05") == "C:\\Tessary\\DATA_05",
         "files: native paths are the paths as written");
+
+  WriteFileBytes(system + "\\00.sad", "old");
+  WriteFileBytes(system + "\\00.sad.new", "new");
+  Check(files.PutFileInPlace(system + "\\00.sad.new", system + "\\00.SAD") &&
+            files.ReadPrefix(system + "\\00.sad", 10) == "new" &&
+            !files.FileExists(system + "\\00.sad.new"),
+        "files: a new file takes the place of the old one");
+  Check(!files.PutFileInPlace(system + "\\00.sad.new", system + "\\00.sad") &&
+            files.ReadPrefix(system + "\\00.sad", 10) == "new",
+        "files: nothing to move leaves the file");
+  Check(files.RemoveFile(system + "\\00.sad") && !files.FileExists(system + "\\00.sad") &&
+            !files.RemoveFile(system + "\\00.sad"),
+        "files: a file is removed once");
 }
 
 void CheckLibraries(r7::platform::DynamicLibraries& libraries) {

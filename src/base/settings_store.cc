@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "base/string_table.h"
 #include "common/text_util.h"
@@ -21,6 +23,19 @@ std::string DoubleText(double value) {
   char text[40];
   std::snprintf(text, sizeof text, "%.17g", value);
   return text;
+}
+
+// Stands for a key the file does not hold: no stored value holds a line end.
+constexpr std::string_view kNoStoredValue = "\n";
+
+// A value read from the file, written so that it reads back the same: reading trims the
+// blanks around a value and drops one pair of enclosing quotes, so such a value is quoted.
+std::string AsStored(const std::string& value) {
+  const bool blank_edge = !value.empty() && (value.front() == ' ' || value.back() == ' ' ||
+                                             value.front() == '\t' || value.back() == '\t');
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  return blank_edge || quoted ? "\"" + value + "\"" : value;
 }
 
 }  // namespace
@@ -48,18 +63,39 @@ void SettingsStore::LoadAll(Settings& settings, std::string_view server_director
 }
 
 bool SettingsStore::SaveAll(const Settings& settings) {
-  bool all_written = true;
+  std::vector<std::pair<std::string, std::string>> entries;
   for (const SettingRow& row : SettingRows()) {
     if (!row.saved) continue;
-    std::string value =
-        row.number != nullptr ? std::to_string(settings.*row.number) : settings.*row.text;
-    all_written &= profiles_.WriteText(kIniFile, kSettingsSection, KeyName(row), value);
+    entries.emplace_back(KeyName(row), row.number != nullptr ? std::to_string(settings.*row.number)
+                                                             : settings.*row.text);
   }
-  all_written &=
-      WriteText(StringText(key::kDrillAbsoluteSort), std::to_string(settings.drill_absolute_sort));
-  all_written &= WriteText(StringText(key::kDrillHighlightThreshold),
-                           DoubleText(settings.drill_highlight_threshold));
-  return all_written;
+  entries.emplace_back(StringText(key::kDrillAbsoluteSort),
+                       std::to_string(settings.drill_absolute_sort));
+  entries.emplace_back(StringText(key::kDrillHighlightThreshold),
+                       DoubleText(settings.drill_highlight_threshold));
+
+  // A save writes every key or leaves the file as it held them: what a later reload (the
+  // dialogs' Cancel) finds is then the last complete save, never a part of a failed one.
+  std::vector<std::string> before;
+  for (const auto& [name, value] : entries) {
+    before.push_back(profiles_.ReadText(kIniFile, kSettingsSection, name, kNoStoredValue));
+  }
+  std::size_t written = 0;
+  while (written < entries.size() &&
+         profiles_.WriteText(kIniFile, kSettingsSection, entries[written].first,
+                             entries[written].second)) {
+    ++written;
+  }
+  if (written == entries.size()) return true;
+  for (std::size_t i = 0; i < written; ++i) {
+    const std::string& name = entries[i].first;
+    if (before[i] == kNoStoredValue) {
+      profiles_.DeleteKey(kIniFile, kSettingsSection, name);
+    } else {
+      profiles_.WriteText(kIniFile, kSettingsSection, name, AsStored(before[i]));
+    }
+  }
+  return false;
 }
 
 std::string SettingsStore::ServerDirectory(std::string_view fallback) {

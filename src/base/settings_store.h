@@ -26,7 +26,9 @@ class SettingsStore {
   // becomes `server_directory`.
   void LoadAll(Settings& settings, std::string_view server_directory);
 
-  // Writes every saved item. False when any write failed (the caller shows error 61).
+  // Writes every saved item. False when a write failed (the caller shows error 61); the
+  // keys written before it then get back what the file held, so a failed save leaves the
+  // file as it was.
   bool SaveAll(const Settings& settings);
 
   // The add-in's server directory ("R7 Server", "Path"), ending in a backslash unless empty.

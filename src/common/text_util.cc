@@ -43,6 +43,17 @@ std::string CutTo(std::string_view text, std::size_t capacity) {
   return std::string(text.substr(0, std::min(text.size(), capacity)));
 }
 
+std::vector<std::string> SplitAt(std::string_view text, std::string_view separator) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(separator, start)) != std::string_view::npos;) {
+    pieces.emplace_back(text.substr(start, at - start));
+    start = at + separator.size();
+  }
+  pieces.emplace_back(text.substr(start));
+  return pieces;
+}
+
 std::string_view FieldText(std::string_view field, std::size_t limit) {
   field = field.substr(0, std::min(field.size(), limit));
   return field.substr(0, std::min(field.size(), field.find('\0')));

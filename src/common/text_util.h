@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace r7 {
 
@@ -33,6 +34,10 @@ std::string_view DropLeadingApostrophe(std::string_view text);
 // The first `capacity` characters of `text`: where the driver has a fixed-size field,
 // a longer value is cut at exactly that place.
 std::string CutTo(std::string_view text, std::size_t capacity);
+
+// The pieces of `text` between the occurrences of `separator` (one piece when there are
+// none; empty pieces kept), as a clipboard block splits into rows and a row into cells.
+std::vector<std::string> SplitAt(std::string_view text, std::string_view separator);
 
 // The text up to its first NUL, at most `limit` bytes: a C string held in a fixed field.
 std::string_view FieldText(std::string_view field, std::size_t limit);

@@ -9,8 +9,11 @@
 #include "tools/account_enquiry/account_enquiry_dialog.h"
 #include "tools/chart_copy/chart_copy_dialog.h"
 #include "tools/drill/drill_dialog.h"
+#include "tools/entities/entities_dialog.h"
+#include "tools/entities/entities_setup_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
+#include "tools/setup/setup_dialog.h"
 
 namespace r7 {
 namespace {
@@ -70,6 +73,15 @@ void RegisterTools(Driver& driver) {
   dialogs.RegisterFactory(DialogKind::kEnquiry, [context](platform::WindowId owner) {
     return account_enquiry::OpenAccountEnquiry(context, owner);
   });
+  dialogs.RegisterFactory(DialogKind::kSetup, [context](platform::WindowId owner) {
+    return setup::OpenSetupDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kEntities, [context](platform::WindowId owner) {
+    return entities::OpenEntitiesDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kEntitiesSetup, [context](platform::WindowId owner) {
+    return entities::OpenEntitiesSetupDialog(context, owner);
+  });
 }
 
 }  // namespace
@@ -103,6 +115,9 @@ ToolContext ToolContextOf(Driver& driver) {
           },
       .programs = platform.programs,
       .set_chart_fill_busy = [&driver](bool busy) { driver.set_chart_fill_busy(busy); },
+      .reset_companies = [&driver] { driver.Reset(); },
+      .server_directory = [&driver] { return driver.server_directory(); },
+      .clock = platform.clock,
   };
 }
 

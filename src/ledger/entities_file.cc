@@ -78,20 +78,24 @@ void EntitiesFile::Close(CompanyContext& company) {
 
 int EntitiesFile::Create(CompanyContext& company) {
   Close(company);
-  if (!records_.initialised()) {
-    if (int status = records_.Bind(); status != 0) return status;
+  int16_t status = CreateEntitiesFileAt(records_, files_, companies_.EntitiesFilePath(company));
+  if (status == 0) company.entities.exists = true;
+  return status;
+}
+
+int16_t CreateEntitiesFileAt(RecordManager& records, platform::FileSystem& files,
+                             std::string_view path) {
+  if (!records.initialised()) {
+    if (int status = records.Bind(); status != 0) return static_cast<int16_t>(status);
   }
-  std::string native = files_.NativePath(companies_.EntitiesFilePath(company));
+  std::string native = files.NativePath(path);
   if (native.size() >= kKeyLength) return btr::kInvalidFileName;
-  KeyBuffer path(native);
+  KeyBuffer key(native);
   std::string spec = ledger::EncodeCreateSpec(
       ledger::LedgerFileDefinition(ledger::LedgerFile::kFinancialEntities));
   auto length = static_cast<uint16_t>(spec.size());
   PosBlock position;
-  int16_t status =
-      records_.Call(btr::kCreate, &position, spec.data(), &length, path.bytes.data(), 0);
-  if (status == 0) company.entities.exists = true;
-  return status;
+  return records.Call(btr::kCreate, &position, spec.data(), &length, key.bytes.data(), 0);
 }
 
 int EntitiesFile::Add(CompanyContext& company, int segment_code, std::string_view value,

@@ -71,6 +71,11 @@ class EntitiesFile {
   platform::FileSystem& files_;
 };
 
+// Creates an empty entities file at `path` (a Windows path), replacing any file there.
+// Returns the record manager's status.
+int16_t CreateEntitiesFileAt(RecordManager& records, platform::FileSystem& files,
+                             std::string_view path);
+
 // "value; description" for each value, the value alone where there is no description.
 std::vector<std::string> JoinValueDescriptions(const std::vector<std::string>& values,
                                                const std::vector<std::string>& descriptions);

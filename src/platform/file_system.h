@@ -32,6 +32,14 @@ class FileSystem {
   // The path as the record manager's client library should receive it. The Win32 side
   // returns it unchanged; the POSIX side resolves it like every other path here.
   virtual std::string NativePath(std::string_view path) = 0;
+
+  // Puts the file `from` in the place of `to` in one step, replacing any file there: a
+  // program that opens `to` meanwhile finds the old file or the new one, never part of
+  // either, and a crash leaves one of them whole. False when it could not be done (both
+  // files stay as they were).
+  virtual bool PutFileInPlace(std::string_view from, std::string_view to) = 0;
+  // Removes a file; false when there was none or it could not be removed.
+  virtual bool RemoveFile(std::string_view path) = 0;
 };
 
 }  // namespace r7::platform

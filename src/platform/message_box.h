@@ -17,6 +17,9 @@ inline constexpr unsigned kIconQuestion = 0x0020;
 inline constexpr unsigned kIconExclamation = 0x0030;
 inline constexpr unsigned kIconInformation = 0x0040;
 inline constexpr unsigned kSystemModal = 0x1000;
+// A Help button beside the others: it sends message::kHelp to the owner and leaves the box
+// open.
+inline constexpr unsigned kHelpButton = 0x4000;
 }  // namespace box
 
 namespace answer {

@@ -19,6 +19,9 @@ inline constexpr unsigned kCreate = 0x0001;
 inline constexpr unsigned kDestroy = 0x0002;
 inline constexpr unsigned kActivate = 0x0006;  // wparam: activation::*; lparam: the other window
 inline constexpr unsigned kClose = 0x0010;
+// The user asked for help: F1, or the Help button of a message box shown with
+// box::kHelpButton (sent to the box's owner while the box stays open).
+inline constexpr unsigned kHelp = 0x0053;
 inline constexpr unsigned kKeyDown = 0x0100;
 inline constexpr unsigned kInitDialog = 0x0110;
 inline constexpr unsigned kCommand = 0x0111;

@@ -30,6 +30,11 @@ class ProfileStore {
   // with no line end). The file is then left as it was.
   virtual bool WriteText(std::string_view file, std::string_view section, std::string_view key,
                          std::string_view value) = 0;
+
+  // Removes the key from its section, so that it reads as missing again. True when the key
+  // is not there afterwards (a missing key, section or file counts as removed); false when
+  // the file could not be written, and it is then left as it was.
+  virtual bool DeleteKey(std::string_view file, std::string_view section, std::string_view key) = 0;
 };
 
 }  // namespace r7::platform

@@ -33,8 +33,8 @@ if(R7_PPMTOBMP)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${r7_bitmap_dir}
       COMMAND ${CMAKE_COMMAND} -DFACE=${face} -DGLYPH=${r7_resources}/bitmaps/drill_button.txt
               -DPPM=${r7_bitmap_dir}/drill_${face}.ppm -DBMP=${bitmap} -DPPMTOBMP=${R7_PPMTOBMP}
-              -P ${r7_resources}/drill_bitmap.cmake
-      DEPENDS ${r7_resources}/drill_bitmap.cmake ${r7_resources}/bitmaps/drill_button.txt
+              -P ${r7_resources}/button_bitmap.cmake
+      DEPENDS ${r7_resources}/button_bitmap.cmake ${r7_resources}/bitmaps/drill_button.txt
       COMMENT "Drawing the Drill button's ${face} face" VERBATIM)
     list(APPEND r7_drill_bitmaps ${bitmap})
   endforeach()

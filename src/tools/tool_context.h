@@ -61,6 +61,14 @@ struct ToolContext {
   platform::Programs& programs;
   // Raised while the chart copy fills a sheet: clean-up refuses until it is lowered.
   std::function<void(bool busy)> set_chart_fill_busy;
+  // The reset of a changed System Directory: the list caches freed, every loaded company
+  // closed and forgotten, the company directory list built anew.
+  std::function<void()> reset_companies;
+  // The add-in's server directory as start-up read it (where an empty "FE File Path"
+  // points).
+  std::function<std::string()> server_directory;
+  // Today's date, for the Setup dialog's year of last resort.
+  platform::Clock& clock;
 };
 
 }  // namespace r7

@@ -1,8 +1,12 @@
 // The settings kept in the profile: defaults, how stored texts are read, and saving them back.
 #include "base/settings_store.h"
 
+#include <optional>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "base/string_table.h"
 #include "fakes/fake_platform.h"
 
 namespace r7 {
@@ -95,6 +99,37 @@ TEST_F(SettingsTest, SaveWritesEverySavedRowAndReadsBackTheSame) {
     profiles_.FailWriteNumber(failing);
     EXPECT_FALSE(store_.SaveAll(Load())) << failing;
   }
+}
+
+// A save that fails part way puts back what the file held, keys it did not hold included:
+// a reload afterwards (the dialogs' Cancel) finds the last complete save, never a mixture.
+TEST_F(SettingsTest, AFailedSaveLeavesTheFileAsItWas) {
+  profiles_.Set(kSection, "Company", "05");
+  profiles_.Set(kSection, "Rounding", "1");
+  profiles_.Set(kSection, "Zero Label", "-");
+  Settings changed = Load();
+  changed.company = "07";
+  changed.rounding = 3;
+  changed.scaling = 2;
+  changed.zero_label = "nil";
+  std::vector<std::string> keys = {std::string(StringText(key::kDrillAbsoluteSort)),
+                                   std::string(StringText(key::kDrillHighlightThreshold))};
+  for (const SettingRow& row : SettingRows()) {
+    if (row.saved) keys.emplace_back(KeyName(row));
+  }
+  const int writes = static_cast<int>(keys.size());
+  for (int failing : {1, 2, 14, writes - 1, writes}) {
+    std::vector<std::optional<std::string>> before;
+    for (const std::string& key : keys) before.push_back(profiles_.Get(kSection, key));
+    profiles_.FailWriteNumber(failing);
+    EXPECT_FALSE(store_.SaveAll(changed)) << failing;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      EXPECT_EQ(profiles_.Get(kSection, keys[i]), before[i]) << failing << " " << keys[i];
+    }
+  }
+  EXPECT_EQ(Load().rounding, 1);
+  EXPECT_TRUE(store_.SaveAll(changed));
+  EXPECT_EQ(Load().rounding, 3);
 }
 
 TEST_F(SettingsTest, AutoPreloadKeysCarryTheCompanyCode) {

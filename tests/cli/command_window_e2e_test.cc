@@ -33,9 +33,9 @@ TEST(MenuCommandsEndToEnd, WhatEachBatchPrintsShowsAndSaves) {
        "Scaling=2\n",
        "Frobnicate"},
       // The box shows before the line whose action showed it.
-      {"interactive setup says it is not built; only the silent save saves", "3\n3\tNoShow=2\n",
-       "box\tR7 [Tessary]\tFunction not supported\n0\t\n0\t\n",
-       "R7 [Tessary]: Function not supported\n", "Company=00\n", nullptr},
+      {"interactive setup opens its dialog; only the silent save saves",
+       "3\tCompany=07\ndialogs\n3\tNoShow=2\n", "0\t\n0\tSETUP\\tSetup - Tessary\n0\t\n", "",
+       "Company=07\n", nullptr},
       {"clean-up frees everything and the next call starts afresh",
        "3\tCompany=05,NoShow=1\ncleanup\n125\ncleanup\ncleanup\n",
        "0\t\n0\t\n0\tR7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\n"

@@ -2,6 +2,10 @@
 // output each gives is the one its .expected file holds. The smoke test runs the same
 // scripts under r7win.exe in Wine and compares the two hosts line for line.
 //
+// A script names the system directory as %SYSTEM% (to browse to a company's files, say):
+// each host puts in its own path for it (here the POSIX one, under Wine the same directory
+// through drive Z:), and puts %SYSTEM% back wherever that path shows in the output.
+//
 // R7_UPDATE_EXPECTED=1 writes the outputs into the .expected files instead, for a person to
 // read through before committing them.
 #include <gtest/gtest.h>
@@ -27,12 +31,22 @@ std::string Slurp(const fs::path& path) {
   return text.str();
 }
 
+constexpr std::string_view kSystemMark = "%SYSTEM%";
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
 // The script without its comment lines ("# screenshot" marks included), as r7 takes it.
-std::string Lines(const fs::path& script) {
+std::string Lines(const fs::path& script, const std::string& system) {
   std::istringstream in(Slurp(script));
   std::string lines;
   for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.front() != '#') lines += line + "\n";
+    if (!line.empty() && line.front() != '#') lines += ReplaceAll(line, kSystemMark, system) + "\n";
   }
   return lines;
 }
@@ -49,7 +63,8 @@ TEST(DialogScriptsEndToEnd, EachScriptAnswersWhatItsExpectedFileHolds) {
     r7.WriteIni("System Directory=" + system +
                 "\nCompany=00\nCurrent Year=2002\nRounding=1\nNA Label=0\n"
                 "Financial Entities File in GL Path=1\n");
-    testing::ProgramRun run = r7.Run("batch", Lines(entry.path()));
+    testing::ProgramRun run = r7.Run("batch", Lines(entry.path(), system));
+    run.out = ReplaceAll(run.out, system, kSystemMark);
     fs::path expected = entry.path();
     expected.replace_extension(".expected");
     if (std::getenv("R7_UPDATE_EXPECTED") != nullptr) {

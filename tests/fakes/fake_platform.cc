@@ -31,6 +31,14 @@ bool MemoryProfileStore::WriteText(std::string_view file, std::string_view secti
   return true;
 }
 
+bool MemoryProfileStore::DeleteKey(std::string_view file, std::string_view section,
+                                   std::string_view key) {
+  ++writes_;
+  if (fail_countdown_ > 0 && --fail_countdown_ == 0) return false;
+  values_.erase(Key(file, section, key));
+  return true;
+}
+
 std::optional<std::string> MemoryProfileStore::Get(std::string_view section,
                                                    std::string_view key) const {
   auto it = values_.find(Key("R7.INI", section, key));

@@ -22,6 +22,8 @@ class MemoryProfileStore : public platform::ProfileStore {
               int fallback) override;
   bool WriteText(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value) override;
+  // Counts as a write, and fails as one.
+  bool DeleteKey(std::string_view file, std::string_view section, std::string_view key) override;
 
   // Entries by "FILE|SECTION|KEY" in upper case.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;

@@ -11,16 +11,12 @@
 #include <sstream>
 
 namespace r7::testing {
-namespace {
-
-std::string Slurp(const std::string& path) {
+std::string FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
 }
-
-}  // namespace
 
 std::string BinDir() {
   return R7_BIN_DIR;
@@ -42,8 +38,8 @@ ProgramRun RunProgram(const std::string& command, const std::string& input,
   ProgramRun run;
   int status = std::system(line.c_str());
   run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = Slurp(dir + "/out");
-  run.err = Slurp(dir + "/err");
+  run.out = FileText(dir + "/out");
+  run.err = FileText(dir + "/err");
   std::filesystem::remove_all(dir);
   return run;
 }

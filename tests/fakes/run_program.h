@@ -21,4 +21,7 @@ ProgramRun RunProgram(const std::string& command, const std::string& input = "",
 std::string BinDir();
 std::string MakeTempDir(const std::string& tag);
 
+// A file's bytes; empty when it cannot be read.
+std::string FileText(const std::string& path);
+
 }  // namespace r7::testing

@@ -46,6 +46,31 @@ TEST(FileSystemPosixTest, ResolvesWindowsPathsAndListsAsWindowsDoes) {
   fs::remove_all(root);
 }
 
+// A new file put in place of an old one, by Windows paths that differ in case.
+TEST(FileSystemPosixTest, ReplacesAndRemovesFiles) {
+  fs::path root = fs::temp_directory_path() / ("r7-replace-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  fs::create_directories(root / "Data");
+  std::ofstream(root / "Data" / "00.sad") << "old";
+  std::ofstream(root / "Data" / "00.sad.new") << "new";
+  const std::string windows = "C:" + root.string() + "\\DATA\\";
+  PosixFileSystem files;
+
+  EXPECT_TRUE(files.PutFileInPlace(windows + "00.SAD.NEW", windows + "00.SAD"));
+  EXPECT_EQ(files.ReadPrefix(windows + "00.sad", 10), "new");
+  EXPECT_FALSE(files.FileExists(windows + "00.sad.new"));
+  // Nothing to move, or a directory in the way: both stay as they were.
+  EXPECT_FALSE(files.PutFileInPlace(windows + "00.sad.new", windows + "00.sad"));
+  std::ofstream(root / "Data" / "x") << "x";
+  EXPECT_FALSE(files.PutFileInPlace(windows + "x", root.string()));
+  EXPECT_TRUE(files.FileExists(windows + "x"));
+
+  EXPECT_TRUE(files.RemoveFile(windows + "X"));
+  EXPECT_FALSE(files.RemoveFile(windows + "x"));
+  EXPECT_FALSE(files.RemoveFile(windows));  // never a directory
+  fs::remove_all(root);
+}
+
 TEST(DynamicLibraryPosixTest, MapsWindowsNamesAndSearchesOnlyR7LibraryPathWhenSet) {
   EXPECT_EQ(SharedLibraryName("WBTRV32.DLL"), "libwbtrv32.so");
   EXPECT_EQ(SharedLibraryName("wbtrv32.dll"), "libwbtrv32.so");

@@ -80,6 +80,16 @@ TEST_F(ProfileStoreTest, WritesCreateReplaceAndKeepTheRest) {
   ASSERT_TRUE(store_.WriteText("R7.INI", "R7 for Tessary", "Zero Label", "-"));
   EXPECT_EQ(ReadIni(), "[R7 for Tessary]\nCompany=07\nZero Label=-\n[R7 Server]\nPath=c:\\r7\\\n");
   EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "company", ""), "07");
+
+  // A key goes from its own section only; a missing one leaves the file untouched.
+  ASSERT_TRUE(store_.WriteText("R7.INI", "R7 Server", "Company", "09"));
+  ASSERT_TRUE(store_.DeleteKey("R7.INI", "r7 for TESSARY", "company"));
+  EXPECT_EQ(ReadIni(), "[R7 for Tessary]\nZero Label=-\n[R7 Server]\nPath=c:\\r7\\\nCompany=09\n");
+  fs::create_directory(dir_ / "R7.INI.tmp");  // any rewrite would fail now
+  EXPECT_TRUE(store_.DeleteKey("R7.INI", "R7 for Tessary", "Company"));
+  EXPECT_TRUE(store_.DeleteKey("MISSING.INI", "R7 for Tessary", "Company"));
+  EXPECT_FALSE(store_.DeleteKey("R7.INI", "R7 for Tessary", "Zero Label"));
+  EXPECT_EQ(store_.ReadText("R7.INI", "R7 for Tessary", "Zero Label", ""), "-");
 }
 
 TEST_F(ProfileStoreTest, RefusesEntriesTheFileCouldNotHoldAndFailedWrites) {

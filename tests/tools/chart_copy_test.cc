@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "common/text_util.h"
 #include "exports/driver_assembly.h"
 #include "fakes/desktop_session.h"
 #include "fakes/ledger_fixture.h"
@@ -18,17 +19,6 @@ namespace {
 
 using chart_copy::ChartColumns;
 using chart_copy::FormulaCell;
-
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;) {
-    parts.push_back(text.substr(start, at - start));
-    start = at + separator.size();
-  }
-  parts.push_back(text.substr(start));
-  return parts;
-}
 
 TEST(ChartRowsTest, CellsAndFormulasAsTheSheetTakesThem) {
   const ChartColumns all{};
@@ -82,10 +72,10 @@ class ChartCopyTest : public ::testing::Test {
   // The rows of a silent chart copy: one vector of cells per account row.
   std::vector<std::vector<std::string>> Chart(const std::string& pairs) {
     session_.Call(4, pairs + ",NoShow=1");
-    const std::vector<std::string> lines = Split(session_.Clipboard(), "\r\n");
+    const std::vector<std::string> lines = SplitAt(session_.Clipboard(), "\r\n");
     std::vector<std::vector<std::string>> rows;
     for (std::size_t i = 3; i < lines.size(); ++i) {
-      if (!lines[i].empty()) rows.push_back(Split(lines[i], "\t"));
+      if (!lines[i].empty()) rows.push_back(SplitAt(lines[i], "\t"));
     }
     return rows;
   }
@@ -132,7 +122,7 @@ TEST_F(ChartCopyTest, EveryAmountIsTheBalanceFunctionsAnswer) {
                         ",Chart Budget=" + c.revision + ",Chart Period='" + c.period +
                         "',Chart Account=,Chart Show Description=0,Chart Show Origin=0";
     if (*c.settings != 0) pairs += std::string(",") + c.settings;
-    const std::vector<std::string> phrases = Split(c.period, ",");
+    const std::vector<std::string> phrases = SplitAt(c.period, ",");
     const auto rows = Chart(pairs);
     ASSERT_FALSE(rows.empty());
     for (const auto& row : rows) {
@@ -214,7 +204,7 @@ TEST_F(ChartCopyTest, TheDialogReadsItsFieldsAsTheUserLeftThem) {
     session_.Type(R7_CHART_YEAR, c.year);
     session_.Type(R7_CHART_RANGE_TYPE, c.range);
     session_.Press(platform::kOkButton);
-    EXPECT_EQ(Split(session_.Clipboard(), "\r\n")[0], c.header) << c.year;
+    EXPECT_EQ(SplitAt(session_.Clipboard(), "\r\n")[0], c.header) << c.year;
     EXPECT_EQ(session_.driver.settings().chart_range_type, c.range_type) << c.range;
   }
   EXPECT_EQ(session_.Text(R7_CHART_MATCH_COUNT), "2");
@@ -225,13 +215,13 @@ TEST_F(ChartCopyTest, TheDialogReadsItsFieldsAsTheUserLeftThem) {
   session_.Check(R7_CHART_PREPEND_QUOTE, true);
   session_.Check(R7_CHART_SEPARATE_SEGMENTS, true);
   session_.Press(platform::kOkButton);
-  EXPECT_EQ(Split(session_.Clipboard(), "\r\n")[3].substr(0, 15), "'1000\t'10\t'100\t");
+  EXPECT_EQ(SplitAt(session_.Clipboard(), "\r\n")[3].substr(0, 15), "'1000\t'10\t'100\t");
   // Formulas name the whole account, and count the cells the segments really take.
   session_.driver.settings().formulas = chart_copy::kExcelFormulas;
   session_.Type(R7_CHART_COMPANY, "03");
   session_.Type(R7_CHART_ACCOUNT, "1000-*");
   session_.Press(platform::kOkButton);
-  EXPECT_EQ(Split(session_.Clipboard(), "\r\n")[3],
+  EXPECT_EQ(SplitAt(session_.Clipboard(), "\r\n")[3],
             "'1000\t'10\tCash\t=GL(\"1000-10\",R[-2]C,R[-3]C[-3],R[-3]C[-2],R[-3]C[-1])");
   session_.Check(R7_CHART_SHOW_ACCOUNT, false);
   EXPECT_FALSE(session_.State(R7_CHART_SEPARATE_SEGMENTS).checked);
@@ -275,7 +265,7 @@ TEST_F(ChartCopyTest, StopQuestionsAndCleanUpDuringAFill) {
     EXPECT_EQ(cleanup_during_fill, 1) << c.account;
     EXPECT_EQ(session_.desktop.message_boxes.shown().back().text, c.told);
     EXPECT_EQ(session_.Text(R7_CHART_MATCH_COUNT), std::to_string(c.rows));
-    EXPECT_EQ(Split(session_.Clipboard(), "\r\n").size(), c.rows == 0 ? 1 : 3 + c.rows + 1);
+    EXPECT_EQ(SplitAt(session_.Clipboard(), "\r\n").size(), c.rows == 0 ? 1 : 3 + c.rows + 1);
   }
   EXPECT_FALSE(session_.driver.chart_fill_busy());
   EXPECT_EQ(session_.driver.Cleanup(), 0);
@@ -347,7 +337,7 @@ TEST(ChartFillTest, AFullBlockKeepsTheRowsBeforeIt) {
   EXPECT_EQ(full.ending, chart_copy::FillEnding::kBlockFull);
   EXPECT_LT(full.text.size(), chart_copy::kBlockStep);
   EXPECT_EQ(whole.text.substr(0, full.text.size()), full.text);
-  EXPECT_EQ(Split(full.text, "\r\n").size(), 3u + static_cast<std::size_t>(full.accounts) + 1u);
+  EXPECT_EQ(SplitAt(full.text, "\r\n").size(), 3u + static_cast<std::size_t>(full.accounts) + 1u);
 
   // A company code longer than the box's first characters is read whole.
   session.Menu(103);
@@ -355,7 +345,7 @@ TEST(ChartFillTest, AFullBlockKeepsTheRowsBeforeIt) {
   session.Type(R7_CHART_COMPANY, "SYNTH");
   session.Type(R7_CHART_YEAR, "2002");
   session.Press(platform::kOkButton);
-  EXPECT_EQ(Split(session.Clipboard(), "\r\n")[0], "'SYNTH\t2002\t'01\t");
+  EXPECT_EQ(SplitAt(session.Clipboard(), "\r\n")[0], "'SYNTH\t2002\t'01\t");
 
   const chart_copy::FillResult none =
       chart_copy::FillChart(context, request, platform::kNoWindow, {}, 100);

@@ -97,4 +97,15 @@ bool PosixFileSystem::DirectoryExists(std::string_view path) {
   return ::stat(ResolveWindowsPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool PosixFileSystem::PutFileInPlace(std::string_view from, std::string_view to) {
+  // rename() swaps the directory entry atomically; a directory is never replaced.
+  const std::string source = ResolveWindowsPath(from);
+  if (!FileExists(from) || DirectoryExists(to)) return false;
+  return std::rename(source.c_str(), ResolveWindowsPath(to).c_str()) == 0;
+}
+
+bool PosixFileSystem::RemoveFile(std::string_view path) {
+  return FileExists(path) && std::remove(ResolveWindowsPath(path).c_str()) == 0;
+}
+
 }  // namespace r7::platform::posix

@@ -23,6 +23,8 @@ class PosixFileSystem : public FileSystem {
   bool FileExists(std::string_view path) override;
   bool DirectoryExists(std::string_view path) override;
   std::string NativePath(std::string_view path) override { return ResolveWindowsPath(path); }
+  bool PutFileInPlace(std::string_view from, std::string_view to) override;
+  bool RemoveFile(std::string_view path) override;
 };
 
 }  // namespace r7::platform::posix

@@ -70,6 +70,28 @@ std::optional<std::string> FindValue(const std::vector<std::string>& lines,
   return std::nullopt;
 }
 
+// Writes the file anew through a temporary file and a rename: a failure leaves it whole.
+bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::ostringstream text;
+  for (const std::string& line : lines) text << line << "\n";
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << text.str();
+    out.flush();
+    if (!out) {
+      std::remove(temporary.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string PosixProfileStore::PathOf(std::string_view file) const {
@@ -135,24 +157,26 @@ bool PosixProfileStore::WriteText(std::string_view file, std::string_view sectio
     }
   }
 
-  std::ostringstream text;
-  for (const std::string& line : lines) text << line << "\n";
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << text.str();
-    out.flush();
-    if (!out) {
-      std::remove(temporary.c_str());
-      return false;
+  return SaveLines(path, lines);
+}
+
+bool PosixProfileStore::DeleteKey(std::string_view file, std::string_view section,
+                                  std::string_view key) {
+  const std::string path = PathOf(file);
+  std::vector<std::string> lines = ReadLines(path);
+  bool in_section = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (auto name = SectionName(lines[i])) {
+      in_section = EqualsIgnoreCase(*name, section);
+      continue;
+    }
+    auto found = in_section ? KeyOf(lines[i]) : std::nullopt;
+    if (found && EqualsIgnoreCase(*found, key)) {
+      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+      return SaveLines(path, lines);
     }
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  return true;  // nothing to remove: the file is not touched
 }
 
 }  // namespace r7::platform::posix

@@ -24,6 +24,7 @@ class PosixProfileStore : public ProfileStore {
               int fallback) override;
   bool WriteText(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value) override;
+  bool DeleteKey(std::string_view file, std::string_view section, std::string_view key) override;
 
  private:
   std::string PathOf(std::string_view file) const;

@@ -90,4 +90,17 @@ bool Win32FileSystem::DirectoryExists(std::string_view path) {
   return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32FileSystem::PutFileInPlace(std::string_view from, std::string_view to) {
+  std::optional<std::string> source = CText(from), target = CText(to);
+  if (!source || !target || source->empty() || target->empty()) return false;
+  // One rename on the volume; written through, so that the new name survives a crash.
+  return ::MoveFileExA(source->c_str(), target->c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32FileSystem::RemoveFile(std::string_view path) {
+  std::optional<std::string> native = CText(path);
+  return native && !native->empty() && ::DeleteFileA(native->c_str()) != FALSE;
+}
+
 }  // namespace r7::platform::win32

@@ -15,6 +15,8 @@ class Win32FileSystem : public FileSystem {
   bool FileExists(std::string_view path) override;
   bool DirectoryExists(std::string_view path) override;
   std::string NativePath(std::string_view path) override { return std::string(path); }
+  bool PutFileInPlace(std::string_view from, std::string_view to) override;
+  bool RemoveFile(std::string_view path) override;
 };
 
 }  // namespace r7::platform::win32

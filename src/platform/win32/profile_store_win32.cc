@@ -78,4 +78,14 @@ bool Win32ProfileStore::WriteText(std::string_view file, std::string_view sectio
                                       at->file.c_str()) != FALSE;
 }
 
+bool Win32ProfileStore::DeleteKey(std::string_view file, std::string_view section,
+                                  std::string_view key) {
+  std::optional<Location> at = LocationOf(file, section, key);
+  if (!at) return false;
+  if (!ReadValue(*at)) return true;  // nothing to remove: the file is not touched
+  // A null value removes the key.
+  return ::WritePrivateProfileStringA(at->section.c_str(), at->key.c_str(), nullptr,
+                                      at->file.c_str()) != FALSE;
+}
+
 }  // namespace r7::platform::win32

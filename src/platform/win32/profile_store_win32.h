@@ -20,6 +20,7 @@ class Win32ProfileStore : public ProfileStore {
               int fallback) override;
   bool WriteText(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value) override;
+  bool DeleteKey(std::string_view file, std::string_view section, std::string_view key) override;
 };
 
 }  // namespace r7::platform::win32

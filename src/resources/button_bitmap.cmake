@@ -1,7 +1,8 @@
-# Draws one face of the Drill button, 31 by 31 pixels, from the glyph of a text source, as a
-# text PPM, then turns it into a Windows BMP with netpbm's ppmtobmp.
-#   cmake -DFACE=up|down -DGLYPH=drill_button.txt -DPPM=FILE.ppm -DBMP=FILE.bmp
-#         -DPPMTOBMP=PROGRAM -P drill_bitmap.cmake
+# Draws one face of a bitmap button (the Drill button, the seam check's), 31 by 31 pixels,
+# from the glyph of a text source, as a text PPM, then turns it into a Windows BMP with
+# netpbm's ppmtobmp.
+#   cmake -DFACE=up|down -DGLYPH=GLYPH.txt -DPPM=FILE.ppm -DBMP=FILE.bmp
+#         -DPPMTOBMP=PROGRAM -P button_bitmap.cmake
 # The face is a raised (up) or sunken (down) grey button; the glyph sits in its middle and,
 # pressed, one pixel down and to the right, as a pushed button's face does.
 set(size 31)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,13 @@ class FaultyLibraries : public platform::DynamicLibraries {
  public:
   static inline InjectedFault fault;
   static inline FaultRecord record;
+  // Called after each write the record manager acknowledged: a clean run's snapshots.
+  static inline std::function<void()> after_acknowledged_write;
 
-  explicit FaultyLibraries(platform::DynamicLibraries& inner) : inner_(inner) { Arm({}); }
+  explicit FaultyLibraries(platform::DynamicLibraries& inner) : inner_(inner) {
+    Arm({});
+    after_acknowledged_write = nullptr;
+  }
   // Fails the call of `fault` from now on, with a fresh record.
   static void Arm(InjectedFault next) {
     fault = next;
@@ -67,7 +73,10 @@ class FaultyLibraries : public platform::DynamicLibraries {
     const int16_t status = real_(operation, position, data, length, key, key_length, key_number);
     const bool write =
         operation == btr::kInsert || operation == btr::kUpdate || operation == btr::kDelete;
-    if (write && status == btr::kOk) ++record.acknowledged_writes;
+    if (write && status == btr::kOk) {
+      ++record.acknowledged_writes;
+      if (after_acknowledged_write) after_acknowledged_write();
+    }
     return status;
   }
   static inline BtrCallFn real_ = nullptr;

@@ -52,6 +52,10 @@ class MemoryProfiles : public r7::platform::ProfileStore {
     values_[Key(file, section, key)] = std::string(value);
     return true;
   }
+  bool DeleteKey(std::string_view file, std::string_view section, std::string_view key) override {
+    values_.erase(Key(file, section, key));
+    return true;
+  }
 
  private:
   static std::string Key(std::string_view file, std::string_view section, std::string_view key) {

@@ -1,5 +1,5 @@
 // R7.INI as any program may have left it: the settings load from it within their
-// capacities, and a value written into it reads back as written.
+// capacities, a value written into it reads back as written, and a key can be removed from it.
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -51,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string value = PlainValue(bytes);
   if (profiles.WriteText(r7::kIniFile, r7::kSettingsSection, "Company", value)) {
     FUZZ_CHECK(profiles.ReadText(r7::kIniFile, r7::kSettingsSection, "Company", "") == value);
+    // The first entry of the key goes, as Windows removes it; a second entry of the same
+    // key in the section (or in a second section of the name) may then answer.
+    profiles.DeleteKey(r7::kIniFile, r7::kSettingsSection, "Company");
   }
   return 0;
 }

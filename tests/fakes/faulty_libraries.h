@@ -1,7 +1,8 @@
 // The record manager's library as the driver binds it, with one call made to fail: the Nth
 // call of a chosen operation (or of any operation) answers a chosen status without reaching
 // the record manager, as a full disk, a lock or a lost file would answer it. Every call is
-// recorded, so that a clean run tells how many failure points a write has.
+// recorded, so that a clean run tells how many failure points a write has, and a test can
+// prove that a path makes no record-manager call.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +44,8 @@ class FaultyLibraries : public platform::DynamicLibraries {
     Arm({});
     after_acknowledged_write = nullptr;
   }
+  // The calls since the last Arm().
+  static std::uint64_t calls() { return record.operations.size(); }
   // Fails the call of `fault` from now on, with a fresh record.
   static void Arm(InjectedFault next) {
     fault = next;

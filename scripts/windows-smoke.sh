@@ -246,7 +246,7 @@ ledger_system="$scratch/system"
 mkdir -p "$scratch/linux-windir"
 
 # A fresh tutorial company and R7.INI for each host's run of a script: scripts save R7.INI
-# and change the company's own files (its entities file).
+# and change the company's own files (its budgets, its entities file).
 fresh_system() {
   rm -rf "$ledger_system"
   "$linux_bin/r7-ledger" build examples/tutorial.json "$ledger_system" >/dev/null
@@ -273,13 +273,14 @@ system_marked() {  # path-as-printed: the output on standard input, the path mar
 
 # Runs a script under r7win, line by line, so that a "# screenshot NAME" line can catch
 # the desktop as the line before it left it; other "#" lines are comments for both hosts.
-run_script_under_wine() {  # loader bin-dir script output clipboard
+run_script_under_wine() {  # loader bin-dir script output clipboard [clipboard-in]
   local loader="$1" dir="$2" script="$3" output="$4" clipboard="$5" line answer
-  local system printed
+  local system printed start=()
   system="$(windows_path "$ledger_system")"
   printed="${system//\\/\\\\}"
+  if [ -n "${6:-}" ]; then start=(--clipboard-in "$(windows_path "$6")"); fi
   : >"$output"
-  coproc WINE_HOST { cd "$dir" && exec timeout 600 "$loader" ./r7win.exe --clipboard "$clipboard" batch 2>>"$scratch/wine.log"; }
+  coproc WINE_HOST { cd "$dir" && exec timeout 600 "$loader" ./r7win.exe --clipboard "$clipboard" "${start[@]}" batch 2>>"$scratch/wine.log"; }
   local to="${WINE_HOST[1]}" from="${WINE_HOST[0]}"
   while IFS= read -r line || [ -n "$line" ]; do
     case "$line" in
@@ -301,17 +302,21 @@ run_script_under_wine() {  # loader bin-dir script output clipboard
 }
 
 # One script under r7 on Linux and under r7win in Wine: the same output, line for line,
-# and the same clipboard.
+# and the same clipboard. A .clipboard file beside the script is the clipboard's text at
+# its start.
 expect_script() {  # label loader bin-dir script
   local label="$1" loader="$2" dir="$3" script="$4" name
   name="$(basename "$script" .batch)"
   local linux_out="$scratch/$name.linux" wine_out="$scratch/$name.wine"
+  local start="${script%.batch}.clipboard" linux_start=()
+  # Absolute: r7win runs in its own directory and reads it through drive Z:.
+  if [ -f "$start" ]; then start="$(realpath "$start")"; linux_start=(--clipboard-in "$start"); else start=""; fi
   fresh_system
   grep -v '^#' "$script" | with_system "$ledger_system" |
-    R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" batch \
-      2>/dev/null | system_marked "$ledger_system" >"$linux_out" || true
+    R7_WINDIR="$scratch/linux-windir" "$linux_bin/r7" --clipboard "$linux_out.clip" \
+      "${linux_start[@]}" batch 2>/dev/null | system_marked "$ledger_system" >"$linux_out" || true
   fresh_system
-  run_script_under_wine "$loader" "$dir" "$script" "$wine_out" "$scratch/$name.wine.clip"
+  run_script_under_wine "$loader" "$dir" "$script" "$wine_out" "$scratch/$name.wine.clip" "$start"
   if cmp -s "$linux_out" "$wine_out" && cmp -s "$linux_out.clip" "$scratch/$name.wine.clip"; then
     pass "$label script $name: r7win answers $(wc -l <"$wine_out") lines and the clipboard as r7 does"
   else

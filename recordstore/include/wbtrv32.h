@@ -52,8 +52,13 @@ inline constexpr uint16_t kCreate = 14;
 inline constexpr uint16_t kStat = 15;
 inline constexpr uint16_t kGetPosition = 22;
 inline constexpr uint16_t kGetDirect = 23;
+inline constexpr uint16_t kBeginTransaction = 19;
+inline constexpr uint16_t kEndTransaction = 20;
+inline constexpr uint16_t kAbortTransaction = 21;
 inline constexpr uint16_t kStop = 25;
 inline constexpr uint16_t kReset = 28;
+// Added to Begin Transaction: a concurrent transaction, which locks only what it writes.
+inline constexpr uint16_t kConcurrentTransactionBias = 1000;
 
 // Open modes (the key number of Open).
 inline constexpr int8_t kModeNormal = 0;
@@ -99,6 +104,9 @@ inline constexpr int16_t kInvalidKeyPosition = 27;
 inline constexpr int16_t kInvalidRecordLength = 28;
 inline constexpr int16_t kInvalidKeyLength = 29;
 inline constexpr int16_t kNotRecordManagerFile = 30;
+inline constexpr int16_t kTransactionActive = 37;
+inline constexpr int16_t kEndAbortTransactionError = 39;
+inline constexpr int16_t kOperationNotAllowed = 41;
 inline constexpr int16_t kInvalidRecordAddress = 43;
 inline constexpr int16_t kInconsistentKeyFlags = 45;
 inline constexpr int16_t kAccessDenied = 46;

@@ -50,6 +50,11 @@ constexpr OperationRule kRules[] = {
     {btr::kGetDirect, GetDirectOp, true, KeyUse::kKeyOrNone, false, true, true},
     {btr::kStop, StopOp, false, KeyUse::kIgnored, false, false, false},
     {btr::kReset, StopOp, false, KeyUse::kIgnored, false, false, false},
+    {btr::kBeginTransaction, BeginTransactionOp, false, KeyUse::kIgnored, false, false, false},
+    {btr::kBeginTransaction + btr::kConcurrentTransactionBias, BeginTransactionOp, false,
+     KeyUse::kIgnored, false, false, false},
+    {btr::kEndTransaction, EndTransactionOp, false, KeyUse::kIgnored, false, false, false},
+    {btr::kAbortTransaction, AbortTransactionOp, false, KeyUse::kIgnored, false, false, false},
 };
 
 const OperationRule* RuleOf(uint16_t operation) {
@@ -88,11 +93,16 @@ OpenFileTable& Table() {
   return table;
 }
 
+Transactions& RunningTransactions() {
+  static Transactions transactions;
+  return transactions;
+}
+
 int16_t Dispatch(const Call& call) {
   const OperationRule* rule = RuleOf(call.operation);
   if (rule == nullptr) return btr::kInvalidOperation;
   std::lock_guard<std::mutex> lock(CallMutex());
-  Context context{Table(), call, nullptr};
+  Context context{Table(), call, nullptr, RunningTransactions()};
   if (rule->needs_open_file) {
     context.file = Table().Find(call.position_block);
     if (context.file == nullptr) return btr::kFileNotOpen;
@@ -151,6 +161,7 @@ R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBRQSHELLINIT(char* /*option*/) {
 R7_RECORDSTORE_EXPORT int16_t R7_STDCALL WBTRVSTOP(void) {
   std::lock_guard<std::mutex> lock(recordstore::CallMutex());
   recordstore::Table().CloseAll();
+  recordstore::RunningTransactions().ForgetAll();
   return btr::kOk;
 }
 

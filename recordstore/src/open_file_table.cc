@@ -64,6 +64,14 @@ void OpenFileTable::CloseClient(const ClientId& client) {
   }
 }
 
+std::vector<OpenFile*> OpenFileTable::FilesOf(const ClientId& client) {
+  std::vector<OpenFile*> files;
+  for (Slot& slot : slots_) {
+    if (slot.file != nullptr && slot.file->client == client) files.push_back(slot.file.get());
+  }
+  return files;
+}
+
 void OpenFileTable::CloseAll() {
   slots_.clear();
 }

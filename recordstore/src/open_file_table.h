@@ -41,6 +41,8 @@ class OpenFileTable {
   // Closes the entry the block names (if any) and clears the handle from the block.
   void Close(void* position_block);
   void CloseClient(const ClientId& client);
+  // Every open entry of the client.
+  std::vector<OpenFile*> FilesOf(const ClientId& client);
   void CloseAll();
 
   size_t handle_count() const;

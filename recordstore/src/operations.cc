@@ -117,11 +117,15 @@ int16_t OpenFileOp(Context& context) {
 }
 
 int16_t CloseOp(Context& context) {
+  if (context.file->file->in_transaction()) return btr::kOperationNotAllowed;
   context.table.Close(context.call.position_block);
   return btr::kOk;
 }
 
 int16_t InsertOp(Context& context) {
+  if (int16_t status = context.transactions.Join(*context.file); status != btr::kOk) {
+    return status;
+  }
   uint32_t position = 0;
   std::vector<IndexEntry> entries;
   const int16_t status = context.file->file->Insert(context.call.data, &position, &entries);
@@ -139,6 +143,9 @@ int16_t UpdateOp(Context& context) {
   if (!cursor.has_record()) return btr::kInvalidPositioning;
   const int key = context.call.key_number;
   if (cursor.key() != key) return btr::kDifferentKeyNumber;
+  if (int16_t status = context.transactions.Join(*context.file); status != btr::kOk) {
+    return status;
+  }
   std::vector<IndexEntry> entries;
   const int16_t status = context.file->file->Update(cursor.position(), context.call.data, &entries);
   if (status != btr::kOk) return status;
@@ -150,6 +157,9 @@ int16_t UpdateOp(Context& context) {
 int16_t DeleteOp(Context& context) {
   Cursor& cursor = context.file->cursor;
   if (!cursor.has_record()) return btr::kInvalidPositioning;
+  if (int16_t status = context.transactions.Join(*context.file); status != btr::kOk) {
+    return status;
+  }
   const int16_t status = context.file->file->Delete(cursor.position());
   if (status != btr::kOk) return status;
   cursor.RecordDeleted();
@@ -237,8 +247,22 @@ int16_t GetDirectOp(Context& context) {
 }
 
 int16_t StopOp(Context& context) {
+  // Closing the files rolls back what a running transaction held in them.
   context.table.CloseClient(context.call.client);
+  context.transactions.Forget(context.call.client);
   return btr::kOk;
+}
+
+int16_t BeginTransactionOp(Context& context) {
+  return context.transactions.Begin(context.call.client);
+}
+
+int16_t EndTransactionOp(Context& context) {
+  return context.transactions.End(context.table, context.call.client, true);
+}
+
+int16_t AbortTransactionOp(Context& context) {
+  return context.transactions.End(context.table, context.call.client, false);
 }
 
 }  // namespace recordstore

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "open_file_table.h"
+#include "transactions.h"
 
 namespace recordstore {
 
@@ -37,6 +38,7 @@ struct Context {
   OpenFileTable& table;
   const Call& call;
   OpenFile* file;  // the open file of the position block, when the operation needs one
+  Transactions& transactions;
 };
 
 int16_t OpenFileOp(Context& context);
@@ -53,6 +55,9 @@ int16_t StatOp(Context& context);
 int16_t GetPositionOp(Context& context);
 int16_t GetDirectOp(Context& context);
 int16_t StopOp(Context& context);
+int16_t BeginTransactionOp(Context& context);
+int16_t EndTransactionOp(Context& context);
+int16_t AbortTransactionOp(Context& context);
 
 // Environment variables that cap the table, so that callers' retries can be exercised:
 // distinct files open (86 beyond it) and open position blocks (87 beyond it). Unset,

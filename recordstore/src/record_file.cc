@@ -239,6 +239,14 @@ int16_t RecordFile::Execute(const std::string& sql) {
 
 int16_t RecordFile::InTransaction(const std::function<int16_t()>& body) {
   if (!writable_) return btr::kAccessDenied;
+  if (in_transaction_) {
+    // One write of a client's transaction: undone alone when it fails.
+    if (int16_t status = Execute("SAVEPOINT write"); status != btr::kOk) return status;
+    const int16_t status = body();
+    if (status != btr::kOk) Execute("ROLLBACK TO write");
+    Execute("RELEASE write");
+    return status;
+  }
   if (int16_t status = Execute("BEGIN IMMEDIATE"); status != btr::kOk) return status;
   int16_t status = body();
   if (status == btr::kOk) {
@@ -249,6 +257,26 @@ int16_t RecordFile::InTransaction(const std::function<int16_t()>& body) {
   // none is active.
   Execute("ROLLBACK");
   return status;
+}
+
+int16_t RecordFile::JoinTransaction() {
+  if (!writable_) return btr::kAccessDenied;
+  if (in_transaction_) return btr::kOk;
+  if (int16_t status = Execute("BEGIN IMMEDIATE"); status != btr::kOk) return status;
+  in_transaction_ = true;
+  return btr::kOk;
+}
+
+int16_t RecordFile::EndTransaction(bool commit) {
+  if (!in_transaction_) return btr::kOk;
+  in_transaction_ = false;
+  if (commit) {
+    const int16_t status = Execute("COMMIT");
+    if (status == btr::kOk) return btr::kOk;
+    Execute("ROLLBACK");
+    return status;
+  }
+  return Execute("ROLLBACK");
 }
 
 int16_t RecordFile::CheckUnique(int key, const Bytes& image, uint32_t position) {

@@ -8,7 +8,11 @@
 //
 // Every write runs in its own transaction in SQLite's rollback journal with synchronous
 // writes: a write that answered 0 survives a crash or kill of the process, and a write cut
-// short leaves nothing behind. Reads are single statements, so each sees one consistent
+// short leaves nothing behind. While the file takes part in a client's transaction
+// (transactions.h) its connection holds one write transaction from JoinTransaction to
+// EndTransaction, and each write runs in a savepoint of its own inside it: a write that
+// fails leaves the transaction as it was, and nothing of it is in the file before the end
+// commits it. Reads are single statements, so each sees one consistent
 // state even while another process writes.
 //
 // A RecordFile is one connection; it is not shared between threads (the call interface
@@ -74,6 +78,12 @@ class RecordFile {
   // Removes the record at `position` (43 when there is none).
   int16_t Delete(uint32_t position);
 
+  // A client's transaction on this connection: the writes from JoinTransaction on are
+  // committed (or rolled back) together by EndTransaction. Joining twice does nothing.
+  int16_t JoinTransaction();
+  int16_t EndTransaction(bool commit);
+  bool in_transaction() const { return in_transaction_; }
+
   // The record at `position` (43 when there is none) and, for key >= 0, its entry there.
   int16_t Read(uint32_t position, int key, Bytes* record, IndexEntry* entry);
 
@@ -99,6 +109,7 @@ class RecordFile {
   sqlite3* db_ = nullptr;
   FileSpec spec_;
   bool writable_ = false;
+  bool in_transaction_ = false;  // a client's transaction holds this connection's writes
   std::map<std::string, sqlite3_stmt*> statements_;
 };
 

@@ -7,12 +7,15 @@
 #include "host/worksheet_functions.h"
 #include "tools/about/about_dialog.h"
 #include "tools/account_enquiry/account_enquiry_dialog.h"
+#include "tools/budget/budget_dialog.h"
 #include "tools/chart_copy/chart_copy_dialog.h"
+#include "tools/data_preload/data_preload_dialog.h"
 #include "tools/drill/drill_dialog.h"
 #include "tools/entities/entities_dialog.h"
 #include "tools/entities/entities_setup_dialog.h"
 #include "tools/lists/lists_dialog.h"
 #include "tools/period_wizard/period_wizard.h"
+#include "tools/report_layout/report_dialog.h"
 #include "tools/setup/setup_dialog.h"
 
 namespace r7 {
@@ -52,6 +55,20 @@ void RegisterTools(Driver& driver) {
   });
   dialogs.RegisterFactory(DialogKind::kLists, [context](platform::WindowId owner) {
     return lists::OpenListsDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kBudget, [context](platform::WindowId owner) {
+    return budget::OpenBudgetDialog(context, owner);
+  });
+  dialogs.RegisterFactory(DialogKind::kReport, [context](platform::WindowId owner) {
+    return report_layout::OpenReportDialog(context, owner);
+  });
+  // The start-up preload runs the data preload dialog in automatic mode.
+  auto automatic = std::make_shared<data_preload::AutomaticMode>();
+  dialogs.RegisterFactory(DialogKind::kPreload, [context, automatic](platform::WindowId owner) {
+    return data_preload::OpenDataPreloadDialog(context, automatic, owner);
+  });
+  driver.SetAutomaticPreloader([context, automatic](const std::string& company) {
+    data_preload::PreloadAtStartUp(context, automatic, company);
   });
   dialogs.RegisterFactory(DialogKind::kDrill, [context](platform::WindowId owner) {
     return drill::OpenDrillDialog(context, owner);

@@ -10,6 +10,7 @@
 #include "host/company_dir_list.h"
 #include "host/usage_report.h"
 #include "preload/cache_lookup.h"
+#include "preload/preload_settings.h"
 
 namespace r7 {
 namespace {
@@ -75,8 +76,9 @@ void Driver::StartUp() {
   AutomaticPreload();
 }
 
-// Every listed company whose "ADPL Company On " key is 1 is loaded and preloaded with its
-// own "ADPL" keys and the Current Year; the others are not loaded at all.
+// Every listed company whose "ADPL Company On " key is 1 is loaded, its own "ADPL" keys go
+// into its preload settings, and it is preloaded with them and the Current Year; the others
+// are not loaded at all.
 void Driver::AutomaticPreload() {
   if (settings_.adpl_enabled == 0) return;
   EnsureCompanyDirList();
@@ -87,6 +89,15 @@ void Driver::AutomaticPreload() {
     platform_.input.ShowWaitCursor();
     CompanyContext* company = companies_.FindCompany(code);
     if (company == nullptr || company->status != 0) continue;
+    if (automatic_preloader_) {
+      preload::PreloadSettings& preload = preload::PreloadOf(*company);
+      preload.request = MakeAccountRequest(keys.account, keys.year, keys.budget);
+      preload.load_this_year = keys.this_year_on;
+      preload.load_last_year = keys.last_year_on;
+      preload.load_budget = keys.budget_on;
+      automatic_preloader_(code);
+      continue;
+    }
     PreloadOrder order;
     order.company = code;
     order.account = keys.account;

@@ -91,6 +91,14 @@ class Driver {
   CommandWindow& command_window() { return command_window_; }
   DialogRegistry& dialogs() { return command_window_.dialogs(); }
 
+  // The automatic preload at start-up of one company, whose "ADPL" settings are then in its
+  // preload settings: the tools register the data preload dialog's automatic mode. Without
+  // one, the preload runner loads the company.
+  using AutomaticPreloader = std::function<void(const std::string& company)>;
+  void SetAutomaticPreloader(AutomaticPreloader preloader) {
+    automatic_preloader_ = std::move(preloader);
+  }
+
   PreloadRunner& preload_runner() { return *preload_runner_; }
   // Replaces the runner of the silent and automatic preloads, which is the preload cache's
   // (tests record the orders); null puts in the runner of a driver without a cache, which
@@ -168,6 +176,7 @@ class Driver {
   UnsupportedPreloadRunner unsupported_preload_;
   CachePreloadRunner cache_preload_runner_;
   PreloadRunner* preload_runner_ = &cache_preload_runner_;
+  AutomaticPreloader automatic_preloader_;
   SegmentValueCollector segment_collector_;
   ListCaches list_caches_;
   HelpOpener help_opener_{platform_.help, platform_.files, settings_store_};

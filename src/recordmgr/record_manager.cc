@@ -217,6 +217,22 @@ int16_t RecordManager::Reset() {
   return status;
 }
 
+int16_t RecordManager::BeginTransaction() {
+  PosBlock unused;
+  return Call(btr::kBeginTransaction + btr::kConcurrentTransactionBias, &unused, nullptr, nullptr,
+              nullptr, 0);
+}
+
+int16_t RecordManager::EndTransaction() {
+  PosBlock unused;
+  return Call(btr::kEndTransaction, &unused, nullptr, nullptr, nullptr, 0);
+}
+
+int16_t RecordManager::AbortTransaction() {
+  PosBlock unused;
+  return Call(btr::kAbortTransaction, &unused, nullptr, nullptr, nullptr, 0);
+}
+
 std::string BtrStatusText(int status, std::string_view file_name) {
   std::string text;
   if (!file_name.empty()) {

@@ -96,6 +96,12 @@ class RecordManager {
   // part) as the record manager returned them.
   int Stat(PosBlock& position, int16_t* key_count, std::string* spec = nullptr);  // checked
   int16_t Reset();                                                                // raw
+  // A concurrent transaction of the writes that follow: EndTransaction commits them all,
+  // AbortTransaction drops them. Raw statuses, and no pending error: a caller whose record
+  // manager refuses to begin one writes without.
+  int16_t BeginTransaction();
+  int16_t EndTransaction();
+  int16_t AbortTransaction();
 
   const unsigned char* record_buffer() const { return record_buffer_.data(); }
   const unsigned char* key_buffer() const { return key_buffer_.data(); }

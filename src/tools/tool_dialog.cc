@@ -14,6 +14,19 @@ platform::WindowId ToolDialog::Open(std::shared_ptr<ToolDialog> dialog,
                                });
 }
 
+bool ToolDialog::HelpOrQuit(platform::WindowId self, int id, unsigned long help_topic) {
+  constexpr int kHelpButton = 3;
+  if (id == kHelpButton) {
+    context_.help.Open(self, "Tessary.HLP", kHelpContext, help_topic);
+    return true;
+  }
+  if (id == platform::kCancelButton || id == kCloseAndCleanUp) {
+    context_.ui.DestroyWindow(self);
+    return true;
+  }
+  return false;
+}
+
 bool ToolDialog::Handle(platform::WindowId self, const platform::Message& m) {
   namespace message = platform::message;
   switch (m.id) {

@@ -40,6 +40,10 @@ class ToolDialog {
   // The close message: the dialog goes without saving anything.
   virtual void OnClose(platform::WindowId self) { context_.ui.DestroyWindow(self); }
 
+  // The buttons most tools share: Help (3) opens the driver's help file at `help_topic`;
+  // Quit (2) and the clean-up command 1100 destroy the dialog. True when `id` is one of them.
+  bool HelpOrQuit(platform::WindowId self, int id, unsigned long help_topic);
+
   // The second parameter of the command being handled: what another window sends with it
   // (a count, or its own window).
   std::intptr_t command_argument() const { return command_argument_; }

@@ -67,7 +67,7 @@ TEST(MenuCommandsEndToEnd, AnUnwritableIniShowsError61) {
   EXPECT_EQ(run.err, "R7 [Tessary]: The .INI file could not be written.\n");
 }
 
-TEST(MenuCommandsEndToEnd, SilentAndAutomaticPreloadsRunQuietly) {
+TEST(MenuCommandsEndToEnd, TheSilentPreloadRunsQuietlyTheAutomaticOneInItsDialog) {
   testing::R7Program r7;
   const std::string system = r7.BuildSystem(R"({"companies": [
       {"directory": "DATA_02", "name": "Second Co", "segment_lengths": [4, 2, 3],
@@ -81,10 +81,13 @@ TEST(MenuCommandsEndToEnd, SilentAndAutomaticPreloadsRunQuietly) {
                                    "20\tDPL Company=02,DPL Account=*-*-*,NoShow=1\n"
                                    "20\tDPL Company=99,NoShow=1\n"
                                    "21\tNoShow=1\n");
-  EXPECT_EQ(run.out, "0\t\n0\t\n0\t\n0\t\n");
-  // Start-up preloads company 03 only; the silent command preloads 02; 99 does not load.
-  // Neither company has accounts, and a preload without a window of its own says nothing.
-  EXPECT_EQ(run.err, "");
+  // Start-up preloads company 03 only, through the data preload dialog, which says that the
+  // company has no accounts; the silent command preloads 02 without a window, and says
+  // nothing; 99 does not load.
+  const std::string none =
+      "R7 [Tessary]\tDataPreLoad did not find any records for the current key.";
+  EXPECT_EQ(run.out, "box\t" + none + "\n0\t\n0\t\n0\t\n0\t\n");
+  EXPECT_EQ(run.err, "R7 [Tessary]: DataPreLoad did not find any records for the current key.\n");
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(DialogLinesEndToEnd, RefusalsNameWhatIsMissingAndChangeNothing) {
 
 TEST_F(DialogLinesEndToEnd, BoxesShowBeforeTheLineThatShowedThem) {
   ExpectLines({
-      {"menu 105", "box\tR7 [Tessary]\tFunction not supported\n0\t\n"},
+      {"menu 103", "box\tR7 [Tessary]\tCan't open file - 00\n0\t\n"},  // no ledger here
       {"answer no", "0\t\n"},
       {"125", "0\tR7 DLL Version 4.0.0.4 for Tessary, Btrieve/Pervasive, August, 2002\n"},
   });

@@ -1,5 +1,6 @@
 // Every dialog script of tests/dialogs/ through r7 batch against the tutorial company: the
-// output each gives is the one its .expected file holds. The smoke test runs the same
+// output each gives is the one its .expected file holds. A script's .clipboard file, when it
+// has one, is the clipboard's text at its start (r7 --clipboard-in). The smoke test runs the same
 // scripts under r7win.exe in Wine and compares the two hosts line for line.
 //
 // A script names the system directory as %SYSTEM% (to browse to a company's files, say):
@@ -63,7 +64,12 @@ TEST(DialogScriptsEndToEnd, EachScriptAnswersWhatItsExpectedFileHolds) {
     r7.WriteIni("System Directory=" + system +
                 "\nCompany=00\nCurrent Year=2002\nRounding=1\nNA Label=0\n"
                 "Financial Entities File in GL Path=1\n");
-    testing::ProgramRun run = r7.Run("batch", Lines(entry.path(), system));
+    // A script's clipboard, when it has one beside it, is there before its first line.
+    fs::path clipboard = entry.path();
+    clipboard.replace_extension(".clipboard");
+    const std::string clipboard_in =
+        fs::exists(clipboard) ? "--clipboard-in '" + clipboard.string() + "' " : "";
+    testing::ProgramRun run = r7.Run(clipboard_in + "batch", Lines(entry.path(), system));
     run.out = ReplaceAll(run.out, system, kSystemMark);
     fs::path expected = entry.path();
     expected.replace_extension(".expected");

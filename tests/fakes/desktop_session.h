@@ -91,6 +91,18 @@ class DesktopSession {
     user.SelectEntry(dialog, id, index);
     user.Pump();
   }
+  // Selects the entry that reads `entry`, as `select ID =TEXT` does.
+  void Choose(platform::WindowId dialog, int id, std::string_view entry) {
+    const std::vector<std::string> entries = Show(dialog, id).entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i] == entry) return Select(dialog, id, static_cast<int>(i));
+    }
+    ADD_FAILURE() << "no entry " << entry << " in control " << id;
+  }
+  // Clicks a check box when it is not in that state already.
+  void Check(platform::WindowId dialog, int id, bool checked) {
+    if (Show(dialog, id).checked != checked) Press(dialog, id);
+  }
   platform::ControlState Show(platform::WindowId dialog, int id) {
     return user.Inspect(dialog, id).value_or(platform::ControlState{});
   }
@@ -122,6 +134,12 @@ class DesktopSession {
       boxes.push_back(shown.caption + "|" + shown.text);
     }
     return boxes;
+  }
+  // The same without their captions, where every box is the driver's own.
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const platform::ShownWindow& shown : user.TakeShown()) texts.push_back(shown.text);
+    return texts;
   }
   std::string Clipboard() { return desktop.clipboard.GetText().value_or("(none)"); }
 

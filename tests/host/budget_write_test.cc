@@ -1,41 +1,12 @@
 // Code 126, the budget write, through the driver: records read back, refusals change nothing.
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstdint>
-#include <sstream>
-
-#include "cli/r7-ledger/ledger_writer.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/ledger_records.h"
 #include "fakes/r7_session.h"
 
 namespace r7 {
 namespace {
-
-// Budget record fields, as the accounting system keeps them.
-constexpr std::size_t kRecordLength = 353;
-constexpr std::size_t kTextAmounts = 30;
-constexpr std::size_t kDoubles = 199;
-
-std::string FromHex(const std::string& hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return bytes;
-}
-
-std::string TextAmount(const std::string& record, int period) {
-  return record.substr(kTextAmounts + 13 * (period - 1), 13);
-}
-
-double PeriodAmount(const std::string& record, int period) {
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) {
-    bits = (bits << 8) | static_cast<unsigned char>(record[kDoubles + 8 * (period - 1) + i]);
-  }
-  return std::bit_cast<double>(bits);
-}
 
 class BudgetWriteTest : public ::testing::Test {
  protected:
@@ -46,13 +17,7 @@ class BudgetWriteTest : public ::testing::Test {
 
   // Every record of the company's budget file, in key order.
   std::vector<std::string> BudgetRecords(const std::string& directory = "DATA") {
-    std::ostringstream dump, error;
-    const std::string file = system_.path() + "/" + directory + "/glbudfil.btr";
-    EXPECT_EQ(ledger_tool::DumpFile(file, dump, error), 0) << error.str();
-    std::vector<std::string> records;
-    std::istringstream lines(dump.str());
-    for (std::string line; std::getline(lines, line);) records.push_back(FromHex(line));
-    return records;
+    return testing::DumpRecords(system_.path() + "/" + directory + "/glbudfil.btr");
   }
 
   // The record of an account number (24 characters), year and revision code.
@@ -77,12 +42,12 @@ TEST_F(BudgetWriteTest, UpdatesOnePeriodAndReadsItBack) {
       {"100\t4000-10-100;Month 4 Budget", "0\t-1234.5"},
   });
   std::string record = Record("000040000000001000000100", "2002", "99");
-  ASSERT_GE(record.size(), kRecordLength);
-  EXPECT_EQ(TextAmount(record, 3), "000000001234-");
-  EXPECT_EQ(PeriodAmount(record, 3), -1234.5);
-  EXPECT_EQ(TextAmount(record, 4), "000000001234-");
-  EXPECT_EQ(PeriodAmount(record, 4), -1234.5);
-  EXPECT_EQ(PeriodAmount(record, 2), -150.0);
+  ASSERT_GE(record.size(), testing::kBudgetRecordLength);
+  EXPECT_EQ(testing::BudgetTextAmount(record, 3), "000000001234-");
+  EXPECT_EQ(testing::BudgetAmount(record, 3), -1234.5);
+  EXPECT_EQ(testing::BudgetTextAmount(record, 4), "000000001234-");
+  EXPECT_EQ(testing::BudgetAmount(record, 4), -1234.5);
+  EXPECT_EQ(testing::BudgetAmount(record, 2), -150.0);
 }
 
 TEST_F(BudgetWriteTest, CreatesARecordWithTheOtherPeriodsZero) {
@@ -93,24 +58,25 @@ TEST_F(BudgetWriteTest, CreatesARecordWithTheOtherPeriodsZero) {
       {"100\t5000-10-200;Month 4 Budget;;2003;2", "0\t-1000.75"},
   });
   std::string created = Record("000050000000001000000100", "2002", "99");
-  ASSERT_EQ(created.size(), kRecordLength);
+  ASSERT_EQ(created.size(), testing::kBudgetRecordLength);
   for (int period = 1; period <= 13; ++period) {
-    EXPECT_EQ(TextAmount(created, period), period == 2 ? "000000000250+" : "000000000000+");
-    EXPECT_EQ(PeriodAmount(created, period), period == 2 ? 250.0 : 0.0);
+    EXPECT_EQ(testing::BudgetTextAmount(created, period),
+              period == 2 ? "000000000250+" : "000000000000+");
+    EXPECT_EQ(testing::BudgetAmount(created, period), period == 2 ? 250.0 : 0.0);
   }
   EXPECT_EQ(created.substr(303), std::string(50, '\0'));
   std::string revision2 = Record("000050000000001000000200", "2003", "98");
-  ASSERT_EQ(revision2.size(), kRecordLength);
-  EXPECT_EQ(TextAmount(revision2, 4), "000000001000-");
+  ASSERT_EQ(revision2.size(), testing::kBudgetRecordLength);
+  EXPECT_EQ(testing::BudgetTextAmount(revision2, 4), "000000001000-");
 }
 
 TEST_F(BudgetWriteTest, WritesEachPeriodItemIntoTheWorksheetCompany) {
   ExpectCalls({{"126\t7;4000;Month 1, Month 13;02", "0\t7"},
                {"100\t4000;Month 1 Budget, Month 13 Budget;02", "0\t14."}});
   std::string record = Record("000040000000000000000000", "2002", "99", "DATA_02");
-  EXPECT_EQ(PeriodAmount(record, 1), 7.0);
-  EXPECT_EQ(PeriodAmount(record, 13), 7.0);
-  EXPECT_EQ(PeriodAmount(record, 2), -12.0);
+  EXPECT_EQ(testing::BudgetAmount(record, 1), 7.0);
+  EXPECT_EQ(testing::BudgetAmount(record, 13), 7.0);
+  EXPECT_EQ(testing::BudgetAmount(record, 2), -12.0);
 }
 
 TEST_F(BudgetWriteTest, EveryRefusalLeavesTheFileUnchanged) {

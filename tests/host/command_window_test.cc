@@ -6,6 +6,7 @@
 
 #include "fakes/ledger_fixture.h"
 #include "fakes/r7_session.h"
+#include "preload/preload_settings.h"
 #include "resources/menu_ids.h"
 
 namespace r7 {
@@ -124,7 +125,7 @@ TEST_F(CommandWindowTest, InteractiveModeShowsTheWindowAndPostsTheMenuId) {
 }
 
 TEST_F(CommandWindowTest, SilentToolCommandsOfUnbuiltToolsShowNothing) {
-  for (int code : {13, 19, 8, 14, 15}) {
+  for (int code : {19, 8, 14, 15}) {
     EXPECT_EQ(Call(code, "NoShow=1"), 0) << code;
     EXPECT_EQ(result, "") << code;
   }
@@ -261,12 +262,21 @@ TEST_F(CommandWindowLedgerTest, TheAutomaticPreloadLoadsOnlyTheCompaniesSwitched
   Set("ADPL Enabled=1\nCurrent Year=2002\nADPL Company On 03=1\nADPL Account 03=4000-*-*\n"
       "ADPL Year 03=1999\nADPL Last Year On 03=1\nADPL Company On 02=0\n");
   Call(8);
-  EXPECT_EQ(runner_.companies, std::vector<std::string>{"03"});
-  ASSERT_EQ(runner_.orders.size(), 1u);
-  EXPECT_EQ(runner_.orders[0],
-            (PreloadOrder{"03", "4000-*-*", "2002", "01", true, true, false, false}));
-  EXPECT_EQ(LoadedCompanies(), std::vector<std::string>{"03"});
-  EXPECT_EQ(fake.input.wait_cursors, 1);
+  // It ran through the data preload dialog, which loaded and closed; the runner is for the
+  // silent command.
+  EXPECT_TRUE(runner_.orders.empty());
+  EXPECT_TRUE(fake.ui.DialogsOf("TURBO").empty());
+  ASSERT_EQ(LoadedCompanies(), std::vector<std::string>{"03"});
+  const preload::PreloadSettings& preload =
+      preload::PreloadOf(*driver.companies().FindCompany("03"));
+  EXPECT_EQ(preload.request.specifier, "4000-*-*");
+  EXPECT_EQ(preload.request.year, "2002");
+  EXPECT_EQ(preload.request.revision, "01");
+  EXPECT_TRUE(preload.load_this_year && preload.load_last_year && !preload.load_budget);
+  // The company has no accounts: the dialog's load says so.
+  EXPECT_EQ(BoxTexts(),
+            std::vector<std::string>{"DataPreLoad did not find any records for the current key."});
+  EXPECT_GE(fake.input.wait_cursors, 1);
 }
 
 TEST_F(CommandWindowLedgerTest, WithoutThePreloadCacheThePreloadSaysSoLoudly) {

@@ -113,6 +113,35 @@ TEST(CrashSafety, WriterKilledMidBatchLosesNoAcknowledgedInsert) {
   EXPECT_EQ(IntegrityOf(setup.path()), "ok");
 }
 
+TEST(CrashSafety, WriterKilledInsideATransactionLeavesNoneOfItsWrites) {
+  TempDir dir;
+  Client setup(dir.File("transaction.btr"));
+  ASSERT_EQ(setup.Create(), btr::kOk);
+
+  std::vector<uint32_t> written;
+  RunAndKill(
+      [&](int fd) {
+        Client writer(setup.path());
+        if (writer.Open() != btr::kOk) return;
+        if (writer.Raw(btr::kBeginTransaction, nullptr, nullptr, nullptr, 0, 0) != btr::kOk) {
+          return;
+        }
+        for (uint32_t n = 0; n < 10000; ++n) {
+          if (writer.Insert(SampleRecord(CodeFor(n), 0, CodeFor(n))) != btr::kOk) return;
+          Report(fd, n);
+        }
+        pause();
+      },
+      200, &written);
+
+  EXPECT_EQ(IntegrityOf(setup.path()), "ok");
+  Client after(setup.path());
+  ASSERT_EQ(after.Open(), btr::kOk);
+  EXPECT_TRUE(AllCodes(after).empty());
+  EXPECT_EQ(after.Insert(SampleRecord("ZZZZ", -1, "after")), btr::kOk);
+  EXPECT_EQ(after.Close(), btr::kOk);
+}
+
 TEST(CrashSafety, ReaderKilledMidScanLeavesTheFileWritable) {
   TempDir dir;
   Client setup(dir.File("scan.btr"));

@@ -1,0 +1,10 @@
+/* Control ids of the Report layout import dialog (template "REPORT"). */
+#ifndef R7_RESOURCES_REPORT_DIALOG_IDS_H
+#define R7_RESOURCES_REPORT_DIALOG_IDS_H
+
+#define R7_REPORT_PROFIT_CENTERS 113
+#define R7_REPORT_DEPARTMENTS 114
+#define R7_REPORT_LAYOUT_NUMBER 115
+#define R7_REPORT_CLIPBOARD_VIEWER 116
+
+#endif

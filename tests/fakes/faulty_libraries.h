@@ -28,6 +28,10 @@ struct FaultRecord {
   int matching = 0;                  // calls that matched the fault's operation
   bool failed = false;               // the fault was injected
   int acknowledged_writes = 0;       // inserts, updates and deletes answered 0
+  // Of those, the writes that stand: made outside a transaction, or in one that ended.
+  int committed_writes = 0;
+  int pending_writes = 0;  // in the open transaction
+  bool in_transaction = false;
 };
 
 // Forwards to the real libraries; BTRCALL is bound through a trampoline that fails the call
@@ -76,9 +80,23 @@ class FaultyLibraries : public platform::DynamicLibraries {
     const int16_t status = real_(operation, position, data, length, key, key_length, key_number);
     const bool write =
         operation == btr::kInsert || operation == btr::kUpdate || operation == btr::kDelete;
-    if (write && status == btr::kOk) {
-      ++record.acknowledged_writes;
-      if (after_acknowledged_write) after_acknowledged_write();
+    if (status != btr::kOk) return status;
+    switch (operation % btr::kConcurrentTransactionBias) {
+      case btr::kBeginTransaction:
+        record.in_transaction = true;
+        break;
+      case btr::kEndTransaction:
+        record.committed_writes += record.pending_writes;
+        [[fallthrough]];
+      case btr::kAbortTransaction:
+        record.pending_writes = 0;
+        record.in_transaction = false;
+        break;
+      default:
+        if (!write) break;
+        ++record.acknowledged_writes;
+        ++(record.in_transaction ? record.pending_writes : record.committed_writes);
+        if (after_acknowledged_write) after_acknowledged_write();
     }
     return status;
   }

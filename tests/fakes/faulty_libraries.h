@@ -15,6 +15,11 @@
 
 namespace r7::testing {
 
+// The failures a record manager answers with, which the fault runs take in turn: an I/O
+// error, a full disk, a locked file, a file no longer open.
+inline constexpr int16_t kInjectedStatuses[] = {btr::kIoError, btr::kDiskFull, btr::kFileLocked,
+                                                btr::kFileNotOpen};
+
 struct InjectedFault {
   static constexpr int kAnyOperation = -1;
   int operation = kAnyOperation;

@@ -3,13 +3,12 @@
 // manager acknowledged before the failure.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/r7-ledger/ledger_writer.h"
 #include "fakes/faulty_libraries.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/ledger_records.h"
 #include "fakes/r7_session.h"
 #include "preload/preload_settings.h"
 
@@ -19,17 +18,8 @@ namespace {
 using testing::FaultyLibraries;
 using testing::InjectedFault;
 
-// The failures a record manager answers with, taken in turn by the failure points.
-constexpr int16_t kStatuses[] = {btr::kIoError, btr::kDiskFull, btr::kFileLocked,
-                                 btr::kFileNotOpen};
 constexpr std::string_view kErrorAnswer = "0\tR7 [Tessary] ";
 constexpr std::string_view kSettings = "Company=01\nCurrent Year=2002\nNA Label=0\n";
-
-std::string Dump(const std::string& file) {
-  std::ostringstream dump, error;
-  EXPECT_EQ(ledger_tool::DumpFile(file, dump, error), 0) << error.str();
-  return dump.str();
-}
 
 // One session over its own ledger, bound through the faulty library.
 struct FaultRun {
@@ -55,7 +45,8 @@ class BudgetCellFaultTest : public ::testing::TestWithParam<WriteCase> {};
 // acknowledged it, and the next read answers from the file as it is.
 TEST_P(BudgetCellFaultTest, EveryFailurePointLeavesTheWriteWholeOrAbsent) {
   const WriteCase& c = GetParam();
-  std::string before, after, clean_answer, clean_check, untouched_check;
+  std::vector<std::string> before, after;
+  std::string clean_answer, clean_check, untouched_check;
   int points = 0;
   {
     FaultRun clean;
@@ -64,20 +55,20 @@ TEST_P(BudgetCellFaultTest, EveryFailurePointLeavesTheWriteWholeOrAbsent) {
   }
   {
     FaultRun clean;
-    before = Dump(clean.File("glbudfil.btr"));
+    before = testing::DumpRecords(clean.File("glbudfil.btr"));
     FaultyLibraries::Arm({});
     clean_answer = clean.session.Answer(c.line);
     points = static_cast<int>(FaultyLibraries::record.operations.size());
     clean_check = clean.session.Answer(c.check);
     clean.session.driver.Cleanup();
-    after = Dump(clean.File("glbudfil.btr"));
+    after = testing::DumpRecords(clean.File("glbudfil.btr"));
   }
   ASSERT_EQ(clean_answer.rfind(kErrorAnswer, 0), std::string::npos) << clean_answer;
   ASSERT_NE(before, after);
   ASSERT_GT(points, 3);
 
   for (int n = 1; n <= points; ++n) {
-    const int16_t status = kStatuses[n % std::size(kStatuses)];
+    const int16_t status = testing::kInjectedStatuses[n % std::size(testing::kInjectedStatuses)];
     FaultRun run;
     FaultyLibraries::Arm({InjectedFault::kAnyOperation, n, status});
     const std::string answer = run.session.Answer(c.line);
@@ -103,7 +94,7 @@ TEST_P(BudgetCellFaultTest, EveryFailurePointLeavesTheWriteWholeOrAbsent) {
     run.session.Call(21, "NoShow=1");
     EXPECT_EQ(run.session.Answer(c.check), written ? clean_check : untouched_check);
     run.session.driver.Cleanup();
-    EXPECT_EQ(Dump(run.File("glbudfil.btr")), written ? after : before);
+    EXPECT_EQ(testing::DumpRecords(run.File("glbudfil.btr")), written ? after : before);
   }
   std::cout << "[ failure points ] " << c.name << ": " << points << "\n";
 }
@@ -140,7 +131,7 @@ TEST(PreloadFaultTest, EveryFailurePointLeavesNoCacheThatAnswersOtherwise) {
   ASSERT_GT(points, 10);
 
   for (int n = 1; n <= points; ++n) {
-    const int16_t status = kStatuses[n % std::size(kStatuses)];
+    const int16_t status = testing::kInjectedStatuses[n % std::size(testing::kInjectedStatuses)];
     FaultRun run;
     FaultyLibraries::Arm({InjectedFault::kAnyOperation, n, status});
     const std::string answer = run.session.Answer(preload);

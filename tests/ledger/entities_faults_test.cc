@@ -8,13 +8,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/r7-ledger/ledger_writer.h"
 #include "fakes/faulty_libraries.h"
 #include "fakes/ledger_fixture.h"
+#include "fakes/ledger_records.h"
 #include "fakes/ledger_world.h"
 #include "ledger/entities_file.h"
 #include "ledger/entities_file_edit.h"
@@ -27,18 +26,9 @@ namespace fs = std::filesystem;
 using testing::FaultyLibraries;
 using testing::InjectedFault;
 
-constexpr int16_t kStatuses[] = {btr::kIoError, btr::kDiskFull, btr::kFileLocked,
-                                 btr::kFileNotOpen};
-
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Dump(const std::string& path) {
-  std::ostringstream dump, error;
-  EXPECT_EQ(ledger_tool::DumpFile(path, dump, error), 0) << error.str();
-  return dump.str();
 }
 
 // Company 03's entities file with values and entities of the main account, written before
@@ -104,13 +94,15 @@ int EditSession(RecordManager& records, PosBlock& position) {
 }
 
 TEST_F(EntitiesFaultTest, AChangeStopsAtTheFailureWithTheAcknowledgedWritesAlone) {
-  std::vector<std::string> snapshots;  // the file after 0, 1, 2... acknowledged writes
+  std::vector<std::vector<std::string>> snapshots;  // the file after 0, 1, 2... acknowledged writes
   int points = 0;
   {
     World clean(*this);
     ASSERT_EQ(clean.file.Open(clean.company()), 0);
-    snapshots.push_back(Dump(path_));
-    FaultyLibraries::after_acknowledged_write = [&] { snapshots.push_back(Dump(path_)); };
+    snapshots.push_back(testing::DumpRecords(path_));
+    FaultyLibraries::after_acknowledged_write = [&] {
+      snapshots.push_back(testing::DumpRecords(path_));
+    };
     FaultyLibraries::Arm({});
     ASSERT_EQ(EditSession(clean.world.records, clean.company().entities.position), 0);
     points = static_cast<int>(FaultyLibraries::record.operations.size());
@@ -119,7 +111,7 @@ TEST_F(EntitiesFaultTest, AChangeStopsAtTheFailureWithTheAcknowledgedWritesAlone
   ASSERT_GT(snapshots.size(), 4u);
 
   for (int n = 1; n <= points; ++n) {
-    const int16_t status = kStatuses[n % std::size(kStatuses)];
+    const int16_t status = testing::kInjectedStatuses[n % std::size(testing::kInjectedStatuses)];
     World run(*this);
     ASSERT_EQ(run.file.Open(run.company()), 0);
     FaultyLibraries::Arm({InjectedFault::kAnyOperation, n, status});
@@ -130,7 +122,8 @@ TEST_F(EntitiesFaultTest, AChangeStopsAtTheFailureWithTheAcknowledgedWritesAlone
     SCOPED_TRACE("call " + std::to_string(n) + " failed with " + std::to_string(status));
     ASSERT_TRUE(record.failed);
     EXPECT_NE(result, 0);
-    EXPECT_EQ(Dump(path_), snapshots[static_cast<std::size_t>(record.acknowledged_writes)]);
+    EXPECT_EQ(testing::DumpRecords(path_),
+              snapshots[static_cast<std::size_t>(record.acknowledged_writes)]);
   }
   std::cout << "[ failure points ] entities file changes: " << points << "\n";
 }
@@ -145,8 +138,8 @@ TEST_F(EntitiesFaultTest, AFileWrittenAnewReplacesTheOldWholeOrNotAtAll) {
     if (const int status = edit.PutValue(1, "7000", "Other", true); status != 0) return status;
     return replacement.Commit();
   };
-  const std::string before = Dump(path_);
-  std::string after;
+  const std::vector<std::string> before = testing::DumpRecords(path_);
+  std::vector<std::string> after;
   int points = 0;
   {
     World clean(*this);
@@ -154,12 +147,12 @@ TEST_F(EntitiesFaultTest, AFileWrittenAnewReplacesTheOldWholeOrNotAtAll) {
     ASSERT_EQ(rebuild(clean), 0);
     points = static_cast<int>(FaultyLibraries::record.operations.size());
     clean.file.Close(clean.company());
-    after = Dump(path_);
+    after = testing::DumpRecords(path_);
   }
   ASSERT_NE(before, after);
 
   for (int n = 1; n <= points; ++n) {
-    const int16_t status = kStatuses[n % std::size(kStatuses)];
+    const int16_t status = testing::kInjectedStatuses[n % std::size(testing::kInjectedStatuses)];
     World run(*this);
     FaultyLibraries::Arm({InjectedFault::kAnyOperation, n, status});
     const int result = rebuild(run);
@@ -168,7 +161,7 @@ TEST_F(EntitiesFaultTest, AFileWrittenAnewReplacesTheOldWholeOrNotAtAll) {
     run.file.Close(run.company());
     SCOPED_TRACE("call " + std::to_string(n) + " failed with " + std::to_string(status) +
                  ", answered " + std::to_string(result));
-    const std::string now = Dump(path_);
+    const std::vector<std::string> now = testing::DumpRecords(path_);
     EXPECT_TRUE(now == before || now == after);
     if (result == 0) {
       EXPECT_EQ(now, after);

@@ -1,6 +1,7 @@
-// SQLite's own writes failing under an insert and an update, at each write in turn: the call
-// answers a record-manager status, the file keeps every record whole (the old one, or the
-// new one when the call answered 0), and the reopened file passes SQLite's integrity check.
+// SQLite's own writes failing under an insert, an update, a delete and a transaction's
+// commit, at each write in turn: the call answers a record-manager status, the file keeps
+// every record whole (the old one, or the new one when the call answered 0), and the
+// reopened file passes SQLite's integrity check.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -125,6 +126,20 @@ INSTANTIATE_TEST_SUITE_P(
                     const int16_t found = c.Get(btr::kGetEqual, 0, {'B', '0', '0', '2'});
                     if (found != btr::kOk) return found;
                     return c.Update(SampleRecord("B002", 99, "bobby"), 0);
+                  }},
+        WriteCase{"TwoInsertsInATransaction",
+                  [](Client& c) {
+                    auto transaction = [&](uint16_t operation) {
+                      return c.Raw(operation, nullptr, nullptr, nullptr, 0, 0);
+                    };
+                    int16_t status =
+                        transaction(btr::kBeginTransaction + btr::kConcurrentTransactionBias);
+                    if (status != btr::kOk) return status;
+                    status = c.Insert(SampleRecord("D004", 40, "di"));
+                    if (status == btr::kOk) status = c.Insert(SampleRecord("E005", 50, "ed"));
+                    if (status == btr::kOk) status = transaction(btr::kEndTransaction);
+                    if (status != btr::kOk) transaction(btr::kAbortTransaction);
+                    return status;
                   }},
         WriteCase{"Delete",
                   [](Client& c) {

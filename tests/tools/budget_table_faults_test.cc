@@ -18,8 +18,6 @@ namespace {
 using testing::FaultyLibraries;
 using testing::InjectedFault;
 
-constexpr int16_t kStatuses[] = {btr::kIoError, btr::kDiskFull, btr::kFileLocked,
-                                 btr::kFileNotOpen};
 constexpr char kSettings[] =
     "Company=01\nCurrent Year=2002\nRevision=01\nNA Label=0\nBudget Company=01\n"
     "Budget Year=2002\nBudget Revision=01\n";
@@ -73,7 +71,7 @@ TEST(BudgetTableFaultTest, EveryFailurePointLeavesTheCommittedLinesAlone) {
   const int points = static_cast<int>(clean.record.operations.size());
 
   for (int n = 1; n <= points; ++n) {
-    const int16_t status = kStatuses[n % std::size(kStatuses)];
+    const int16_t status = testing::kInjectedStatuses[n % std::size(testing::kInjectedStatuses)];
     const TableRun run = WriteTable(kLines.size(), {InjectedFault::kAnyOperation, n, status});
     ASSERT_TRUE(run.record.failed) << n;
     const uint16_t failed = run.record.operations[static_cast<std::size_t>(n - 1)];

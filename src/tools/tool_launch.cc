@@ -11,22 +11,20 @@ namespace r7::tool_launch {
 
 using platform::WindowId;
 
-namespace {
-
 void ShowNotBuilt(const ToolContext& context, WindowId window) {
   context.messages.MessageBoxById(window, kNotSupported, kCaption,
                                   platform::box::kOk | platform::box::kIconExclamation);
 }
 
-}  // namespace
-
-WindowId ReopenDialog(const ToolContext& context, DialogKind kind, WindowId window) {
+WindowId ReopenDialog(const ToolContext& context, DialogKind kind, WindowId window,
+                      const std::function<void()>& before_opening) {
   platform::UserInterface& ui = context.ui;
   const WindowId open = context.dialogs.Handle(kind);
   if (open != platform::kNoWindow && ui.IsWindow(open)) {
     ui.Send(open, platform::CommandMessage(kCloseAndCleanUp));
     if (ui.IsWindow(open) && context.dialogs.Handle(kind) == open) return platform::kNoWindow;
   }
+  if (before_opening) before_opening();
   if (!context.dialogs.HasFactory(kind)) {
     ShowNotBuilt(context, window);
     return platform::kNoWindow;

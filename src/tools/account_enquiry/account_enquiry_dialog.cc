@@ -315,20 +315,24 @@ void EnquiryDialog::GetBalance(WindowId self) {
 }
 
 // To Drill and To Chart: the picked account and the boxes into the drill request (for the
-// chart copy into its settings too), and the tool opened anew; the enquiry stays open.
+// chart copy into its settings too, once an open one has closed), and the tool opened anew;
+// the enquiry stays open.
 void EnquiryDialog::ToOtherTool(WindowId self, DialogKind kind) {
   DrillContext& drill = context_.session.drill;
   drill.account = GroupedAccount(*ReadSegments(self, false));
   ReadRequest(self);
-  if (kind == DialogKind::kChartCopy) {
+  if (kind != DialogKind::kChartCopy) {
+    tool_launch::ReopenDialog(context_, kind, self);
+    return;
+  }
+  tool_launch::ReopenDialog(context_, kind, self, [&] {
     Settings& settings = context_.settings;
     settings.chart_budget = drill.budget_revision;
     settings.chart_period = drill.period;
     settings.chart_company = drill.company;
     settings.chart_account = drill.account;
     settings.chart_year = LeadingInt(drill.year);
-  }
-  tool_launch::ReopenDialog(context_, kind, self);
+  });
 }
 
 void EnquiryDialog::OpenWizard(WindowId self) {

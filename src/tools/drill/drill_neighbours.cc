@@ -6,31 +6,17 @@
 #include "specifiers/period_parser.h"
 #include "tools/drill/transaction_fields_dialog.h"
 #include "tools/period_choice.h"
+#include "tools/tool_launch.h"
 
 namespace r7::drill {
 namespace {
 
 using platform::WindowId;
 
-void ShowNotBuilt(const ToolContext& context, WindowId owner) {
-  context.messages.MessageBoxById(owner, kNotSupported, kCaption,
-                                  platform::box::kOk | platform::box::kIconExclamation);
-}
-
 // The open dialog of `kind`, or kNoWindow.
 WindowId OpenOne(const ToolContext& context, DialogKind kind) {
   const WindowId open = context.dialogs.Handle(kind);
   return open != platform::kNoWindow && context.ui.IsWindow(open) ? open : platform::kNoWindow;
-}
-
-// Creates the dialog of `kind` owned by the command window and shows it.
-void Create(const ToolContext& context, WindowId owner, DialogKind kind) {
-  if (!context.dialogs.HasFactory(kind)) {
-    ShowNotBuilt(context, owner);
-    return;
-  }
-  const WindowId created = context.dialogs.Create(kind, context.command_window());
-  if (created != platform::kNoWindow) context.ui.Show(created, platform::ShowMode::kNormal);
 }
 
 }  // namespace
@@ -44,25 +30,20 @@ void DeriveDates(SessionState& session, const CompanyContext& company, const Per
 }
 
 void OpenChartCopy(const ToolContext& context, WindowId drill, const DrillParameters& boxes) {
-  if (const WindowId open = OpenOne(context, DialogKind::kChartCopy)) {
-    context.ui.Send(open, platform::CommandMessage(kCloseAndCleanUp));
-  }
-  Settings& settings = context.settings;
-  settings.chart_year = LeadingInt(boxes.year);
-  settings.chart_budget = boxes.revision;
-  settings.chart_period = boxes.period;
-  settings.chart_company = boxes.company;
-  settings.chart_account = boxes.accounts;
-  Create(context, drill, DialogKind::kChartCopy);
+  tool_launch::ReopenDialog(context, DialogKind::kChartCopy, drill, [&] {
+    Settings& settings = context.settings;
+    settings.chart_year = LeadingInt(boxes.year);
+    settings.chart_budget = boxes.revision;
+    settings.chart_period = boxes.period;
+    settings.chart_company = boxes.company;
+    settings.chart_account = boxes.accounts;
+  });
 }
 
 void OpenAccountEnquiry(const ToolContext& context, WindowId drill, std::string_view accounts) {
-  if (const WindowId open = OpenOne(context, DialogKind::kEnquiry)) {
-    context.ui.Send(open, platform::CommandMessage(kCloseAndCleanUp));
-    if (context.ui.IsWindow(open)) return;  // it would not close
-  }
-  context.session.drill.account = CutTo(accounts, kMaxAccountSpecifier);
-  Create(context, drill, DialogKind::kEnquiry);
+  tool_launch::ReopenDialog(context, DialogKind::kEnquiry, drill, [&] {
+    context.session.drill.account = CutTo(accounts, kMaxAccountSpecifier);
+  });
 }
 
 void OpenPeriodWizard(const ToolContext& context, WindowId drill, const DrillParameters& boxes) {
@@ -82,7 +63,7 @@ void OpenPeriodWizard(const ToolContext& context, WindowId drill, const DrillPar
   context.errors.Clear();
   if (context.dialogs.CreateFromTemplate("PERIODW", context.command_window()) ==
       platform::kNoWindow) {
-    ShowNotBuilt(context, drill);
+    tool_launch::ShowNotBuilt(context, drill);
   }
 }
 

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
-#   scripts/install-deps.sh [linux] [windows] [wine32]   (default: linux)
+#   scripts/install-deps.sh [linux] [windows] [wine32] [fuzz]   (default: linux)
 # wine32 adds the i386 architecture and the 32-bit Wine loader, for
-# scripts/windows-smoke.sh --32.
+# scripts/windows-smoke.sh --32. fuzz adds clang and its libFuzzer runtime, for scripts/fuzz.sh.
 set -euo pipefail
 
-want_linux=0 want_windows=0 want_wine32=0
+want_linux=0 want_windows=0 want_wine32=0 want_fuzz=0
 for group in "${@:-linux}"; do
   case "$group" in
     linux) want_linux=1 ;;
     windows) want_windows=1 ;;
     wine32) want_wine32=1 ;;
-    *) echo "install-deps: unknown group '$group' (linux, windows, wine32)" >&2; exit 2 ;;
+    fuzz) want_fuzz=1 ;;
+    *) echo "install-deps: unknown group '$group' (linux, windows, wine32, fuzz)" >&2; exit 2 ;;
   esac
 done
 
@@ -24,6 +25,10 @@ if [ "$want_windows" = 1 ]; then
   packages+=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
              binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 dpkg-dev wine64 xvfb x11-apps netpbm
              gcc make tcl xz-utils)  # gcc, make, tcl: SQLite's amalgamation is made from source
+fi
+
+if [ "$want_fuzz" = 1 ]; then
+  packages+=(clang libclang-rt-dev)
 fi
 
 sudo_cmd=()

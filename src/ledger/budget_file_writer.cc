@@ -65,6 +65,8 @@ BudgetFileWriter::~BudgetFileWriter() {
   services_.records.Close(slot.position);
   slot.open = false;
   services_.companies.OpenLedgerFile(company_, kBudgetFile);
+  // The reopen checked a status of its own: the failure of the write must outlive it.
+  if (failed_status_ != 0) services_.records.KeepLastStatus(failed_status_);
 }
 
 int BudgetFileWriter::Open() {
@@ -87,6 +89,14 @@ int BudgetFileWriter::Open() {
 
 int BudgetFileWriter::Write(std::string_view account_number, std::string_view year,
                             std::string_view revision_code, const BudgetPeriodValues& values) {
+  const int result = WriteRecord(account_number, year, revision_code, values);
+  if (result == kBtrieveError) failed_status_ = services_.records.last_status();
+  return result;
+}
+
+int BudgetFileWriter::WriteRecord(std::string_view account_number, std::string_view year,
+                                  std::string_view revision_code,
+                                  const BudgetPeriodValues& values) {
   RecordManager& records = services_.records;
   LedgerFileSlot& budget_slot = company_.files[kBudgetSlot];
   // Key 0 of the budget file: account number, year, revision code.
@@ -145,6 +155,7 @@ int BudgetFileWriter::EndGroup() {
   const int16_t status = services_.records.EndTransaction();
   if (status == btr::kOk) return 0;
   services_.records.AbortTransaction();
+  failed_status_ = status;
   return services_.records.CheckStatus(status);
 }
 

@@ -68,10 +68,14 @@ class BudgetFileWriter {
   bool in_group() const { return in_group_; }
 
  private:
+  int WriteRecord(std::string_view account_number, std::string_view year,
+                  std::string_view revision_code, const BudgetPeriodValues& values);
+
   const LedgerServices& services_;
   CompanyContext& company_;
   Failure failure_ = Failure::kNone;
   bool in_group_ = false;
+  int failed_status_ = 0;  // the record manager's status of the last write that failed
 };
 
 }  // namespace r7

@@ -8,6 +8,7 @@
 #include "common/text_util.h"
 #include "ledger/account_number.h"
 #include "ledger/company_files.h"
+#include "ledger/file_layout_check.h"
 #include "ledger/ledger_keys.h"
 #include "ledger/ledger_records.h"
 
@@ -200,7 +201,13 @@ void CompanyCatalogue::OpenLedgerFilesAtLoad(CompanyContext& company) {
     const LedgerFileInfo& file = *FindLedgerFile(at_load.index);
     LedgerFileSlot& slot = company.files[file.slot];
     int result = slot.open ? 0 : OpenLedgerFile(company, file.index);
-    if (result == 0) result = records_.Stat(slot.position, &slot.key_count);
+    std::string spec;
+    if (result == 0) result = records_.Stat(slot.position, &slot.key_count, &spec);
+    // A file of another layout fails the load as a file the record manager refused would.
+    if (result == 0) {
+      const int16_t layout = CheckFileLayout(spec, ledger::LedgerFileDefinition(file.file));
+      if (layout != btr::kOk) result = records_.CheckStatus(layout);
+    }
     if (result != 0) {
       company.status = result;
       errors_.SetError(result, file.base_name);

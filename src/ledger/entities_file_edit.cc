@@ -59,6 +59,18 @@ bool HasKey(const std::string& copy, int key_number, int code, std::string_view 
                           TrimTrailingBlanks(text.substr(0, ef::kValueFirstPart.width)));
 }
 
+// The read before a write found nothing (no such key, the end of the file). Any other failed
+// read must stop the change: a record the file holds, taken for missing, would be written
+// a second time.
+bool NothingFound(const RecordManager& records) {
+  return records.last_status() == btr::kKeyNotFound || records.last_status() == btr::kEndOfFile;
+}
+
+// 0 when a failed read only found nothing, else the record manager's status.
+int ReadFailure(const RecordManager& records) {
+  return NothingFound(records) ? 0 : records.last_status();
+}
+
 }  // namespace
 
 std::optional<EntityEntry> EntitiesFileEdit::FindValue(int code, std::string_view value) {
@@ -93,6 +105,7 @@ int EntitiesFileEdit::PutValue(int code, std::string_view value, std::string_vie
   auto key = KeyBufferOf(key_value);
   uint16_t length = ef::kRecordLength;
   if (records_.GetEqual(position_, nullptr, key.data(), kValueKey) != 0) {
+    if (!NothingFound(records_)) return records_.last_status();
     std::string bytes = NewRecord(code, value, description);
     auto insert_key = KeyBufferOf("");
     if (records_.Insert(position_, bytes.data(), &length, insert_key.data(), kValueKey) != 0) {
@@ -121,6 +134,7 @@ int EntitiesFileEdit::PutNamed(int code, std::string_view name, std::string_view
   auto key = KeyBufferOf(key_value);
   uint16_t length = ef::kRecordLength;
   if (records_.GetEqual(position_, nullptr, key.data(), kNameKey) != 0) {
+    if (!NothingFound(records_)) return records_.last_status();
     std::string bytes = NewRecord(code, value, name);
     if (records_.Insert(position_, bytes.data(), &length, key.data(), kNameKey) != 0) {
       return records_.last_status();
@@ -139,8 +153,12 @@ int EntitiesFileEdit::PutNamed(int code, std::string_view name, std::string_view
   // Then the others of the name go, each found as the one after the first.
   while (true) {
     key = KeyBufferOf(key_value);
-    if (records_.GetEqual(position_, nullptr, key.data(), kNameKey) != 0) return 0;
-    if (records_.GetNext(position_, nullptr, nullptr, kNameKey) != 0) return 0;
+    if (records_.GetEqual(position_, nullptr, key.data(), kNameKey) != 0) {
+      return ReadFailure(records_);
+    }
+    if (records_.GetNext(position_, nullptr, nullptr, kNameKey) != 0) {
+      return ReadFailure(records_);
+    }
     if (!HasKey(CopyRecord(records_), kNameKey, code, name)) return 0;
     if (int16_t status = records_.Delete(position_); status != 0) return status;
   }
@@ -156,7 +174,8 @@ int EntitiesFileEdit::DeleteWhere(int key_number, const std::string& key_value, 
       found = records_.GetNext(position_, nullptr, nullptr, static_cast<int8_t>(key_number));
       if (found == 0 && !remove.same_key(CopyRecord(records_))) found = -1;
     }
-    if (found != 0) return 0;
+    if (found == -1) return 0;
+    if (found != 0) return ReadFailure(records_);
     if (int16_t status = records_.Delete(position_); status != 0) return status;
   }
 }

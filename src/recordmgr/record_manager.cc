@@ -1,6 +1,7 @@
 // The driver's one door to the record manager. (platform-independent)
 #include "recordmgr/record_manager.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/error_codes.h"
@@ -209,7 +210,7 @@ int RecordManager::GetFirst(PosBlock& position, const unsigned char** record,
   return result;
 }
 
-int RecordManager::Stat(PosBlock& position, int16_t* key_count) {
+int RecordManager::Stat(PosBlock& position, int16_t* key_count, std::string* spec) {
   std::array<unsigned char, 416> file_spec{};
   std::array<unsigned char, 104> extension{};
   uint16_t length = file_spec.size();
@@ -219,6 +220,10 @@ int RecordManager::Stat(PosBlock& position, int16_t* key_count) {
   int result = CheckStatus(status);
   if (result == kOk && key_count != nullptr) {
     *key_count = static_cast<int16_t>(file_spec[4] | (file_spec[5] << 8));
+  }
+  if (result == kOk && spec != nullptr) {
+    spec->assign(reinterpret_cast<const char*>(file_spec.data()),
+                 std::min<std::size_t>(length, file_spec.size()));
   }
   return result;
 }

@@ -79,6 +79,9 @@ class RecordManager {
   // BtrCheckStatus: 0 for status 0, else 38 with the status kept in last_status().
   int CheckStatus(int status);
   int last_status() const { return last_status_; }
+  // Puts back the status of a failed operation after later calls through the check (a file
+  // reopened on the way out) have cleared it, so that it stays with the 38 it caused.
+  void KeepLastStatus(int status) { last_status_ = status; }
 
   // Typed wrappers.
   int Open(std::string_view path, PosBlock& position, int8_t mode,
@@ -101,8 +104,10 @@ class RecordManager {
   int GetNextInto(PosBlock& position, RecordBuffer* into, const unsigned char** key,
                   int8_t key_number);
   int GetGreaterOrEqualInto(PosBlock& position, RecordBuffer* into, void* key, int8_t key_number);
-  int Stat(PosBlock& position, int16_t* key_count);  // checked
-  int16_t Reset();                                   // raw
+  // `spec`, when given, receives the file and key specifications (16 bytes, then 16 per key
+  // part) as the record manager returned them.
+  int Stat(PosBlock& position, int16_t* key_count, std::string* spec = nullptr);  // checked
+  int16_t Reset();                                                                // raw
   // A concurrent transaction of the writes that follow: EndTransaction commits them all,
   // AbortTransaction drops them. Raw statuses, and no pending error: a caller whose record
   // manager refuses to begin one writes without.

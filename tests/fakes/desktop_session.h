@@ -23,7 +23,11 @@ class DesktopSession {
  public:
   // `settings` as R7Session takes them (R7.INI lines of the driver's section; the first of
   // a key counts, as in the file).
-  explicit DesktopSession(std::string_view system_directory, std::string_view settings = {}) {
+  // `libraries`, when given, binds the record manager in place of the fake platform's own
+  // and must outlive the session.
+  explicit DesktopSession(std::string_view system_directory, std::string_view settings = {},
+                          platform::DynamicLibraries* libraries = nullptr)
+      : libraries_(libraries != nullptr ? *libraries : fake.libraries) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < settings.size();) {
       std::size_t end = settings.find('\n', start);
@@ -145,7 +149,8 @@ class DesktopSession {
 
   FakePlatform fake;
   platform::posix::HeadlessDesktop desktop;
-  platform::Platform platform{fake.profiles, fake.files,        fake.libraries,
+  platform::DynamicLibraries& libraries_;  // before the platform, which takes it
+  platform::Platform platform{fake.profiles, fake.files,        libraries_,
                               fake.locale,   desktop.clipboard, desktop.message_boxes,
                               fake.debug,    fake.clock,        desktop.input,
                               fake.help,     desktop.programs,  desktop.ui};

@@ -74,4 +74,10 @@ const std::string& SharedFixture(std::string_view name) {
   return found->second;
 }
 
+std::string CopyOfFixture(std::string_view name) {
+  const std::string copy = MakeTempDir("copy");
+  std::filesystem::copy(SharedFixture(name), copy, std::filesystem::copy_options::recursive);
+  return copy;
+}
+
 }  // namespace r7::testing

@@ -38,4 +38,8 @@ std::string BuildSynthFixture(const ledger_tool::SynthOptions& options);
 // by every test that only reads it; removed when the program ends.
 const std::string& SharedFixture(std::string_view name);
 
+// A fresh copy of the shared system directory of tests/fixtures/NAME.json, for a test that
+// changes its files; the caller owns it.
+std::string CopyOfFixture(std::string_view name);
+
 }  // namespace r7::testing

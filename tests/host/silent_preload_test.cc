@@ -1,7 +1,7 @@
 // Silent and start-up preloads over the real cache: later balances make no record-manager call.
 #include <gtest/gtest.h>
 
-#include "fakes/counting_libraries.h"
+#include "fakes/faulty_libraries.h"
 #include "fakes/ledger_fixture.h"
 #include "fakes/r7_session.h"
 #include "preload/preload_settings.h"
@@ -9,12 +9,12 @@
 namespace r7 {
 namespace {
 
-using testing::CountingLibraries;
+using testing::FaultyLibraries;
 
 class SilentPreloadTest : public ::testing::Test {
  protected:
   platform::posix::PosixDynamicLibraries libraries_;
-  CountingLibraries counting_{libraries_};
+  FaultyLibraries counting_{libraries_};
   testing::R7Session session_{testing::SharedFixture("balances"), "Current Year=2002\n",
                               &counting_};
   Driver& driver_ = session_.driver;
@@ -33,11 +33,11 @@ TEST_F(SilentPreloadTest, BalancesAfterTheSilentPreloadMakeNoRecordManagerCall) 
                             "DPL Load Last Year=1,NoShow=1"),
             "");
   ASSERT_TRUE(preload::PreloadOf(*driver_.companies().FindCompany("01")).loaded);
-  const std::uint64_t before = CountingLibraries::calls;
+  const std::uint64_t before = FaultyLibraries::calls();
   for (std::size_t i = 0; i < std::size(worksheet); ++i) {
     EXPECT_EQ(session_.Result(100, worksheet[i]), from_files[i]) << worksheet[i];
   }
-  EXPECT_EQ(CountingLibraries::calls - before, 0u);
+  EXPECT_EQ(FaultyLibraries::calls() - before, 0u);
   EXPECT_EQ(driver_.settings().no_show, 0);
 }
 
@@ -49,9 +49,9 @@ TEST_F(SilentPreloadTest, StartUpPreloadsTheCompaniesSwitchedOnAndLoadsNoOther) 
   ASSERT_EQ(companies.size(), 1u);
   EXPECT_EQ(companies.front()->code, "01");
   EXPECT_TRUE(preload::PreloadOf(*companies.front()).loaded);
-  const std::uint64_t before = CountingLibraries::calls;
+  const std::uint64_t before = FaultyLibraries::calls();
   EXPECT_NE(session_.Result(100, "4000-*-*;Month;01;2002").substr(0, 2), "R7");
-  EXPECT_EQ(CountingLibraries::calls - before, 0u);
+  EXPECT_EQ(FaultyLibraries::calls() - before, 0u);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "fakes/counting_libraries.h"
+#include "fakes/faulty_libraries.h"
 #include "fakes/ledger_fixture.h"
 #include "fakes/ledger_world.h"
 #include "ledger/account_number.h"
@@ -140,29 +140,29 @@ TEST_F(AccountIterationTest, AnItemsTokensShareOneScanAndComeTokenByToken) {
                                   {"account": "2000-10-100"},
                                   {"account": "2000-1A-100", "type": "P"}]}]})"));
   testing::FakePlatform host;
-  testing::CountingLibraries counting(host.libraries);
+  testing::FaultyLibraries counting(host.libraries);
   world_ = std::make_unique<testing::LedgerWorld>(own_system_->path(), &counting);
   ASSERT_NE(world_->companies.FindCompany("09"), nullptr);
 
-  const std::uint64_t before = testing::CountingLibraries::calls;
+  const std::uint64_t before = testing::FaultyLibraries::calls();
   EXPECT_EQ(Walk("09", "*-1*-*", kIterateChart),
             (Accounts{"1000-1A-100", "2000-1A-100", "1000-10-100", "2000-10-100", "end 1"}));
   // A seek for each profit-center prefix the tokens fix ("1", "0000001"; the lettered
   // field begins with "1"), then a seek and a step per record to the end of the chart:
   // each record is read once.
-  EXPECT_EQ(testing::CountingLibraries::calls - before, 8u);
+  EXPECT_EQ(testing::FaultyLibraries::calls() - before, 8u);
   // The written form fixes a prefix no field has: its token reads nothing, and the first
   // account comes at the mapped form's first match, not after the whole chart.
   EXPECT_EQ(Walk("09", "*-2*-*", kIterateChart), (Accounts{"1000-20-100", "end 1"}));
   LedgerServices services = world_->services(kWindow);
   AccountIteration first(services);
-  const std::uint64_t before_first = testing::CountingLibraries::calls;
+  const std::uint64_t before_first = testing::FaultyLibraries::calls();
   ASSERT_EQ(first.First(MakeAccountRequest("*-2*-*", "2002", "1"),
                         *world_->companies.FindCompany("09"), kIterateChart, false),
             kIterationRecord);
   EXPECT_EQ(first.record().substr(0, 24), "000010000000002000000100");
   // The two seeks, then 1000-10-100 and 1000-20-100.
-  EXPECT_EQ(testing::CountingLibraries::calls - before_first, 2u + 2u);
+  EXPECT_EQ(testing::FaultyLibraries::calls() - before_first, 2u + 2u);
   // Another read lands in the record manager's shared buffer, not in the delivered record.
   std::string other = ledger::AccountFileKey("000020000000001000000100").value;
   other.resize(kKeyBufferSize, '\0');

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "fakes/counting_libraries.h"
+#include "fakes/faulty_libraries.h"
 #include "fakes/ledger_fixture.h"
 #include "fakes/ledger_world.h"
 #include "ledger/balance_engine.h"
@@ -78,7 +78,7 @@ class PreloadHarness : public ::testing::Test {
 
   std::string period_text_;
   FakePlatform libraries_platform_;  // supplies the real library loader under the counter
-  CountingLibraries counting_{libraries_platform_.libraries};
+  FaultyLibraries counting_{libraries_platform_.libraries};
   std::unique_ptr<FixtureDirectory> system_;
   std::unique_ptr<LedgerWorld> world_;
   std::unique_ptr<LedgerServices> services_;

@@ -18,9 +18,9 @@
 
 namespace r7 {
 
-// `stat_spec`: the file and key specifications a Stat returned (16 bytes, then 16 per key
+// `stat_spec`: the file and key descriptions a Stat returned (16 bytes, then 16 per key
 // part). 0 when the file holds the layout; else the record manager's status for what
-// differs: 28 (record length) or 27 (key position, also for a specification too short to
+// differs: 28 (record length) or 27 (key position, also for a description too short to
 // tell).
 int16_t CheckFileLayout(std::string_view stat_spec, const ledger::FileDefinition& layout);
 

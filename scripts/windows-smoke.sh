@@ -298,7 +298,18 @@ run_script_under_wine() {  # loader bin-dir script output clipboard [clipboard-i
     done
   done <"$script"
   exec {to}>&-
-  wait "$WINE_HOST_PID" 2>/dev/null || true
+  # The end of its input ends r7win, as a host that lets the driver go without a
+  # cleanup call: it must exit promptly, not hang in the libraries' teardown.
+  local pid="$WINE_HOST_PID" waited=0
+  while kill -0 "$pid" 2>/dev/null && [ "$waited" -lt 60 ]; do
+    sleep 0.5
+    waited=$((waited + 1))
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "$(basename "$script" .batch): r7win did not exit 30 s after its input ended"
+    kill "$pid" 2>/dev/null || true
+  fi
+  wait "$pid" 2>/dev/null || true
 }
 
 # One script under r7 on Linux and under r7win in Wine: the same output, line for line,

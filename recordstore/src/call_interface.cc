@@ -93,16 +93,18 @@ struct Process {
   std::mutex call_mutex;
   OpenFileTable table;
   HeldReads held{call_mutex, [this] { table.EndReading(); }};
-
-  ~Process() {
-    std::lock_guard<std::mutex> lock(call_mutex);
-    table.CloseAll();
-  }
 };
 
+// Made on the first call and never destroyed. At process exit the releasing thread may have
+// been stopped anywhere (Windows ends every other thread before it runs the libraries'
+// destructors), perhaps holding a lock of the call mutex, of its own wake-up or of SQLite:
+// a destructor that took one would wait for ever. Nothing needs the destructor either: a
+// held read writes nothing, a client transaction left open is rolled back from its journal
+// at the next open, as after a kill, and the operating system drops the file locks. A client
+// that lets the library go calls WBTRVSTOP first, which closes every file and ends the thread.
 Process& TheProcess() {
-  static Process process;
-  return process;
+  static Process* const process = new Process;
+  return *process;
 }
 
 Transactions& RunningTransactions() {

@@ -27,21 +27,7 @@ HeldReads::~HeldReads() {
 #if !defined(_WIN32)
   forking_ = nullptr;
 #endif
-  {
-    std::lock_guard<std::mutex> own(mutex_);
-    stop_ = true;
-  }
-  wake_.notify_all();
-  if (releaser_ != nullptr && releaser_->joinable()) {
-#if defined(_WIN32)
-    // Static destruction runs under the loader lock, which a thread needs in order to end:
-    // waiting for it here could wait for ever. Clients call WBTRVSTOP, which has ended it,
-    // before they let the library go.
-    releaser_->detach();
-#else
-    releaser_->join();
-#endif
-  }
+  StopReleaser();
 }
 
 void HeldReads::AfterCall() {

@@ -43,6 +43,8 @@ class HeldReads {
   // `end_all` ends every held read transaction of the process; it runs with `call_mutex`
   // held.
   HeldReads(std::mutex& call_mutex, std::function<void()> end_all);
+  // Ends the releasing thread and waits for it. Never at process exit: the process's own
+  // lives until the process ends, since its thread may have been stopped holding a lock.
   ~HeldReads();
   HeldReads(const HeldReads&) = delete;
   HeldReads& operator=(const HeldReads&) = delete;

@@ -32,23 +32,30 @@ void PutPeriod(std::string& record, int period, double amount, const std::string
   }
 }
 
-// The dialog's counter as it moves, each count written to a pipe as it is shown.
+// The dialog's counter as it moves, each count written to a pipe as it is shown. The write
+// then waits for the parent's word to go on, so that it cannot run to its end before the
+// kill however fast it is: the parent stops answering once it has decided to kill.
 class ReportingUserInterface : public platform::posix::HeadlessUserInterface {
  public:
-  explicit ReportingUserInterface(int fd) : fd_(fd) {}
+  ReportingUserInterface(int report_fd, int go_on_fd)
+      : report_fd_(report_fd), go_on_fd_(go_on_fd) {}
   void SetControlText(platform::WindowId dialog, int control, std::string_view text) override {
     HeadlessUserInterface::SetControlText(dialog, control, text);
     if (control != R7_BUDGET_COUNTER) return;
     const std::uint32_t count = static_cast<std::uint32_t>(std::stoul(std::string(text)));
-    if (write(fd_, &count, sizeof count) != sizeof count) _exit(4);
+    if (write(report_fd_, &count, sizeof count) != sizeof count) _exit(4);
+    char go_on = 0;
+    if (read(go_on_fd_, &go_on, 1) != 1) _exit(5);
   }
 
  private:
-  int fd_;
+  int report_fd_;
+  int go_on_fd_;
 };
 
 // The child: the Budget Write dialog writes the table, the counter reported as it moves.
-[[noreturn]] void WriteInChild(const std::string& system, const std::string& table, int fd) {
+[[noreturn]] void WriteInChild(const std::string& system, const std::string& table, int report_fd,
+                               int go_on_fd) {
   // The record manager's own durability, not the test ledgers' relaxed one.
   ::unsetenv("R7_RECORDSTORE_SYNCHRONOUS");
   testing::MemoryProfileStore profiles;
@@ -59,7 +66,7 @@ class ReportingUserInterface : public platform::posix::HeadlessUserInterface {
   platform::posix::PosixFileSystem files;
   platform::posix::PosixDynamicLibraries libraries;
   platform::posix::HeadlessDesktop desktop;
-  ReportingUserInterface ui(fd);
+  ReportingUserInterface ui(report_fd, go_on_fd);
   desktop.message_boxes.set_window_system(&ui);
   platform::Platform platform{profiles,          files,
                               libraries,         desktop.locale,
@@ -81,26 +88,33 @@ struct KillRun {
 
 KillRun RunAndKill(const std::string& system, const std::string& table, std::size_t counts,
                    std::chrono::milliseconds delay) {
-  int fds[2];
-  EXPECT_EQ(pipe(fds), 0);
+  int reports[2];
+  int go_on[2];
+  EXPECT_EQ(pipe(reports), 0);
+  EXPECT_EQ(pipe(go_on), 0);
   const pid_t child = fork();
   if (child == 0) {
-    close(fds[0]);
-    WriteInChild(system, table, fds[1]);
+    close(reports[0]);
+    close(go_on[1]);
+    WriteInChild(system, table, reports[1], go_on[0]);
   }
-  close(fds[1]);
+  close(reports[1]);
+  close(go_on[0]);
   KillRun run;
   std::uint32_t count = 0;
-  while (run.counts.size() < counts && read(fds[0], &count, sizeof count) == sizeof count) {
+  while (run.counts.size() < counts && read(reports[0], &count, sizeof count) == sizeof count) {
     run.counts.push_back(count);
+    EXPECT_EQ(write(go_on[1], "g", 1), 1);
   }
+  // The write goes on for `delay`, or until its next count, where it waits to be killed.
   std::this_thread::sleep_for(delay);
   kill(child, SIGKILL);
   int status = 0;
   waitpid(child, &status, 0);
   run.finished = WIFEXITED(status);
-  while (read(fds[0], &count, sizeof count) == sizeof count) run.counts.push_back(count);
-  close(fds[0]);
+  while (read(reports[0], &count, sizeof count) == sizeof count) run.counts.push_back(count);
+  close(reports[0]);
+  close(go_on[1]);
   return run;
 }
 
@@ -111,12 +125,12 @@ TEST(BudgetWriteKillTest, EveryLineIsWhollyWrittenOrNotAtAll) {
   options.years = 0;
   options.transactions = 100;
   // The counter shows 0 twice (the dialog opens, Write starts), then each group's count.
-  // Killed in the first group, and after the first, second and third acknowledgement, a
-  // little later each time.
+  // Killed soon after Write starts, and after the first, second and third acknowledgement,
+  // a little later each time: within a group or, once it is committed, at its count.
   const struct {
     std::size_t counts;
     int delay_ms;
-  } kills[] = {{2, 60}, {3, 0}, {4, 7}, {5, 23}};
+  } kills[] = {{2, 2}, {3, 0}, {4, 7}, {5, 23}};
   for (const auto& k : kills) {
     SCOPED_TRACE(k.counts);
     testing::FixtureDirectory system{testing::BuildSynthFixture(options)};

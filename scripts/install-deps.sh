@@ -23,7 +23,7 @@ if [ "$want_linux" = 1 ]; then
 fi
 if [ "$want_windows" = 1 ]; then
   packages+=(cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-             binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 dpkg-dev wine64 xvfb x11-apps netpbm
+             binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 dpkg-dev wine64 xvfb x11-apps x11-utils netpbm
              gcc make tcl xz-utils)  # gcc, make, tcl: SQLite's amalgamation is made from source
 fi
 

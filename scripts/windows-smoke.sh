@@ -150,8 +150,9 @@ run_under_wine wine64 /usr/lib/wine/wine64 /usr/lib/wine/wineserver build/mingw6
 desktop_prefix=""
 start_desktop() {  # label loader server
   local label="$1" loader="$2" server="$3"
-  if ! command -v Xvfb >/dev/null || ! command -v xwd >/dev/null || ! command -v pnmtopng >/dev/null; then
-    fail "$label desktop: Xvfb, xwd or pnmtopng missing (scripts/install-deps.sh windows)"
+  if ! command -v Xvfb >/dev/null || ! command -v xwd >/dev/null || ! command -v xwininfo >/dev/null ||
+    ! command -v pnmtopng >/dev/null; then
+    fail "$label desktop: Xvfb, xwd, xwininfo or pnmtopng missing (scripts/install-deps.sh windows)"
     return 1
   fi
   export DISPLAY=":$((90 + RANDOM % 100))"
@@ -180,9 +181,28 @@ windows_path() {
 }
 
 # The desktop as a person sees it, cut to the windows on it (the empty root is black).
+# The screen, with each of r7win's windows pasted over it from its own image, bottom to top.
+# Under Xvfb, a dialog that Wine maps over another of the same program can stay black on
+# the screen although the window itself holds its painted image; the window's own image
+# is what a person would see.
 screenshot() {  # file
-  xwd -root -silent -display "$DISPLAY" | xwdtopnm 2>/dev/null | pnmcrop -black 2>/dev/null |
-    pnmtopng >"$1" 2>/dev/null || true
+  local screen="$scratch/screen.pnm" window="$scratch/window.pnm" id x y
+  xwd -root -silent -display "$DISPLAY" | xwdtopnm >"$screen" 2>/dev/null || return 0
+  # xwininfo lists the top windows topmost first; only r7win's named, mapped ones.
+  xwininfo -root -children -display "$DISPLAY" 2>/dev/null |
+    sed -n 's/^ *\(0x[0-9a-f]*\) "[^"]*": ("r7win.exe".*/\1/p' | tac |
+    while read -r id; do
+      local info
+      info="$(xwininfo -id "$id" -display "$DISPLAY" 2>/dev/null)" || continue
+      grep -q 'Map State: IsViewable' <<<"$info" || continue
+      x="$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")"
+      y="$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")"
+      [ "$x" -ge 0 ] && [ "$y" -ge 0 ] || continue
+      xwd -id "$id" -silent -display "$DISPLAY" 2>/dev/null | xwdtopnm >"$window" 2>/dev/null &&
+        pnmpaste "$window" "$x" "$y" "$screen" >"$screen.next" 2>/dev/null &&
+        mv "$screen.next" "$screen"
+    done
+  pnmcrop -black <"$screen" 2>/dev/null | pnmtopng >"$1" 2>/dev/null || true
 }
 
 shots="$(mkdir -p "${R7_SCREENSHOT_DIR:-build/mingw64/screenshots}" &&

@@ -180,11 +180,10 @@ windows_path() {
   printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"
 }
 
-# The desktop as a person sees it, cut to the windows on it (the empty root is black).
-# The screen, with each of r7win's windows pasted over it from its own image, bottom to top.
+# The desktop as a person sees it, cut to the windows on it (the empty root is black): the
+# screen, with each of r7win's windows pasted over it from its own image, bottom to top.
 # Under Xvfb, a dialog that Wine maps over another of the same program can stay black on
-# the screen although the window itself holds its painted image; the window's own image
-# is what a person would see.
+# the screen although the window itself holds its painted image.
 screenshot() {  # file
   local screen="$scratch/screen.pnm" window="$scratch/window.pnm" id x y
   xwd -root -silent -display "$DISPLAY" | xwdtopnm >"$screen" 2>/dev/null || return 0

@@ -78,7 +78,7 @@ TEST_F(ReportLayoutTest, TheCompanyAndItsLayoutFileMustBeThere) {
   Open();
   session_.driver.settings().company = "";
   EXPECT_EQ(Import("7", false, false),
-            "R7 rejected the company specification.\n"
+            "R7 rejected the company code.\n"
             "R7 [Tessary] Invalid - The company specifier is NULL\n");
   session_.driver.settings().company = "01";
   std::filesystem::remove(system_.path() + "/DATA/gllayout.btr");

@@ -44,9 +44,12 @@ void FillCompanies(const ToolContext& context, platform::WindowId dialog, int co
   });
 }
 
+std::string CompanyCodeOfEntry(std::string_view entry) {
+  return CutTo(entry.substr(0, entry.find_first_of(" \t")), kMaxCompanyCode);
+}
+
 std::string CompanyCode(const ToolContext& context, platform::WindowId dialog, int control) {
-  const std::string text = context.ui.ControlText(dialog, control);
-  return CutTo(text.substr(0, text.find_first_of(" \t")), kMaxCompanyCode);
+  return CompanyCodeOfEntry(context.ui.ControlText(dialog, control));
 }
 
 void FillRevisions(const ToolContext& context, platform::WindowId dialog, int control,

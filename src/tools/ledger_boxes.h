@@ -14,8 +14,10 @@ namespace r7::ledger_boxes {
 void FillCompanies(const ToolContext& context, platform::WindowId dialog, int control,
                    std::string_view code);
 
-// The company code in a company box: its text up to the first blank or tab (an entry shows
-// the company's name after its code), at most 12 characters.
+// The company code of a company box's entry or typed text: up to the first blank or tab
+// (an entry shows the company's name after its code), at most 12 characters.
+std::string CompanyCodeOfEntry(std::string_view entry);
+// The company code in a company box.
 std::string CompanyCode(const ToolContext& context, platform::WindowId dialog, int control);
 
 // "01" to "99", with `revision` selected (by its number, "1" is "01"), else shown as typed.

@@ -15,7 +15,6 @@ platform::WindowId ToolDialog::Open(std::shared_ptr<ToolDialog> dialog,
 }
 
 bool ToolDialog::HelpOrQuit(platform::WindowId self, int id, unsigned long help_topic) {
-  constexpr int kHelpButton = 3;
   if (id == kHelpButton) {
     context_.help.Open(self, "Tessary.HLP", kHelpContext, help_topic);
     return true;

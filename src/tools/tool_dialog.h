@@ -40,6 +40,9 @@ class ToolDialog {
   // The close message: the dialog goes without saving anything.
   virtual void OnClose(platform::WindowId self) { context_.ui.DestroyWindow(self); }
 
+  // The Help button of the tools' templates.
+  static constexpr int kHelpButton = 3;
+
   // The buttons most tools share: Help (3) opens the driver's help file at `help_topic`;
   // Quit (2) and the clean-up command 1100 destroy the dialog. True when `id` is one of them.
   bool HelpOrQuit(platform::WindowId self, int id, unsigned long help_topic);

@@ -28,7 +28,6 @@ using platform::Message;
 using platform::WindowId;
 namespace notify = platform::notify;
 
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 19;
 constexpr int kNoEntitiesFile = 2104;
 constexpr std::size_t kMaxPeriodRead = 50;

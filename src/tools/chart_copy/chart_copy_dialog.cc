@@ -23,7 +23,6 @@ using platform::WindowId;
 namespace box = platform::box;
 namespace notify = platform::notify;
 
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 3;
 constexpr int kViewerNotStarted = 201;
 constexpr int kBlockFullBefore = 202;

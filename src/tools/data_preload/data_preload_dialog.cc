@@ -115,7 +115,7 @@ class DataPreloadDialog : public ToolDialog {
     const std::string text = selected >= 0 && static_cast<std::size_t>(selected) < entries.size()
                                  ? entries[static_cast<std::size_t>(selected)]
                                  : ui.ControlText(self, R7_TURBO_COMPANY);
-    return CutTo(text.substr(0, text.find_first_of(" \t")), kMaxCompanyCode);
+    return ledger_boxes::CompanyCodeOfEntry(text);
   }
 
   // The company of the box, loaded; null when it does not load.

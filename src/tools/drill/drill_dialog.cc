@@ -16,6 +16,7 @@
 #include "tools/drill/drill_fill.h"
 #include "tools/drill/drill_neighbours.h"
 #include "tools/drill/drill_specifier.h"
+#include "tools/ledger_boxes.h"
 #include "tools/segment_lists.h"
 #include "tools/tool_dialog.h"
 
@@ -31,7 +32,6 @@ constexpr int kTransactionsEntry = 5440;
 constexpr int kAccountsRead = 5452;
 constexpr int kStoppedNote = 5453;
 constexpr unsigned long kHelpTopic = 4;
-constexpr std::size_t kMaxCompanyCode = 12;
 constexpr std::size_t kMaxYear = 4;
 constexpr std::size_t kMaxRevision = 2;
 constexpr std::size_t kMaxPeriod = 50;
@@ -40,11 +40,6 @@ constexpr std::size_t kRepaintStep = 32;  // rows between repaints of a long fil
 
 std::string RevisionText(int revision) {
   return (revision < 10 ? "0" : "") + std::to_string(revision);
-}
-
-// The code that a company entry starts with ("00    Harbour Light..." is company 00).
-std::string CodeOfEntry(std::string_view entry) {
-  return CutTo(entry.substr(0, entry.find_first_of(" \t")), kMaxCompanyCode);
 }
 
 class DrillDialog : public ToolDialog {
@@ -265,7 +260,7 @@ void DrillDialog::FillChoosers(WindowId self, const CompanyContext* company) {
     ui.SelectEntry(self, control, selected);
   };
   fill(R7_DRILL_COMPANY, context_.company_dir_list(), drill.company, [&](const std::string& entry) {
-    return CompanyCodesMatch(CodeOfEntry(entry), drill.company);
+    return CompanyCodesMatch(ledger_boxes::CompanyCodeOfEntry(entry), drill.company);
   });
   std::vector<std::string> years;
   if (company != nullptr) {
@@ -284,7 +279,7 @@ void DrillDialog::FillChoosers(WindowId self, const CompanyContext* company) {
 }
 
 std::string DrillDialog::CompanyCode(WindowId self) {
-  return CodeOfEntry(context_.ui.ControlText(self, R7_DRILL_COMPANY));
+  return ledger_boxes::CompanyCodeOfEntry(context_.ui.ControlText(self, R7_DRILL_COMPANY));
 }
 
 DrillParameters DrillDialog::ReadBoxes(WindowId self) {

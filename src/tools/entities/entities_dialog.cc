@@ -24,7 +24,6 @@ namespace box = platform::box;
 namespace notify = platform::notify;
 namespace ef = ledger::entities_file;
 
-constexpr int kHelpButton = 3;
 constexpr int kSegmentCount = 3;
 constexpr std::string_view kEntityMarks = ".,*?";
 constexpr std::string_view kPlaceholderDescription = "NA";

@@ -22,7 +22,6 @@ using platform::WindowId;
 namespace box = platform::box;
 namespace notify = platform::notify;
 
-constexpr int kHelpButton = 3;
 constexpr std::size_t kMaxPath = 259;
 
 class EntitiesSetupDialog : public ToolDialog {

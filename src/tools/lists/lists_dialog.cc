@@ -21,7 +21,6 @@ namespace notify = platform::notify;
 
 constexpr int kListSent = 5343;
 constexpr int kRequestFailed = 5344;
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 5;
 constexpr std::string_view kNone = "(None)";
 constexpr std::size_t kMaxChooserText = 50;

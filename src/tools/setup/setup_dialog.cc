@@ -19,7 +19,6 @@ using platform::WindowId;
 namespace box = platform::box;
 namespace notify = platform::notify;
 
-constexpr int kHelpButton = 3;
 constexpr unsigned long kHelpTopic = 2;
 constexpr int kBrowseTitle = 277;
 constexpr int kBrowseFilter = 278;
